@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+
+// Where the evaluator reports failures of the mathematical library functions
+// ("sqrt: DOMAIN error"); the window turns them into message boxes, the
+// command-line calculator collects them. The evaluation goes on afterwards.
+class EvaluatorMessages {
+public:
+    virtual ~EvaluatorMessages() = default;
+    virtual void LibraryError(const std::string& text) = 0;
+};
+
+enum class EvaluationErrorKind {
+    Overflow,         // an operator result beyond the double range
+    InvalidOperation, // e.g. the zero test of a not-a-number divisor
+    TextTooLong,      // more than MaxTextLength bytes
+    TooManyVariables, // a new name while all variable slots are in use
+};
+
+// Abandons the evaluation and the user action that asked for it. what() is
+// the text to show (UTF-8).
+class EvaluationError : public std::runtime_error {
+public:
+    EvaluationError(EvaluationErrorKind kind, const std::string& text)
+        : std::runtime_error(text), kind_(kind) {}
+    EvaluationErrorKind kind() const { return kind_; }
+
+private:
+    EvaluationErrorKind kind_;
+};
+
+// Message text of an evaluation error. The two floating-point errors read the
+// same in both interface languages.
+std::string EvaluationErrorText(EvaluationErrorKind kind, bool japanese);
+
+// Recursive-descent calculator over doubles with variables that live for the
+// whole run, "^" as power and seventeen functions with angles in degrees.
+class ExpressionEvaluator {
+public:
+    static constexpr int MaxVariables = 256;
+    static constexpr int MaxNameLength = 31;
+    static constexpr size_t MaxTextLength = 255;
+
+    void SetMessageSink(EvaluatorMessages* sink) { sink_ = sink; }
+    // Language of the texts of TextTooLong and TooManyVariables.
+    void SetJapanese(bool japanese) { japanese_ = japanese; }
+
+    // Evaluates the first expression of the text; the rest is ignored.
+    // Throws EvaluationError.
+    double Evaluate(std::string_view text);
+
+    // Defines pi and e afresh, evaluates the text and writes the result in
+    // the general format. Throws EvaluationError.
+    std::string EvaluateFlowText(std::string_view text);
+
+    int VariableCount() const { return count_; }
+
+private:
+    // Implementation state; see the .cpp file.
+    int NextToken();
+    double Expression();
+    double Term();
+    double Unary();
+    double Power();
+    double Primary();
+    int LookUp(std::string_view name);
+
+    EvaluatorMessages* sink_ = nullptr;
+    bool japanese_ = false;
+
+    std::string_view text_;
+    size_t pos_ = 0;
+    int token_ = 0;
+    double number_ = 0.0;
+    std::string name_;
+
+    std::array<std::array<char, MaxNameLength + 1>, MaxVariables> names_{};
+    std::array<double, MaxVariables> values_{};
+    int count_ = 0;
+};
+
+} // namespace kestrix
