@@ -1,0 +1,79 @@
+#pragma once
+
+#include "engine/messages.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrix {
+
+inline constexpr double Pi = 3.141592653589793;
+inline constexpr double Gravity = 9.80665; // also the factor between mmAq and Pa
+
+// Flows above this are refused with SizingMessage::FlowTooBig.
+inline constexpr double MaxFlowCmh = 10000000.0;
+// No candidate list grows beyond this many entries: the rectangle run (and the
+// terminal widening run) stops there. Sizes past it would be kilometres wide.
+inline constexpr size_t MaxCandidates = 5000;
+// The velocity march never goes beyond the speed of sound in air; criteria
+// that would let it do so are reported as unusable limits.
+inline constexpr double MaxMarchVelocity = 340.0;
+
+// The active duct criteria, taken from the chosen style and its material.
+struct DuctCriteria {
+    double roughness = 0.0;   // DuctRoughness, mm
+    double velocity = 0.0;    // DuctVelocity, m/s
+    double lossLimit = 0.1;   // DuctLossLimit, mmAq/m or Pa/m
+    double aspectLimit = 4.0; // DuctAspectLimit
+    bool pressureInPa = false;
+};
+
+// One candidate: the label of `whl` and the texts of dvlst, dplst, aslst, aplst.
+struct DuctEntry {
+    std::string label;
+    std::string velocity;
+    std::string loss;
+    std::string aspect;
+    std::string dynamicPressure;
+};
+
+struct DuctCandidates {
+    std::vector<DuctEntry> entries;
+    SizingMessage message = SizingMessage::None;
+};
+
+// The property fields of the duct page that the engine writes.
+struct DuctFields {
+    std::string E_wv, E_dp, E_ap, E_aq, E_fai, M_wv, E_as;
+};
+
+// A typed or picked size: texts of Q1, E_w and E_h and the shape.
+struct DuctSizeInput {
+    std::string_view flow;
+    std::string_view width;
+    std::string_view height;
+    bool rectangular = true;
+};
+
+long double FrictionLoss(const DuctCriteria& c, long double diameterMm, long double velocity);
+long double DynamicPressure(const DuctCriteria& c, long double velocity);
+long double EquivalentDiameter(long double w, long double h);
+long double MaxDuctFlow(const DuctCriteria& c, double w, double h);
+// Rounds up to a multiple of step, keeping values within 0.00001 mm of one.
+double CeilStep(double x, int step);
+
+// The candidate list for a flow text (Q1 after evaluation).
+DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,
+                        std::string_view diameterMark);
+
+// Velocity, loss and dynamic pressure of a size, then DuctRefValues. Returns
+// true when it ran to its end; sizeText (DuctSizeText) is set only then.
+bool RecalcDuct(const DuctSizeInput& in, const DuctCriteria& c, std::string_view diameterMark,
+                DuctFields& fields, std::string& sizeText);
+
+// Reference flow, equivalent diameter, velocity at that diameter and aspect
+// ratio of a size. Returns true when it wrote a reference flow into E_aq.
+bool DuctRefValues(const DuctSizeInput& in, const DuctCriteria& c, DuctFields& fields);
+
+} // namespace kestrix
