@@ -1,0 +1,321 @@
+#include "engine/duct_sizing.h"
+
+#include "engine/number_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace kestrix {
+namespace {
+
+// The exponents of the loss law are the doubles, as published.
+constexpr double kVelocityExponent = 1.85;
+constexpr double kDiameterExponent = 1.25;
+constexpr double kRoughnessExponent = 1.0 / 3.0;
+
+// Result of testing one rectangle (or square) against the criteria.
+struct RectEvaluation {
+    double vel = 0; // mean velocity in the rectangle
+    double R = 0;   // loss of the round duct of the equivalent diameter
+    bool passes = false;
+};
+
+RectEvaluation EvaluateRect(const DuctCriteria& c, double q, double W, double H) {
+    RectEvaluation e;
+    const double De = static_cast<double>(EquivalentDiameter(W, H));
+    e.vel = static_cast<double>(q / (W * 0.001L * H * 0.001L));
+    const double veq = static_cast<double>(q / (Pi * De * 0.0005L * De * 0.0005L));
+    e.R = static_cast<double>(FrictionLoss(c, De, veq));
+    e.passes = e.R <= c.lossLimit && e.vel <= c.velocity;
+    return e;
+}
+
+// One step of the velocity march: the diameter that carries q at v and
+// whether that v passes both limits (friction first).
+struct MarchPoint {
+    double D = 0;
+    bool passes = false;
+};
+
+MarchPoint MarchAt(const DuctCriteria& c, double q, double v) {
+    MarchPoint p;
+    p.D = static_cast<double>(std::sqrt(4.0L * q / v / Pi));
+    const double R = static_cast<double>(FrictionLoss(c, 1000.0L * p.D, v));
+    p.passes = R <= c.lossLimit && v <= c.velocity;
+    return p;
+}
+
+DuctEntry MakeEntry(const DuctCriteria& c, std::string label, double vel, long double loss,
+                    std::string aspect) {
+    return DuctEntry{std::move(label), FormatFixed(vel, 2), FormatFixed(loss, 3),
+                     std::move(aspect), FormatFixed(DynamicPressure(c, vel), 2)};
+}
+
+std::string RectLabel(double W, double H) { return FormatFixed(W, 0) + "x" + FormatFixed(H, 0); }
+
+bool Finite(long double x) {
+    return std::isfinite(x) && std::fabs(x) <= std::numeric_limits<double>::max();
+}
+
+} // namespace
+
+long double FrictionLoss(const DuctCriteria& c, long double diameterMm, long double velocity) {
+    long double r = 0.00131L * std::pow(velocity, static_cast<long double>(kVelocityExponent)) /
+                    std::pow(0.001L * diameterMm, static_cast<long double>(kDiameterExponent)) /
+                    std::pow(0.18L / c.roughness, static_cast<long double>(kRoughnessExponent));
+    if (c.pressureInPa) r = r * Gravity;
+    return r;
+}
+
+long double DynamicPressure(const DuctCriteria& c, long double velocity) {
+    long double p = 1.2L * velocity * velocity * 0.5L;
+    if (!c.pressureInPa) p = p / Gravity;
+    return p;
+}
+
+long double EquivalentDiameter(long double w, long double h) {
+    return 1.3L * std::pow(w * h, 0.625L) / std::pow(w + h, 0.25L);
+}
+
+long double MaxDuctFlow(const DuctCriteria& c, double w, double h) {
+    // Without a positive roughness the loss law, and so the reference flow, has no value.
+    if (!(c.roughness > 0)) return std::numeric_limits<long double>::quiet_NaN();
+    const double De = h >= 0.01 ? static_cast<double>(EquivalentDiameter(w, h)) : w;
+    const long double Rlim = c.pressureInPa ? c.lossLimit / static_cast<long double>(Gravity)
+                                            : static_cast<long double>(c.lossLimit);
+    const long double vf =
+        std::pow(std::pow(0.001L * De, 1.25L) * Rlim *
+                     std::pow(0.18L / c.roughness, static_cast<long double>(kRoughnessExponent)) *
+                     763.3587786259542L,
+                 0.5405405405405405L);
+    if (vf > c.velocity) {
+        if (h < 0.01) return (0.0005L * De) * (0.0005L * De) * Pi * 3600.0L * c.velocity;
+        return 0.001L * w * h * 0.001L * 3600.0L * c.velocity;
+    }
+    return (0.0005L * De) * (0.0005L * De) * Pi * 3600.0L * vf;
+}
+
+double CeilStep(double x, int step) {
+    const long double n = std::trunc((x + step - 0.00001L) / step);
+    // Sizes stay far inside 32 bits for every accepted flow; clamp regardless.
+    const long double limit = std::numeric_limits<int>::max();
+    const long double clamped = n > limit ? limit : (n < -limit ? -limit : n);
+    return static_cast<double>(static_cast<int>(clamped)) * step;
+}
+
+DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,
+                        std::string_view diameterMark) {
+    DuctCandidates out;
+    if (flowText.empty()) return out;
+    const auto flow = ParseNumber(flowText);
+    if (!flow || !(*flow > 0)) return out;
+    const double Q = *flow;
+    if (c.lossLimit == 0 || c.velocity == 0) {
+        out.message = SizingMessage::DuctLimits;
+        return out;
+    }
+    const double q = static_cast<double>(Q / 3600.0L);
+    if (Q > MaxFlowCmh) {
+        out.message = SizingMessage::FlowTooBig;
+        return out;
+    }
+    // Without a positive roughness the loss law has no value at all.
+    if (!(c.roughness > 0) || !std::isfinite(c.roughness)) {
+        out.message = SizingMessage::DuctRoughness;
+        return out;
+    }
+
+    // Velocity march: v grows by repeated double addition of dv; the last v
+    // that passes both limits gives the diameter. The loss grows strictly with
+    // v, so the limits are tested only every kStride steps and the stretch
+    // before the first failing test is walked step by step: the same v values
+    // and the same result as testing every step, without the cost.
+    constexpr double dv = 0.001;
+    constexpr int kStride = 256;
+    double v = 0.1;
+    MarchPoint point = MarchAt(c, q, v);
+    if (!point.passes) {
+        // No passing velocity at all: a velocity limit below the first step
+        // or a negative loss limit is a style problem; otherwise the flow is
+        // too small to size, and nothing is listed.
+        if (!(v <= c.velocity) || c.lossLimit < 0) out.message = SizingMessage::DuctLimits;
+        return out;
+    }
+    double lastPassD = point.D;
+    for (;;) {
+        double probe = v;
+        for (int i = 0; i < kStride; ++i) probe += dv;
+        if (probe > MaxMarchVelocity) {
+            // Walk the rest one step at a time up to the cap.
+            while (true) {
+                const double next = v + dv;
+                if (next > MaxMarchVelocity) {
+                    out.message = SizingMessage::DuctLimits;
+                    return out;
+                }
+                const MarchPoint p = MarchAt(c, q, next);
+                if (!p.passes) break;
+                v = next;
+                lastPassD = p.D;
+            }
+            break;
+        }
+        const MarchPoint p = MarchAt(c, q, probe);
+        if (p.passes) {
+            v = probe;
+            lastPassD = p.D;
+            continue;
+        }
+        for (;;) {
+            const double next = v + dv;
+            const MarchPoint s = MarchAt(c, q, next);
+            if (!s.passes) break;
+            v = next;
+            lastPassD = s.D;
+        }
+        break;
+    }
+    const double Dmm = 1000.0 * lastPassD;
+
+    auto addRound = [&](double d) {
+        const double vel = static_cast<double>(q / (Pi * d * 0.0005L * d * 0.0005L));
+        out.entries.push_back(MakeEntry(c, FormatGeneral(d) + std::string(diameterMark), vel,
+                                        FrictionLoss(c, d, vel), "1.00"));
+    };
+    const double Dr = CeilStep(Dmm, 1);
+    addRound(Dr);
+    double D25 = CeilStep(Dmm, 25);
+    if (D25 < 25) D25 = 25;
+    if (D25 != Dr) addRound(D25);
+    double D100 = 0;
+    if (D25 < 99)
+        D100 = 100;
+    else if (D25 == 175)
+        D100 = 200;
+    else if (D25 == 225)
+        D100 = 250;
+    if (D100 != 0) addRound(D100);
+
+    // Square: the smallest side of the 50 mm series that passes, never below 50.
+    double S = CeilStep(Dmm, 50);
+    if (S < 49) S = 50;
+    RectEvaluation ev = EvaluateRect(c, q, S, S);
+    while (ev.passes) {
+        S = S - 50;
+        if (S < 49) break;
+        ev = EvaluateRect(c, q, S, S);
+    }
+    S = S + 50;
+    ev = EvaluateRect(c, q, S, S);
+    out.entries.push_back(MakeEntry(c, RectLabel(S, S), ev.vel, ev.R, "1.00"));
+
+    // Rectangles growing wider and lower; H only ever decreases.
+    double W = S, H = S, L = 1.0;
+    while (L <= c.aspectLimit && out.entries.size() < MaxCandidates) {
+        ev = EvaluateRect(c, q, W, H);
+        while (ev.passes) {
+            H = H - 50;
+            if (H < 49) break;
+            ev = EvaluateRect(c, q, W, H);
+        }
+        H = H + 50;
+        if (W > H) {
+            if (static_cast<long double>(W) / H > c.aspectLimit) break;
+            ev = EvaluateRect(c, q, W, H);
+            out.entries.push_back(MakeEntry(c, RectLabel(W, H), ev.vel, ev.R,
+                                            FormatFixed(static_cast<long double>(W) / H, 2)));
+        }
+        L = static_cast<double>(static_cast<long double>(W) / H);
+        W = W + 50;
+        if (H < 100) break;
+    }
+    return out;
+}
+
+bool RecalcDuct(const DuctSizeInput& in, const DuctCriteria& c, std::string_view diameterMark,
+                DuctFields& fields, std::string& sizeText) {
+    if (!IsPlainNumber(in.flow)) return false;
+    const auto flow = ParseNumber(in.flow);
+    if (!flow) return false;
+    const double q = static_cast<double>(*flow / 3600.0L);
+    const auto width = ParseNumber(in.width);
+    // A width of zero or below has no area; nothing is written for it.
+    if (!width || !(*width > 0)) return false;
+    const double W = *width;
+    double H = 0;
+    if (in.rectangular && IsPlainNumber(in.height)) H = ParseNumber(in.height).value_or(0.0);
+
+    double De, vel, veq;
+    std::string text;
+    if (H >= 0.01) {
+        De = static_cast<double>(EquivalentDiameter(W, H));
+        vel = static_cast<double>(q / (W * 0.001L * H * 0.001L));
+        veq = static_cast<double>(q / (Pi * De * 0.0005L * De * 0.0005L));
+        text = RectLabel(W, H);
+    } else {
+        De = W;
+        vel = veq = static_cast<double>(q / (Pi * W * 0.0005L * W * 0.0005L));
+        text = FormatFixed(W, 0) + std::string(diameterMark);
+    }
+    if (!Finite(vel) || !Finite(veq)) return false;
+
+    fields.E_wv = FormatFixed(vel, 2);
+    // Without a usable roughness there is no loss to show.
+    const long double loss = FrictionLoss(c, De, veq);
+    fields.E_dp = (c.roughness > 0 && Finite(loss)) ? FormatFixed(loss, 3) : std::string();
+    fields.E_ap = FormatFixed(DynamicPressure(c, vel), 2);
+    sizeText = std::move(text);
+    DuctRefValues(in, c, fields);
+    return true;
+}
+
+bool DuctRefValues(const DuctSizeInput& in, const DuctCriteria& c, DuctFields& fields) {
+    fields.E_aq.clear();
+    fields.E_fai.clear();
+    fields.M_wv.clear();
+    if (!IsPlainNumber(in.width)) return false;
+    const auto width = ParseNumber(in.width);
+    if (!width) return false;
+    const double W = *width;
+    // A flow text such as 1.2.3 passes the plain-number test without being a
+    // number; it counts as no flow.
+    const double Q = IsPlainNumber(in.flow) ? ParseNumber(in.flow).value_or(0.0) : 0.0;
+
+    double H, De;
+    long double Qref;
+    if (in.rectangular) {
+        if (!IsPlainNumber(in.height)) return false;
+        const auto height = ParseNumber(in.height);
+        if (!height) return false;
+        H = *height;
+        Qref = std::trunc(MaxDuctFlow(c, W, H));
+        De = static_cast<double>(
+            1.3L * std::pow(std::pow(static_cast<long double>(W) * H, 5.0L) /
+                                std::pow(static_cast<long double>(W) + H, 2.0L),
+                            1.0L / 8.0L));
+    } else {
+        H = 0;
+        Qref = std::trunc(MaxDuctFlow(c, W, 0));
+        De = W;
+    }
+
+    bool wroteFlow = false;
+    if (Finite(Qref) && Qref > 0) {
+        fields.E_aq = FormatFixed(Qref, 0);
+        wroteFlow = true;
+    }
+    if (std::isfinite(De) && De > 0) {
+        fields.E_fai = FormatFixed(De, 0);
+        if (Q > 0) {
+            const long double v = Q / 3600.0L / (Pi * De * 0.0005L * De * 0.0005L);
+            if (Finite(v)) fields.M_wv = FormatFixed(v, 2);
+        }
+    }
+    if (H >= 0.01)
+        fields.E_as = FormatFixed(static_cast<long double>(W) / H, 2);
+    else
+        fields.E_as = "1.00";
+    return wroteFlow;
+}
+
+} // namespace kestrix

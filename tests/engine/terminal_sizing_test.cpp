@@ -1,0 +1,186 @@
+#include "engine/terminal_sizing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace kestrix;
+
+namespace {
+
+TerminalCriteria Crit(double percent, double velocity) {
+    TerminalCriteria c;
+    c.ratio = percent * 0.01;
+    c.velocity = velocity;
+    return c;
+}
+
+using Pair = std::pair<std::string, std::string>;
+std::vector<Pair> Pairs(const TerminalCandidates& r) {
+    std::vector<Pair> out;
+    for (const auto& e : r.entries) out.emplace_back(e.label, e.velocity);
+    return out;
+}
+
+} // namespace
+
+TEST(SizeTerminal, WorkedExample) {
+    TerminalFields f;
+    const auto r = SizeTerminal("1000", Crit(70, 3.0), "φ", f);
+    EXPECT_TRUE(r.passedFlowTest);
+    EXPECT_TRUE(r.listReplaced);
+    EXPECT_EQ(f.hsy, "0.093");
+    EXPECT_EQ(f.hsj, "0.132");
+    EXPECT_EQ(f.hsk, "70");
+    const std::vector<Pair> expected = {
+        {"450φ", "2.50"},     {"400x400", "2.48"},  {"400x350", "2.83"},  {"450x300", "2.94"},
+        {"500x300", "2.65"},  {"550x250", "2.89"},  {"600x250", "2.65"},  {"650x250", "2.44"},
+        {"700x200", "2.83"},  {"750x200", "2.65"},  {"800x200", "2.48"},  {"850x200", "2.33"},
+        {"900x150", "2.94"},  {"950x150", "2.78"},  {"1000x150", "2.65"}, {"1050x150", "2.52"},
+        {"1100x150", "2.41"}, {"1150x150", "2.30"}, {"1200x150", "2.20"}, {"1250x150", "2.12"},
+        {"1300x150", "2.04"}, {"1350x100", "2.94"},
+    };
+    EXPECT_EQ(Pairs(r), expected);
+}
+
+TEST(SizeTerminal, SmallFlowList) {
+    TerminalFields f;
+    const auto r = SizeTerminal("150", Crit(50, 2.0), "φ", f);
+    ASSERT_EQ(r.entries.size(), 15u);
+    EXPECT_EQ(Pairs(r)[0], (Pair{"250φ", "1.70"}));
+    EXPECT_EQ(Pairs(r)[1], (Pair{"250x250", "1.33"}));
+    EXPECT_EQ(Pairs(r)[2], (Pair{"250x200", "1.67"}));
+    EXPECT_EQ(Pairs(r).back(), (Pair{"850x50", "1.96"}));
+}
+
+TEST(SizeTerminal, ExactlyOneSquareMetreUsesTheHundredStep) {
+    TerminalFields f;
+    const auto r = SizeTerminal("3600", Crit(100, 1.0), "φ", f);
+    ASSERT_EQ(r.entries.size(), 26u);
+    EXPECT_EQ(Pairs(r)[0], (Pair{"1200φ", "0.88"}));
+    EXPECT_EQ(Pairs(r)[1], (Pair{"1000x1000", "1.00"}));
+    EXPECT_EQ(Pairs(r)[2], (Pair{"1100x1000", "0.91"}));
+    EXPECT_EQ(Pairs(r).back(), (Pair{"3400x300", "0.98"}));
+    bool has2000x500 = false;
+    for (const auto& p : Pairs(r)) has2000x500 |= p.first == "2000x500";
+    EXPECT_TRUE(has2000x500);
+    // Just below one square metre the 50 mm step applies.
+    const auto below = SizeTerminal("3599", Crit(100, 1.0), "φ", f);
+    EXPECT_EQ(below.entries[1].label, "1000x1000");
+    EXPECT_EQ(below.entries[2].label, "1050x1000");
+}
+
+TEST(SizeTerminal, RatioTextRoundsHalvesUp) {
+    TerminalFields f;
+    SizeTerminal("1000", Crit(12.5, 3.0), "φ", f);
+    EXPECT_EQ(f.hsk, "13");
+    SizeTerminal("1000", Crit(72.6, 3.0), "φ", f);
+    EXPECT_EQ(f.hsk, "73");
+}
+
+TEST(SizeTerminal, FlowTextsThatChangeNothing) {
+    TerminalFields f;
+    f.hsy = "keep";
+    for (const char* flow : {"", "1000*2", "-5", "abc"}) {
+        const auto r = SizeTerminal(flow, Crit(70, 3), "φ", f);
+        EXPECT_FALSE(r.passedFlowTest) << flow;
+        EXPECT_FALSE(r.listReplaced) << flow;
+    }
+    const auto r = SizeTerminal("1.2.3", Crit(70, 3), "φ", f);
+    EXPECT_TRUE(r.passedFlowTest);
+    EXPECT_FALSE(r.listReplaced);
+    EXPECT_EQ(f.hsy, "keep");
+}
+
+TEST(SizeTerminal, MendedBoundsGiveMessagesNotNan) {
+    TerminalFields f;
+    auto big = SizeTerminal("10000001", Crit(70, 3), "φ", f);
+    EXPECT_EQ(big.message, SizingMessage::FlowTooBig);
+    EXPECT_TRUE(big.listReplaced);
+    EXPECT_TRUE(big.entries.empty());
+    EXPECT_FALSE(SizeTerminal("10000000", Crit(70, 3), "φ", f).entries.empty());
+
+    for (auto c : {Crit(0, 3), Crit(70, 0), Crit(-5, 3), Crit(1e-300, 1e-300)}) {
+        const auto r = SizeTerminal("1000", c, "φ", f);
+        EXPECT_EQ(r.message, SizingMessage::TerminalLimits);
+        EXPECT_TRUE(r.entries.empty());
+    }
+
+    // Zero flow: zero areas and no candidates.
+    const auto zero = SizeTerminal("0", Crit(70, 3), "φ", f);
+    EXPECT_EQ(zero.message, SizingMessage::None);
+    EXPECT_TRUE(zero.entries.empty());
+    EXPECT_EQ(f.hsj, "0.000");
+
+    // Very small criteria within the area bound: capped list, finite texts.
+    const auto wide = SizeTerminal("10000000", Crit(5, 0.2), "φ", f);
+    EXPECT_LE(wide.entries.size(), 5000u);
+    for (const auto& e : wide.entries) EXPECT_EQ(e.velocity.find("N"), std::string::npos);
+}
+
+TEST(TerminalRefFlow, WorkedExampleAndTruncation) {
+    TerminalFields f;
+    TerminalRefFlow("400", "350", true, Crit(70, 3), f);
+    EXPECT_EQ(f.haq, "1058");
+    EXPECT_EQ(f.hsk, "70");
+    TerminalRefFlow("400", "400", true, Crit(70, 3), f);
+    EXPECT_EQ(f.haq, "1209");
+    TerminalRefFlow("450", "", false, Crit(70, 3), f);
+    EXPECT_EQ(f.haq, "1202");
+    // A rectangle without a height counts as round.
+    TerminalRefFlow("450", "", true, Crit(70, 3), f);
+    EXPECT_EQ(f.haq, "1202");
+}
+
+TEST(TerminalRefFlow, BadTextsChangeNothing) {
+    for (auto [w, h] : {std::pair{"", "350"}, std::pair{"1.2.3", "350"}, std::pair{"400", "1.2.3"},
+                        std::pair{"-400", "350"}}) {
+        TerminalFields f;
+        f.hsk = "k";
+        f.haq = "a";
+        TerminalRefFlow(w, h, true, Crit(70, 3), f);
+        EXPECT_EQ(f.hsk, "k") << w << " " << h;
+        EXPECT_EQ(f.haq, "a");
+    }
+    TerminalFields f;
+    f.haq = "a";
+    TerminalRefFlow("0", "350", true, Crit(70, 3), f);
+    EXPECT_EQ(f.haq, "a");
+    // Beyond 32 bits the reference flow is not shown.
+    TerminalRefFlow("999999999", "999999999", true, Crit(70, 3), f);
+    EXPECT_EQ(f.haq, "a");
+}
+
+TEST(RecalcTerminal, VelocityOfTypedSizes) {
+    TerminalFields f;
+    EXPECT_TRUE(RecalcTerminal({"1000", "400", "350", true}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "2.83");
+    EXPECT_EQ(f.haq, "1058");
+    EXPECT_TRUE(RecalcTerminal({"1000", "450", "", false}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "2.50");
+    // A rectangle whose height is not a number is computed as round.
+    EXPECT_TRUE(RecalcTerminal({"1000", "450", "abc", true}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "2.50");
+}
+
+TEST(RecalcTerminal, FailureSteps) {
+    TerminalFields f;
+    f.hsk = "k";
+    f.hsv = "v";
+    EXPECT_FALSE(RecalcTerminal({"1000*2", "400", "350", true}, Crit(70, 3), f));
+    EXPECT_TRUE(RecalcTerminal({"1.2.3", "400", "350", true}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsk, "k");
+    EXPECT_TRUE(RecalcTerminal({"1000", "", "350", true}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsk, "70"); // written before the width fails
+    EXPECT_EQ(f.hsv, "v");
+    EXPECT_TRUE(RecalcTerminal({"1000", "0", "", false}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "");
+}
+
+TEST(StepUp, ToleranceAroundMultiples) {
+    EXPECT_EQ(StepUp(400.004, 50), 400);
+    EXPECT_EQ(StepUp(400.006, 50), 450);
+    EXPECT_EQ(StepUp(400, 50), 400);
+}
