@@ -1,0 +1,152 @@
+#include "config/config_reader.h"
+
+#include "config/codepage.h"
+#include "config/config_messages.h"
+#include "config/config_paths.h"
+#include "engine/number_text.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace kestrix {
+
+namespace {
+
+constexpr bool IsBlank(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 1 && byte <= 32;
+}
+
+// Splits one line (no line ends, no NUL) into fields and appends them.
+void SplitLine(std::string_view line, std::vector<std::string>& fields) {
+    const size_t n = line.size();
+    size_t i = 0;
+    // A lead byte takes the next byte with it, but never one beyond the line.
+    const auto characterLength = [&](size_t at) -> size_t {
+        return IsCp932LeadByte(static_cast<unsigned char>(line[at])) && at + 1 < n ? 2 : 1;
+    };
+    const auto skipBlanks = [&] {
+        while (i < n && IsBlank(line[i]))
+            ++i;
+    };
+
+    skipBlanks();
+    while (i < n) {
+        std::string field;
+        if (line[i] == '"') {
+            // An unclosed quote takes the rest of its line.
+            ++i;
+            while (i < n) {
+                if (line[i] == '"') {
+                    if (i + 1 < n && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                const size_t length = characterLength(i);
+                field.append(line.substr(i, length));
+                i += length;
+            }
+        } else {
+            const size_t start = i;
+            while (i < n && !IsBlank(line[i]) && line[i] != ',')
+                i += characterLength(i);
+            field.assign(line.substr(start, i - start));
+        }
+        fields.push_back(std::move(field));
+
+        skipBlanks();
+        if (i < n && line[i] == ',') {
+            if (i + 1 == n) fields.emplace_back(); // a comma as the line's last byte
+            ++i;
+            skipBlanks();
+        }
+    }
+}
+
+// Walks the sequence in records of `width` fields and hands every good record
+// (its slot and its fields after the row number) to `store`.
+template <size_t width, typename Store>
+std::vector<std::string> LoadRecords(const std::vector<std::string>& fields, ConfigFile file,
+                                     bool japanese, Store store) {
+    std::vector<std::string> messages;
+    for (size_t p = 0; p < fields.size(); p += width) {
+        if (fields[p].empty()) break;
+        const std::optional<int> row = ParseInteger(fields[p]);
+        if (!row || *row < 1 || *row > int(kConfigTableSlots)) {
+            messages.push_back(BadRowNumberMessage(file, japanese));
+            continue;
+        }
+        // A truncated last record: nothing beyond the sequence is read.
+        if (fields.size() - p < width) break;
+        store(size_t(*row - 1), fields.data() + p + 1);
+    }
+    return messages;
+}
+
+} // namespace
+
+std::vector<std::string> SplitConfigFields(std::string_view bytes) {
+    const size_t end = std::min(bytes.find('\0'), bytes.size());
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (start < end) {
+        size_t stop = start;
+        while (stop < end && bytes[stop] != '\r' && bytes[stop] != '\n')
+            ++stop;
+        const std::string_view line = bytes.substr(start, stop - start);
+        if (!line.empty() && line.front() != ';') SplitLine(line, fields);
+        start = stop;
+        if (start < end && bytes[start] == '\r') {
+            ++start;
+            if (start < end && bytes[start] == '\n') ++start;
+        } else if (start < end) {
+            ++start; // a lone LF
+        }
+    }
+    return fields;
+}
+
+ConfigFields ReadConfigFields(const QString& directory, std::string_view fileName) {
+    ConfigFields result;
+    QFile file(ConfigFilePath(directory, fileName));
+    if (!file.open(QIODevice::ReadOnly)) return result;
+    result.opened = true;
+    const QByteArray bytes = file.readAll();
+    result.fields = SplitConfigFields(std::string_view(bytes.constData(), size_t(bytes.size())));
+    return result;
+}
+
+std::vector<std::string> LoadMaterials(const std::vector<std::string>& fields, MaterialTable& table,
+                                       bool japanese) {
+    return LoadRecords<3>(fields, ConfigFile::Materials, japanese,
+                          [&](size_t slot, const std::string* f) {
+                              table[slot] = DuctMaterial{f[0], f[1]};
+                          });
+}
+
+std::vector<std::string> LoadDuctStyles(const std::vector<std::string>& fields,
+                                        DuctStyleTable& table, StyleNameList& names,
+                                        bool japanese) {
+    return LoadRecords<7>(fields, ConfigFile::DuctStyles, japanese,
+                          [&](size_t slot, const std::string* f) {
+                              table[slot] = DuctSelectionStyle{f[0], f[1], f[2], f[3], f[4], f[5]};
+                              names.push_back(f[0]);
+                          });
+}
+
+std::vector<std::string> LoadTerminalStyles(const std::vector<std::string>& fields,
+                                            TerminalStyleTable& table, StyleNameList& names,
+                                            bool japanese) {
+    return LoadRecords<4>(fields, ConfigFile::TerminalStyles, japanese,
+                          [&](size_t slot, const std::string* f) {
+                              table[slot] = TerminalSelectionStyle{f[0], f[1], f[2]};
+                              names.push_back(f[0]);
+                          });
+}
+
+} // namespace kestrix

@@ -1,0 +1,277 @@
+#include "config/config_writer.h"
+
+#include "config/codepage.h"
+#include "config/config_messages.h"
+#include "config/config_paths.h"
+
+#include <QSaveFile>
+
+namespace kestrix {
+
+namespace {
+
+// The header texts, stored as code page 932 bytes because converters disagree
+// on the wave dash "～" (0x81 0x60). Each literal is preceded by its text.
+// clang-format off
+const char* const kDuctJapaneseLines[] = {
+    // ;☆ダクトサイズ設定基準(KSX_Set1.cfg)
+    ";\x81\x99\x83_\x83N\x83g\x83T\x83" "C\x83Y\x90\xDD\x92\xE8\x8A\xEE\x8F\x80(KSX_Set1.cfg)",
+    // ;書式：[行番号,"ｽﾀｲﾙ名",ﾀﾞｸﾄ材番,ﾀﾞｸﾄ内風速,単位摩擦損失,使用単位]
+    ";\x8F\x91\x8E\xAE\x81" "F[\x8Ds\x94\xD4\x8D\x86,\"\xBD\xC0\xB2\xD9\x96\xBC\",\xC0\xDE\xB8\xC4\x8D\xDE\x94\xD4,\xC0\xDE\xB8\xC4\x93\xE0\x95\x97\x91\xAC,\x92P\x88\xCA\x96\x80\x8E" "C\x91\xB9\x8E\xB8,\x8Eg\x97p\x92P\x88\xCA]",
+    // ;  行番号          :正数   (1～64,64個まで登録可)
+    ";  \x8Ds\x94\xD4\x8D\x86          :\x90\xB3\x90\x94   (1\x81`64,64\x8C\xC2\x82\xDC\x82\xC5\x93o\x98^\x89\xC2)",
+    // ;  ｽﾀｲﾙ名          :文字列 (ﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ["]で括る)
+    ";  \xBD\xC0\xB2\xD9\x96\xBC          :\x95\xB6\x8E\x9A\x97\xF1 (\xC0\xDE\xCC\xDE\xD9\xB8\xAB\xB0\xC3\xB0\xBC\xAE\xDD[\"]\x82\xC5\x8A\x87\x82\xE9)",
+    // ;  ﾀﾞｸﾄ材番        :正数   (1～64,ﾀﾞｸﾄ材質ﾘｽﾄ_ksx_mate.cfgの行番号)
+    ";  \xC0\xDE\xB8\xC4\x8D\xDE\x94\xD4        :\x90\xB3\x90\x94   (1\x81`64,\xC0\xDE\xB8\xC4\x8D\xDE\x8E\xBF\xD8\xBD\xC4_ksx_mate.cfg\x82\xCC\x8Ds\x94\xD4\x8D\x86)",
+    // ;  ﾀﾞｸﾄ内風速      :実数   (>0)
+    ";  \xC0\xDE\xB8\xC4\x93\xE0\x95\x97\x91\xAC      :\x8E\xC0\x90\x94   (>0)",
+    // ;  単位摩擦損失    :実数   (>0)
+    ";  \x92P\x88\xCA\x96\x80\x8E" "C\x91\xB9\x8E\xB8    :\x8E\xC0\x90\x94   (>0)",
+    // ;  使用単位        :0 or 1 (0=[mmAq],1=[Pa])
+    ";  \x8Eg\x97p\x92P\x88\xCA        :0 or 1 (0=[mmAq],1=[Pa])",
+    // ;  最大アスペクト比:実数   (>0)
+    ";  \x8D\xC5\x91\xE5\x83" "A\x83X\x83y\x83N\x83g\x94\xE4:\x8E\xC0\x90\x94   (>0)",
+};
+const char* const kDuctEnglishLines[] = {
+    // ;*Config of DUCT size(KSX_Set1_e.cfg)
+    ";*Config of DUCT size(KSX_Set1_e.cfg)",
+    // ;Form：[Row No.,"Style Name",Material,Air Velocity,DeltaP,Units]
+    ";Form\x81" "F[Row No.,\"Style Name\",Material,Air Velocity,DeltaP,Units]",
+    // ;  Row No.          :Positive number   (1～64,Up to 64 register)
+    ";  Row No.          :Positive number   (1\x81`64,Up to 64 register)",
+    // ;  Style Name       :Strings (Double quotation["]with it binds)
+    ";  Style Name       :Strings (Double quotation[\"]with it binds)",
+    // ;  Material         :Positive number(1～64,Row No. of ksx_mate_e.cfg)
+    ";  Material         :Positive number(1\x81`64,Row No. of ksx_mate_e.cfg)",
+    // ;  Wind Velocity    :Real number (>0)
+    ";  Wind Velocity    :Real number (>0)",
+    // ;  Friction loss/m  :Real number    (>0)
+    ";  Friction loss/m  :Real number    (>0)",
+    // ;  Units            :0 or 1 (0=[mmAq],1=[Pa])
+    ";  Units            :0 or 1 (0=[mmAq],1=[Pa])",
+};
+const char* const kTerminalJapaneseLines[] = {
+    // ;☆吹出吸込口サイズ設定基準(KSX_Set2.cfg)
+    ";\x81\x99\x90\x81\x8Fo\x8Bz\x8D\x9E\x8C\xFB\x83T\x83" "C\x83Y\x90\xDD\x92\xE8\x8A\xEE\x8F\x80(KSX_Set2.cfg)",
+    // ;書式：[行番号,"ｽﾀｲﾙ名",開口率,面風速]
+    ";\x8F\x91\x8E\xAE\x81" "F[\x8Ds\x94\xD4\x8D\x86,\"\xBD\xC0\xB2\xD9\x96\xBC\",\x8AJ\x8C\xFB\x97\xA6,\x96\xCA\x95\x97\x91\xAC]",
+    // ;  行番号          :正数   (1～64,64個まで登録可)
+    ";  \x8Ds\x94\xD4\x8D\x86          :\x90\xB3\x90\x94   (1\x81`64,64\x8C\xC2\x82\xDC\x82\xC5\x93o\x98^\x89\xC2)",
+    // ;  ｽﾀｲﾙ名          :文字列 (ﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ["]で括る)
+    ";  \xBD\xC0\xB2\xD9\x96\xBC          :\x95\xB6\x8E\x9A\x97\xF1 (\xC0\xDE\xCC\xDE\xD9\xB8\xAB\xB0\xC3\xB0\xBC\xAE\xDD[\"]\x82\xC5\x8A\x87\x82\xE9)",
+    // ;  開口率　        :実数   (>0)
+    ";  \x8AJ\x8C\xFB\x97\xA6\x81@        :\x8E\xC0\x90\x94   (>0)",
+    // ;  面風速　　　    :実数   (>0)
+    ";  \x96\xCA\x95\x97\x91\xAC\x81@\x81@\x81@    :\x8E\xC0\x90\x94   (>0)",
+};
+const char* const kTerminalEnglishLines[] = {
+    // ;*Config of DIFFUSER size(KSX_Set2_e.cfg)
+    ";*Config of DIFFUSER size(KSX_Set2_e.cfg)",
+    // ;Form：[Row No.,"Style Name",Numerical aperture,Air Velocity]
+    ";Form\x81" "F[Row No.,\"Style Name\",Numerical aperture,Air Velocity]",
+    // ;  Row No.           :Positive number (1～64,Up to 64 register)
+    ";  Row No.           :Positive number (1\x81`64,Up to 64 register)",
+    // ;  Style Name        :Strings (Double quotation["]with it binds)
+    ";  Style Name        :Strings (Double quotation[\"]with it binds)",
+    // ;  Numerical aperture:Real number (>0)
+    ";  Numerical aperture:Real number (>0)",
+    // ;  Wind Velocity     :Real number (>0)
+    ";  Wind Velocity     :Real number (>0)",
+};
+// clang-format on
+
+const std::string kSeparator = ";" + std::string(68, '-');
+
+template <size_t count> std::vector<std::string> HeaderFrom(const char* const (&texts)[count]) {
+    // Separator, title, separator, descriptions, separator, ";".
+    std::vector<std::string> lines{kSeparator, texts[0], kSeparator};
+    lines.insert(lines.end(), texts + 1, texts + count);
+    lines.push_back(kSeparator);
+    lines.push_back(";");
+    return lines;
+}
+
+// printf's "%Ns" for texts of any length: right-aligned, never cut.
+std::string PadLeft(std::string_view text, size_t width) {
+    std::string result;
+    if (text.size() < width) result.assign(width - text.size(), ' ');
+    result.append(text);
+    return result;
+}
+
+std::string RowNumberAndName(int row, std::string_view name) {
+    return " " + PadLeft(std::to_string(row), 2) + ",\"" + std::string(name) + "\"";
+}
+
+// True when the text is written unquoted and reads back as this one field.
+// An empty text does (blanks between two commas) except as the last field of
+// a line, where the blanks of its width would be dropped with it.
+bool IsWritableValue(std::string_view value, bool lastOfLine) {
+    if (value.empty()) return !lastOfLine;
+    if (value.front() == '"') return false;
+    if (value.find_first_of(" ,") != std::string_view::npos) return false;
+    return IsWellFormedCp932Text(value);
+}
+
+bool IsBlankName(std::string_view name) {
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == ' ') continue;
+        // The ideographic space U+3000.
+        if (name.substr(i, 2) == "\x81\x40") {
+            ++i;
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+std::string RowProblem(int row, const std::string& detail, bool japanese) {
+    return (japanese ? "行番号 " + std::to_string(row) + " のｽﾀｲﾙを保存できません。\n"
+                     : "The style of row " + std::to_string(row) + " cannot be saved.\n") +
+           detail;
+}
+
+std::string ValueProblem(std::string_view value, bool japanese) {
+    const std::string shown = Cp932ToUtf8(value);
+    return japanese ? "設定値[" + shown + "]はﾌｧｲﾙに書けない形です。"
+                    : "The value [" + shown + "] cannot be written to the file.";
+}
+
+std::string LineTooLongProblem(bool japanese) {
+    return japanese ? "行が255ﾊﾞｲﾄを超えます。" : "The line would be longer than 255 bytes.";
+}
+
+// Shared walk of both writers: header, then one checked line per style.
+template <typename Table, typename Values, typename Format>
+StyleFileLines BuildStyleFile(const Table& table, std::vector<std::string> header, bool japanese,
+                              Values values, Format format) {
+    StyleFileLines result;
+    result.lines = std::move(header);
+    int row = 0;
+    for (const auto& style : table) {
+        if (style.name.empty()) break;
+        ++row;
+        const StyleNameIssue issue = CheckStyleName(style.name);
+        std::string problem;
+        if (issue != StyleNameIssue::None) problem = StyleNameIssueMessage(issue, japanese);
+        const std::vector<const std::string*> fields = values(style);
+        for (size_t k = 0; problem.empty() && k < fields.size(); ++k) {
+            if (!IsWritableValue(*fields[k], k + 1 == fields.size()))
+                problem = ValueProblem(*fields[k], japanese);
+        }
+        std::string line = format(row, style);
+        if (problem.empty() && line.size() > kMaxConfigLineBytes)
+            problem = LineTooLongProblem(japanese);
+        if (!problem.empty()) return StyleFileLines{{}, RowProblem(row, problem, japanese)};
+        result.lines.push_back(std::move(line));
+    }
+    return result;
+}
+
+} // namespace
+
+StyleNameIssue CheckStyleName(std::string_view cp932Name) {
+    if (IsBlankName(cp932Name)) return StyleNameIssue::Empty;
+    if (!IsWellFormedCp932Text(cp932Name)) return StyleNameIssue::NotRepresentable;
+    // Checked after the form: a well-formed text has no quote inside a
+    // double-byte character, so every quote found here is a real one.
+    if (cp932Name.find('"') != std::string_view::npos) return StyleNameIssue::DoubleQuote;
+    if (cp932Name.size() > kMaxStyleNameBytes) return StyleNameIssue::TooLong;
+    return StyleNameIssue::None;
+}
+
+StyleNameIssue CheckStyleName(const QString& name) {
+    if (name.trimmed().isEmpty()) return StyleNameIssue::Empty;
+    const std::optional<std::string> bytes = ToCp932(name);
+    if (!bytes) return StyleNameIssue::NotRepresentable;
+    return CheckStyleName(std::string_view(*bytes));
+}
+
+std::string StyleNameIssueMessage(StyleNameIssue issue, bool japanese) {
+    switch (issue) {
+    case StyleNameIssue::None:
+        return {};
+    case StyleNameIssue::Empty:
+        return japanese ? "ｽﾀｲﾙ名が空白です。" : "The style name is empty.";
+    case StyleNameIssue::DoubleQuote:
+        return japanese ? "ｽﾀｲﾙ名にﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ[\"]は使えません。"
+                        : "A style name cannot hold a double quotation mark [\"].";
+    case StyleNameIssue::NotRepresentable:
+        return japanese ? "ｽﾀｲﾙ名に保存できない文字が含まれています。"
+                        : "The style name holds a character that cannot be saved.";
+    case StyleNameIssue::TooLong:
+        return japanese ? "ｽﾀｲﾙ名が長すぎます。(" + std::to_string(kMaxStyleNameBytes) + "ﾊﾞｲﾄまで)"
+                        : "The style name is too long (up to " +
+                              std::to_string(kMaxStyleNameBytes) + " bytes).";
+    }
+    return {};
+}
+
+std::optional<std::string> StyleNameProblem(const QString& name, bool japanese) {
+    const StyleNameIssue issue = CheckStyleName(name);
+    if (issue == StyleNameIssue::None) return std::nullopt;
+    return StyleNameIssueMessage(issue, japanese);
+}
+
+std::vector<std::string> DuctStyleFileHeader(bool japanese) {
+    return japanese ? HeaderFrom(kDuctJapaneseLines) : HeaderFrom(kDuctEnglishLines);
+}
+
+std::vector<std::string> TerminalStyleFileHeader(bool japanese) {
+    return japanese ? HeaderFrom(kTerminalJapaneseLines) : HeaderFrom(kTerminalEnglishLines);
+}
+
+std::string DuctStyleRowLine(int row, const DuctSelectionStyle& style) {
+    return RowNumberAndName(row, style.name) + "," + PadLeft(style.material, 2) + "," +
+           PadLeft(style.velocity, 5) + "," + PadLeft(style.frictionLoss, 5) + "," +
+           PadLeft(style.units, 2) + "," + PadLeft(style.aspectRatio, 4);
+}
+
+std::string TerminalStyleRowLine(int row, const TerminalSelectionStyle& style) {
+    return RowNumberAndName(row, style.name) + "," + PadLeft(style.freeArea, 5) + "," +
+           PadLeft(style.faceVelocity, 5);
+}
+
+StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, bool japanese) {
+    return BuildStyleFile(
+        table, DuctStyleFileHeader(japanese), japanese,
+        [](const DuctSelectionStyle& s) {
+            return std::vector<const std::string*>{&s.material, &s.velocity, &s.frictionLoss,
+                                                   &s.units, &s.aspectRatio};
+        },
+        DuctStyleRowLine);
+}
+
+StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japanese) {
+    return BuildStyleFile(
+        table, TerminalStyleFileHeader(japanese), japanese,
+        [](const TerminalSelectionStyle& s) {
+            return std::vector<const std::string*>{&s.freeArea, &s.faceVelocity};
+        },
+        TerminalStyleRowLine);
+}
+
+ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
+                                   const std::vector<std::string>& lines) {
+    const ConfigWriteResult failed{false, SaveFailureMessage(fileName)};
+    // A line end or NUL inside a line would change the file's structure.
+    for (const std::string& line : lines) {
+        if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return failed;
+    }
+    QSaveFile file(ConfigFilePath(directory, fileName));
+    if (!file.open(QIODevice::WriteOnly)) return failed;
+    for (const std::string& line : lines) {
+        const std::string withEnd = line + "\r\n";
+        if (file.write(withEnd.data(), qint64(withEnd.size())) != qint64(withEnd.size())) {
+            file.cancelWriting();
+            file.commit();
+            return failed;
+        }
+    }
+    if (!file.commit()) return failed;
+    return ConfigWriteResult{true, {}};
+}
+
+} // namespace kestrix

@@ -1,0 +1,80 @@
+#pragma once
+
+// Writing the style files: the exact lines of both kinds and languages, the
+// rules a style name must meet to be written back faithfully, and the safe
+// replacement of a file.
+
+#include "config/config_records.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrix {
+
+// A row line of a style file holds at most this many bytes.
+constexpr std::size_t kMaxConfigLineBytes = 255;
+
+// Longest style name in bytes of code page 932. It leaves room in a row line
+// for the other fields, so a name the name dialog accepts always fits.
+constexpr std::size_t kMaxStyleNameBytes = 128;
+
+// Why a style name cannot be stored.
+enum class StyleNameIssue {
+    None,
+    Empty,            // empty, or blanks only (ideographic spaces included)
+    DoubleQuote,      // the reader would end the name at the quote
+    NotRepresentable, // not code page 932, or holds a control character
+    TooLong,          // more than kMaxStyleNameBytes
+};
+
+// The rules for a name in code page 932 bytes, as read from a file.
+StyleNameIssue CheckStyleName(std::string_view cp932Name);
+// The same rules for a name typed in the window.
+StyleNameIssue CheckStyleName(const QString& name);
+
+// The reason in the chosen language (UTF-8); empty for None.
+std::string StyleNameIssueMessage(StyleNameIssue issue, bool japanese);
+
+// For the style-name dialog: nothing when the name can be stored, otherwise the
+// message to show (UTF-8, chosen language).
+std::optional<std::string> StyleNameProblem(const QString& name, bool japanese);
+
+// The header lines (code page 932, without line ends) of a style file: separator,
+// title, separator, the description lines, separator and ";".
+std::vector<std::string> DuctStyleFileHeader(bool japanese);
+std::vector<std::string> TerminalStyleFileHeader(bool japanese);
+
+// One row line, " %2d,%s,%2s,%5s,%5s,%2s,%4s" and " %2d,%s,%5s,%5s", with
+// the name between double quotes. Widths are minimum widths in bytes.
+std::string DuctStyleRowLine(int row, const DuctSelectionStyle& style);
+std::string TerminalStyleRowLine(int row, const TerminalSelectionStyle& style);
+
+// The complete lines of a style file: header, then slots 0, 1, 2 … up to the
+// first empty name, numbered from 1. A table that would not read back as it
+// is (a name breaking the rules above, a value that is not one plain field, a
+// row line over 255 bytes) gives no lines and a problem text instead.
+struct StyleFileLines {
+    std::vector<std::string> lines; // code page 932, without line ends
+    std::string problem;            // UTF-8, chosen language; empty when the lines are good
+
+    bool ok() const { return problem.empty(); }
+};
+StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, bool japanese);
+StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japanese);
+
+// Writes the lines, each ended by CR LF, to directory + "/" + fileName through a
+// temporary file that replaces the old one only when it is complete, so a
+// failure leaves the old file as it was.
+struct ConfigWriteResult {
+    bool saved = false;
+    std::string message; // SaveFailureMessage(fileName) when not saved
+};
+ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
+                                   const std::vector<std::string>& lines);
+
+} // namespace kestrix
