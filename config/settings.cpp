@@ -1,0 +1,126 @@
+#include "config/settings.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace kestrix {
+
+namespace {
+
+constexpr char kOrganisation[] = "Norvale";
+constexpr char kApplication[] = "Kestrix";
+
+} // namespace
+
+Settings::Settings() {
+#ifdef Q_OS_WIN
+    // The registry key "HKEY_CURRENT_USER\Software\Norvale\Kestrix".
+    store_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                         QString::fromLatin1(kOrganisation),
+                                         QString::fromLatin1(kApplication));
+    nativeRegistry_ = true;
+#else
+    store_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                         QString::fromLatin1(kOrganisation),
+                                         QString::fromLatin1(kApplication));
+#endif
+}
+
+Settings::Settings(const QString& iniFilePath)
+    : store_(std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat)) {}
+
+Settings::~Settings() = default;
+
+QString Settings::location() const {
+    return store_->fileName();
+}
+
+bool Settings::keyExists() const {
+    if (nativeRegistry_) {
+        // QSettings cannot tell an empty key from a missing one; its parent can.
+        QSettings parent(QStringLiteral("HKEY_CURRENT_USER\\Software\\") +
+                             QString::fromLatin1(kOrganisation),
+                         QSettings::NativeFormat);
+        return parent.childGroups().contains(QString::fromLatin1(kApplication),
+                                             Qt::CaseInsensitive);
+    }
+    return QFileInfo::exists(store_->fileName());
+}
+
+std::optional<int> Settings::readInt(const QString& name) const {
+    const QVariant value = store_->value(name);
+    if (!value.isValid())
+        return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+        return value.toInt();
+    case QMetaType::UInt:
+        // A DWORD is read back unsigned; it holds a signed 32-bit value.
+        return static_cast<int>(value.toUInt());
+    case QMetaType::QString:
+        if (nativeRegistry_)
+            return std::nullopt; // a text value is not a DWORD
+        {
+            // An INI file keeps every value as text.
+            bool ok = false;
+            const int n = value.toString().trimmed().toInt(&ok, 10);
+            if (ok)
+                return n;
+        }
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+StoredSettings Settings::load() const {
+    StoredSettings s;
+    s.keyExists = keyExists();
+    if (!s.keyExists)
+        return s;
+
+    // Block 1: the geometry counts only when all four values are there.
+    auto top = readInt(QStringLiteral("Top"));
+    auto left = top ? readInt(QStringLiteral("Left")) : std::nullopt;
+    auto width = left ? readInt(QStringLiteral("Width")) : std::nullopt;
+    auto height = width ? readInt(QStringLiteral("Height")) : std::nullopt;
+    if (height) {
+        s.top = top;
+        s.left = left;
+        s.width = width;
+        s.height = height;
+        s.dProp = readInt(QStringLiteral("D_prop"));
+        if (s.dProp)
+            s.hProp = readInt(QStringLiteral("H_prop"));
+    }
+
+    // Block 2.
+    s.sTop = readInt(QStringLiteral("S_TOP"));
+    if (s.sTop) {
+        s.sCnt = readInt(QStringLiteral("S_cnt"));
+        if (s.sCnt)
+            s.kCnt = readInt(QStringLiteral("K_cnt"));
+    }
+    return s;
+}
+
+void Settings::writeInt(const QString& name, int value) {
+    store_->setValue(name, QVariant(static_cast<qint32>(value)));
+}
+
+bool Settings::save(const SettingsToSave& v) {
+    writeInt(QStringLiteral("Top"), v.top);
+    writeInt(QStringLiteral("Left"), v.left);
+    writeInt(QStringLiteral("Width"), v.width);
+    writeInt(QStringLiteral("Height"), v.height);
+    writeInt(QStringLiteral("D_prop"), v.dProp);
+    writeInt(QStringLiteral("H_prop"), v.hProp);
+    writeInt(QStringLiteral("S_cnt"), v.sCnt);
+    writeInt(QStringLiteral("K_cnt"), v.kCnt);
+    writeInt(QStringLiteral("S_TOP"), v.stayOnTop ? 1 : 0);
+    // The process ends right after this; nothing may stay in memory.
+    store_->sync();
+    return store_->status() == QSettings::NoError;
+}
+
+} // namespace kestrix
