@@ -59,7 +59,17 @@ long DecimalMagnitude(std::string_view lit) {
     return mag + exp;
 }
 
-std::string UInt128ToString(unsigned __int128 v) {
+// Wide enough for a whole mantissa times 1000: 128 bits where long double has
+// a 64-bit mantissa; where long double is a plain double, 64 bits suffice.
+#if defined(__SIZEOF_INT128__)
+using Wide = unsigned __int128;
+#else
+using Wide = std::uint64_t;
+static_assert(std::numeric_limits<long double>::digits <= 53);
+#endif
+constexpr int kMantissaBits = std::numeric_limits<long double>::digits;
+
+std::string WideToString(Wide v) {
     char buf[48];
     int n = 0;
     do {
@@ -88,26 +98,27 @@ std::string FormatFixed(long double value, int decimals) {
     const long double mant = std::frexp(a, &exp); // a = mant * 2^exp
     if (a == 0) {
         digits = "0";
-    } else if (exp <= 64) {
-        // a = m * 2^(exp - 64) with m holding the whole mantissa; the scaled
-        // value m * 10^d fits into 128 bits, so the rounding is exact.
-        const auto m = static_cast<std::uint64_t>(std::ldexp(mant, 64));
-        unsigned __int128 t = static_cast<unsigned __int128>(m) * kPow10[decimals];
-        const int shift = 64 - exp;
-        unsigned __int128 q;
+    } else if (exp <= kMantissaBits) {
+        // a = m * 2^(exp - bits) with m holding the whole mantissa; the scaled
+        // value m * 10^d fits into Wide, so the rounding is exact.
+        const auto m = static_cast<std::uint64_t>(std::ldexp(mant, kMantissaBits));
+        const Wide t = static_cast<Wide>(m) * kPow10[decimals];
+        const int shift = kMantissaBits - exp;
+        constexpr int kWideBits = static_cast<int>(sizeof(Wide) * 8);
+        Wide q;
         if (shift <= 0) {
-            q = t; // exp == 64: already an integer scale
-        } else if (shift >= 127) {
+            q = t; // already an integer scale
+        } else if (shift >= kWideBits - 1) {
             q = 0; // far below a half of the last place
         } else {
             q = t >> shift;
-            const unsigned __int128 rem = t - (q << shift);
-            const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+            const Wide rem = t - (q << shift);
+            const Wide half = static_cast<Wide>(1) << (shift - 1);
             if (rem >= half) ++q;
         }
-        digits = UInt128ToString(q);
+        digits = WideToString(q);
     } else {
-        // Beyond 2^64 every long double is a whole number: print it exactly.
+        // Beyond the mantissa every long double is a whole number: print it exactly.
         char buf[5000];
         std::snprintf(buf, sizeof buf, "%.0Lf", a);
         digits = buf;
@@ -138,7 +149,7 @@ std::string FormatGeneral(double value) {
 
     // Whole numbers of up to 15 digits, the common case, need no rounding.
     if (a < 1e15 && a == std::floor(a)) {
-        out += UInt128ToString(static_cast<unsigned __int128>(a));
+        out += WideToString(static_cast<Wide>(a));
         return out;
     }
 
