@@ -2,10 +2,6 @@
 
 namespace kestrix {
 
-std::string ErrorCaption(bool japanese) {
-    return japanese ? "Kestrix エラー" : "Kestrix Error";
-}
-
 std::string MissingFileMessage(std::string_view fileName, bool japanese) {
     const std::string name(fileName);
     return japanese ? "必要なﾌｧｲﾙ[" + name + "]が見つかりません。\n起動できません。"

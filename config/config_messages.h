@@ -4,14 +4,14 @@
 // The window shows them in message boxes; the command-line tool prints them.
 
 #include "config/config_records.h"
+#include "engine/messages.h"
 
 #include <string>
 #include <string_view>
 
 namespace kestrix {
 
-// Caption of the program's error boxes: "Kestrix エラー" / "Kestrix Error".
-std::string ErrorCaption(bool japanese);
+// The caption of the program's error boxes is ErrorCaption in engine/messages.h.
 
 // A required file that cannot be opened; fatal at start-up.
 std::string MissingFileMessage(std::string_view fileName, bool japanese);
