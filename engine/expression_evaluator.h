@@ -11,7 +11,7 @@ namespace kestrix {
 // ("sqrt: DOMAIN error"); the window turns them into message boxes, the
 // command-line calculator collects them. The evaluation goes on afterwards.
 class EvaluatorMessages {
-public:
+  public:
     virtual ~EvaluatorMessages() = default;
     virtual void LibraryError(const std::string& text) = 0;
 };
@@ -26,12 +26,12 @@ enum class EvaluationErrorKind {
 // Abandons the evaluation and the user action that asked for it. what() is
 // the text to show (UTF-8).
 class EvaluationError : public std::runtime_error {
-public:
+  public:
     EvaluationError(EvaluationErrorKind kind, const std::string& text)
         : std::runtime_error(text), kind_(kind) {}
     EvaluationErrorKind kind() const { return kind_; }
 
-private:
+  private:
     EvaluationErrorKind kind_;
 };
 
@@ -42,7 +42,7 @@ std::string EvaluationErrorText(EvaluationErrorKind kind, bool japanese);
 // Recursive-descent calculator over doubles with variables that live for the
 // whole run, "^" as power and seventeen functions with angles in degrees.
 class ExpressionEvaluator {
-public:
+  public:
     static constexpr int MaxVariables = 256;
     static constexpr int MaxNameLength = 31;
     static constexpr size_t MaxTextLength = 255;
@@ -51,7 +51,8 @@ public:
     // Language of the texts of TextTooLong and TooManyVariables.
     void SetJapanese(bool japanese) { japanese_ = japanese; }
 
-    // Evaluates the first expression of the text; the rest is ignored.
+    // Evaluates the first expression of the text; the rest is ignored. A NUL
+    // byte ends the text; a text longer than MaxTextLength bytes is refused.
     // Throws EvaluationError.
     double Evaluate(std::string_view text);
 
@@ -61,15 +62,19 @@ public:
 
     int VariableCount() const { return count_; }
 
-private:
-    // Implementation state; see the .cpp file.
+  private:
+    // Tokenizer and grammar levels, loosest binding first; see the .cpp file.
     int NextToken();
     double Expression();
     double Term();
     double Unary();
     double Power();
     double Primary();
+    double ApplyFunction(int function, double x);
+    double LibraryPow(double base, double exponent);
     int LookUp(std::string_view name);
+    void ReportLibraryError(const char* function, const char* kind);
+    [[noreturn]] void Fail(EvaluationErrorKind kind) const;
 
     EvaluatorMessages* sink_ = nullptr;
     bool japanese_ = false;
@@ -78,9 +83,12 @@ private:
     size_t pos_ = 0;
     int token_ = 0;
     double number_ = 0.0;
-    std::string name_;
+    // Spelling of the last name token; it points into text_, which the
+    // caller keeps alive for the evaluation, so no token allocates.
+    std::string_view name_;
 
     std::array<std::array<char, MaxNameLength + 1>, MaxVariables> names_{};
+    std::array<unsigned char, MaxVariables> nameLengths_{};
     std::array<double, MaxVariables> values_{};
     int count_ = 0;
 };
