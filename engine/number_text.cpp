@@ -156,7 +156,8 @@ std::string FormatGeneral(double value) {
     // The exact decimal expansion (a double has at most 767 significant
     // digits) lets the 16th digit decide the rounding, halves away from zero.
     char buf[900];
-    std::snprintf(buf, sizeof buf, "%.780e", a);
+    const auto printed = std::to_chars(buf, buf + sizeof buf - 1, a, std::chars_format::scientific, 780);
+    *printed.ptr = '\0';
     std::string sig;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)
