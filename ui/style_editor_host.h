@@ -19,6 +19,8 @@ public:
     virtual bool japaneseUi() const = 0;
     // False: the editor works on duct styles; true: on air-terminal styles.
     virtual bool editingTerminalStyles() const = 0;
+    // Set by the opening handlers before the editor is created.
+    virtual void setEditingTerminalStyles(bool terminal) = 0;
 
     virtual const MaterialTable& materialTable() const = 0;
     virtual DuctStyleTable& ductStyleTable() = 0;
