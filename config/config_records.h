@@ -35,6 +35,11 @@ struct DuctSelectionStyle {
     bool operator==(const DuctSelectionStyle&) const = default;
 };
 
+// The friction loss and dynamic pressure are in Pa unless the units text is exactly "0".
+inline bool FrictionLossInPascal(const DuctSelectionStyle& style) {
+    return style.units != "0";
+}
+
 // A row of the air-terminal-style file.
 struct TerminalSelectionStyle {
     std::string name;         // shown in the style lists

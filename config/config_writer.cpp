@@ -260,15 +260,20 @@ ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fi
     for (const std::string& line : lines) {
         if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return failed;
     }
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes.append(line).append("\r\n");
+
+    // Unbuffered, so that a short write (disk full) is reported by write()
+    // itself; a buffered flush inside commit() can lose it. The size check
+    // catches anything that still slips through.
     QSaveFile file(ConfigFilePath(directory, fileName));
-    if (!file.open(QIODevice::WriteOnly)) return failed;
-    for (const std::string& line : lines) {
-        const std::string withEnd = line + "\r\n";
-        if (file.write(withEnd.data(), qint64(withEnd.size())) != qint64(withEnd.size())) {
-            file.cancelWriting();
-            file.commit();
-            return failed;
-        }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed;
+    const auto size = qint64(bytes.size());
+    if (file.write(bytes.data(), size) != size || file.size() != size) {
+        file.cancelWriting();
+        file.commit();
+        return failed;
     }
     if (!file.commit()) return failed;
     return ConfigWriteResult{true, {}};

@@ -49,8 +49,7 @@ bool Settings::keyExists() const {
 
 std::optional<int> Settings::readInt(const QString& name) const {
     const QVariant value = store_->value(name);
-    if (!value.isValid())
-        return std::nullopt;
+    if (!value.isValid()) return std::nullopt;
     switch (value.typeId()) {
     case QMetaType::Int:
         return value.toInt();
@@ -58,14 +57,12 @@ std::optional<int> Settings::readInt(const QString& name) const {
         // A DWORD is read back unsigned; it holds a signed 32-bit value.
         return static_cast<int>(value.toUInt());
     case QMetaType::QString:
-        if (nativeRegistry_)
-            return std::nullopt; // a text value is not a DWORD
+        if (nativeRegistry_) return std::nullopt; // a text value is not a DWORD
         {
             // An INI file keeps every value as text.
             bool ok = false;
             const int n = value.toString().trimmed().toInt(&ok, 10);
-            if (ok)
-                return n;
+            if (ok) return n;
         }
         return std::nullopt;
     default:
@@ -76,8 +73,7 @@ std::optional<int> Settings::readInt(const QString& name) const {
 StoredSettings Settings::load() const {
     StoredSettings s;
     s.keyExists = keyExists();
-    if (!s.keyExists)
-        return s;
+    if (!s.keyExists) return s;
 
     // Block 1: the geometry counts only when all four values are there.
     auto top = readInt(QStringLiteral("Top"));
@@ -90,16 +86,14 @@ StoredSettings Settings::load() const {
         s.width = width;
         s.height = height;
         s.dProp = readInt(QStringLiteral("D_prop"));
-        if (s.dProp)
-            s.hProp = readInt(QStringLiteral("H_prop"));
+        if (s.dProp) s.hProp = readInt(QStringLiteral("H_prop"));
     }
 
     // Block 2.
     s.sTop = readInt(QStringLiteral("S_TOP"));
     if (s.sTop) {
         s.sCnt = readInt(QStringLiteral("S_cnt"));
-        if (s.sCnt)
-            s.kCnt = readInt(QStringLiteral("K_cnt"));
+        if (s.sCnt) s.kCnt = readInt(QStringLiteral("K_cnt"));
     }
     return s;
 }

@@ -38,7 +38,7 @@ struct SettingsToSave {
 };
 
 class Settings {
-public:
+  public:
     // The program's own store (organisation "Norvale", application "Kestrix").
     Settings();
     // An INI file at the given path, for tests and portable use.
@@ -58,11 +58,11 @@ public:
     // Where the values are kept, for messages and tests.
     QString location() const;
 
-protected:
+  protected:
     // One value written; overridden by tests that watch the order.
     virtual void writeInt(const QString& name, int value);
 
-private:
+  private:
     bool keyExists() const;
     std::optional<int> readInt(const QString& name) const;
 

@@ -1,0 +1,85 @@
+#include "config/codepage.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrix {
+namespace {
+
+TEST(CodePage, ConvertsBothWaysWhereTheCodePageHoldsTheText) {
+    struct Case {
+        const char* utf8;
+        const char* cp932;
+    };
+    const Case cases[] = {
+        {"Style1", "Style1"},
+        {"ｽﾀｲﾙ1", "\xBD\xC0\xB2\xD9"
+                  "1"},
+        {"ソ", "\x83\x5C"},                   // second byte is a backslash
+        {"ダクト", "\x83_\x83N\x83g"},        // second bytes are ASCII letters
+        {"１～６４", "\x82P\x81`\x82U\x82S"}, // full-width digits, wave dash 0x81 0x60
+        {"：", "\x81\x46"},
+        {"　", "\x81\x40"}, // ideographic space
+        {"☆", "\x81\x99"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(ToCp932(QString::fromUtf8(c.utf8)), std::optional<std::string>(c.cp932));
+        EXPECT_EQ(FromCp932(c.cp932), QString::fromUtf8(c.utf8));
+        EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8);
+        EXPECT_EQ(Utf8ToCp932(c.utf8), std::optional<std::string>(c.cp932));
+    }
+}
+
+TEST(CodePage, TakesTheJisFormsAsTheirCodePageTwins) {
+    // Input methods give U+301C for the wave dash; the code page holds it as 0x81 0x60.
+    EXPECT_EQ(ToCp932(QString(QChar(0x301C))), std::optional<std::string>("\x81\x60"));
+    EXPECT_EQ(ToCp932(QString(QChar(0x2212))), std::optional<std::string>("\x81\x7C"));
+    EXPECT_EQ(ToCp932(QString(QChar(0x2016))), std::optional<std::string>("\x81\x61"));
+}
+
+TEST(CodePage, RefusesCharactersTheCodePageCannotHold) {
+    const char* const texts[] = {
+        "Price ¥100", // the code page would turn it into a backslash
+        "€",          "한국어", "😀",
+        "a\xC3", // broken UTF-8 becomes U+FFFD, which has no place either
+    };
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Utf8ToCp932(text), std::nullopt);
+    }
+    EXPECT_EQ(ToCp932(QString(QChar(0xD800))), std::nullopt); // lone surrogate
+}
+
+TEST(CodePage, ShowsBrokenBytesAsReplacementAndGoesOn) {
+    EXPECT_EQ(Cp932ToUtf8("\x80"
+                          "a"),
+              "\xEF\xBF\xBD"
+              "a");
+    EXPECT_EQ(Cp932ToUtf8("a\x83"), "a\xEF\xBF\xBD"); // lead byte cut off at the end
+    EXPECT_EQ(FromCp932("\xFD\xBD"), QString::fromUtf8("\xEF\xBF\xBDｽ"));
+    EXPECT_EQ(Cp932ToUtf8(""), "");
+}
+
+TEST(CodePage, WellFormedTextAcceptsCharactersAndRefusesBrokenSequences) {
+    EXPECT_TRUE(IsWellFormedCp932Text(""));
+    EXPECT_TRUE(IsWellFormedCp932Text("Office A, 2F"));
+    EXPECT_TRUE(IsWellFormedCp932Text("\xBD\xC0\xB2\xD9\x83\x5C\x81\x40"));
+    const char* const broken[] = {
+        "a\x83",    // lead byte without its second byte
+        "\x83\x22", // a quote is no second byte
+        "\x83,",    // nor a comma
+        "\x83 ",    // nor a blank
+        "\x80",     // not a character
+        "\xA0",     // not a character
+        "\xFD\x40", // not a lead byte
+        "a\tb",     // control character
+        "a\x7F",    // DEL
+    };
+    for (const char* text : broken) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(text)));
+        EXPECT_FALSE(IsWellFormedCp932Text(text));
+    }
+}
+
+} // namespace
+} // namespace kestrix

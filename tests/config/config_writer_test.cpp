@@ -1,0 +1,393 @@
+#include "config/codepage.h"
+#include "config/config_messages.h"
+#include "config/config_paths.h"
+#include "config/config_reader.h"
+#include "config/config_writer.h"
+#include "tests/config/record_printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#ifdef __linux__
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace kestrix {
+namespace {
+
+const std::string kSeparator =
+    ";--------------------------------------------------------------------";
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string all;
+    for (const std::string& line : lines)
+        all += line + "\r\n";
+    return all;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+std::string AsString(const QByteArray& bytes) {
+    return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+TEST(StyleRowLine, FollowsThePrintfPatternsByteForByte) {
+    // Duct style 1 named ｽﾀｲﾙ1: two blanks and 1, the quoted name, then each value
+    // right-aligned in its width.
+    EXPECT_EQ(DuctStyleRowLine(1, {"\xBD\xC0\xB2\xD9"
+                                   "1",
+                                   "1", "10.0", "0.10", "0", "4.0"}),
+              "  1,\"\xBD\xC0\xB2\xD9"
+              "1\", 1, 10.0, 0.10, 0, 4.0");
+    EXPECT_EQ(TerminalStyleRowLine(12, {"Style1", "75.0", "2.0"}), " 12,\"Style1\", 75.0,  2.0");
+    // Wider texts are written whole.
+    EXPECT_EQ(DuctStyleRowLine(64, {"A", "12", "100.0", "12.50", "1", "10.0"}),
+              " 64,\"A\",12,100.0,12.50, 1,10.0");
+    EXPECT_EQ(TerminalStyleRowLine(3, {"a,b", "100.0", "12345.6"}), "  3,\"a,b\",100.0,12345.6");
+}
+
+TEST(StyleFileLines, EnglishAirTerminalFileIsExact) {
+    TerminalStyleTable table;
+    table[0] = {"Style1", "75.0", "2.0"};
+    table[1] = {"Door louvre", "35.0", "1.5"};
+    const StyleFileLines file = TerminalStyleFileLines(table, false);
+    ASSERT_TRUE(file.ok()) << file.problem;
+    const std::string expected =
+        ";--------------------------------------------------------------------\r\n"
+        ";*Config of DIFFUSER size(KSX_Set2_e.cfg)\r\n"
+        ";--------------------------------------------------------------------\r\n"
+        ";Form\x81\x46[Row No.,\"Style Name\",Numerical aperture,Air Velocity]\r\n"
+        ";  Row No.           :Positive number (1\x81\x60"
+        "64,Up to 64 register)\r\n"
+        ";  Style Name        :Strings (Double quotation[\"]with it binds)\r\n"
+        ";  Numerical aperture:Real number (>0)\r\n"
+        ";  Wind Velocity     :Real number (>0)\r\n"
+        ";--------------------------------------------------------------------\r\n"
+        ";\r\n"
+        "  1,\"Style1\", 75.0,  2.0\r\n"
+        "  2,\"Door louvre\", 35.0,  1.5\r\n";
+    EXPECT_EQ(Joined(file.lines), expected);
+}
+
+TEST(StyleFileLines, EnglishDuctFileIsExact) {
+    DuctStyleTable table;
+    table[0] = {"Style1", "1", "10.0", "0.10", "0", "4.0"};
+    const StyleFileLines file = DuctStyleFileLines(table, false);
+    ASSERT_TRUE(file.ok()) << file.problem;
+    const std::string expected =
+        ";--------------------------------------------------------------------\r\n"
+        ";*Config of DUCT size(KSX_Set1_e.cfg)\r\n"
+        ";--------------------------------------------------------------------\r\n"
+        ";Form\x81\x46[Row No.,\"Style Name\",Material,Air Velocity,DeltaP,Units]\r\n"
+        ";  Row No.          :Positive number   (1\x81\x60"
+        "64,Up to 64 register)\r\n"
+        ";  Style Name       :Strings (Double quotation[\"]with it binds)\r\n"
+        ";  Material         :Positive number(1\x81\x60"
+        "64,Row No. of ksx_mate_e.cfg)\r\n"
+        ";  Wind Velocity    :Real number (>0)\r\n"
+        ";  Friction loss/m  :Real number    (>0)\r\n"
+        ";  Units            :0 or 1 (0=[mmAq],1=[Pa])\r\n"
+        ";--------------------------------------------------------------------\r\n"
+        ";\r\n"
+        "  1,\"Style1\", 1, 10.0, 0.10, 0, 4.0\r\n";
+    EXPECT_EQ(Joined(file.lines), expected);
+}
+
+// The Japanese headers as text; the wave dash is the code page's U+FF5E.
+const char* const kJapaneseDuctHeader[] = {
+    ";☆ダクトサイズ設定基準(KSX_Set1.cfg)",
+    ";書式：[行番号,\"ｽﾀｲﾙ名\",ﾀﾞｸﾄ材番,ﾀﾞｸﾄ内風速,単位摩擦損失,使用単位]",
+    ";  行番号          :正数   (1～64,64個まで登録可)",
+    ";  ｽﾀｲﾙ名          :文字列 (ﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ[\"]で括る)",
+    ";  ﾀﾞｸﾄ材番        :正数   (1～64,ﾀﾞｸﾄ材質ﾘｽﾄ_ksx_mate.cfgの行番号)",
+    ";  ﾀﾞｸﾄ内風速      :実数   (>0)",
+    ";  単位摩擦損失    :実数   (>0)",
+    ";  使用単位        :0 or 1 (0=[mmAq],1=[Pa])",
+    ";  最大アスペクト比:実数   (>0)",
+};
+const char* const kJapaneseTerminalHeader[] = {
+    ";☆吹出吸込口サイズ設定基準(KSX_Set2.cfg)",
+    ";書式：[行番号,\"ｽﾀｲﾙ名\",開口率,面風速]",
+    ";  行番号          :正数   (1～64,64個まで登録可)",
+    ";  ｽﾀｲﾙ名          :文字列 (ﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ[\"]で括る)",
+    ";  開口率\u3000        :実数   (>0)",
+    ";  面風速\u3000\u3000\u3000    :実数   (>0)",
+};
+
+template <size_t count>
+void ExpectHeader(const std::vector<std::string>& lines, const char* const (&texts)[count]) {
+    ASSERT_EQ(lines.size(), count + 4);
+    EXPECT_EQ(lines[0], kSeparator);
+    EXPECT_EQ(Cp932ToUtf8(lines[1]), texts[0]);
+    EXPECT_EQ(lines[2], kSeparator);
+    for (size_t k = 1; k < count; ++k)
+        EXPECT_EQ(Cp932ToUtf8(lines[k + 2]), texts[k]) << k;
+    EXPECT_EQ(lines[count + 2], kSeparator);
+    EXPECT_EQ(lines[count + 3], ";");
+}
+
+TEST(StyleFileLines, JapaneseHeadersHoldTheirTextsInCodePage932) {
+    ExpectHeader(DuctStyleFileHeader(true), kJapaneseDuctHeader);
+    ExpectHeader(TerminalStyleFileHeader(true), kJapaneseTerminalHeader);
+
+    // The characters whose code-page bytes matter, written out by hand.
+    const std::vector<std::string> duct = DuctStyleFileHeader(true);
+    EXPECT_EQ(duct[1].substr(0, 3), ";\x81\x99");                 // ☆
+    EXPECT_EQ(duct[3].substr(0, 7), ";\x8F\x91\x8E\xAE\x81\x46"); // 書式：
+    EXPECT_NE(duct[4].find("(1\x81\x60"
+                           "64,"),
+              std::string::npos);                                // 1～64
+    EXPECT_EQ(duct[5].substr(3, 6), "\xBD\xC0\xB2\xD9\x96\xBC"); // ｽﾀｲﾙ名
+    const std::vector<std::string> terminal = TerminalStyleFileHeader(true);
+    EXPECT_EQ(terminal[6].substr(3, 8), "\x8A\x4A\x8C\xFB\x97\xA6\x81\x40"); // 開口率　
+    EXPECT_EQ(terminal[7].substr(9, 11), "\x81\x40\x81\x40\x81\x40    :");   // 面風速　　　
+}
+
+TEST(StyleFileLines, OnlyTheJapaneseDuctFileDescribesTheAspectRatio) {
+    EXPECT_EQ(DuctStyleFileHeader(true).size(), 3u + 8u + 2u);
+    EXPECT_EQ(DuctStyleFileHeader(false).size(), 3u + 7u + 2u);
+    EXPECT_EQ(TerminalStyleFileHeader(true).size(), 3u + 5u + 2u);
+    EXPECT_EQ(TerminalStyleFileHeader(false).size(), 3u + 5u + 2u);
+}
+
+TEST(StyleFileLines, RowsStopAtTheFirstEmptyNameAndAreNumberedFromOne) {
+    DuctStyleTable table;
+    table[0] = {"A", "1", "10.0", "0.10", "0", "4.0"};
+    table[1] = {"B", "2", "8.0", "1.00", "1", "3.0"};
+    table[3] = {"D", "1", "10.0", "0.10", "0", "4.0"};
+    const StyleFileLines file = DuctStyleFileLines(table, true);
+    ASSERT_TRUE(file.ok()) << file.problem;
+    const size_t header = DuctStyleFileHeader(true).size();
+    ASSERT_EQ(file.lines.size(), header + 2);
+    EXPECT_EQ(file.lines[header], "  1,\"A\", 1, 10.0, 0.10, 0, 4.0");
+    EXPECT_EQ(file.lines[header + 1], "  2,\"B\", 2,  8.0, 1.00, 1, 3.0");
+}
+
+class WrittenFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    QString Dir() const { return dir_.path(); }
+    QTemporaryDir dir_;
+};
+
+DuctStyleTable VariedDuctTable() {
+    DuctStyleTable table;
+    table[0] = {"\xBD\xC0\xB2\xD9"
+                "1",
+                "1",
+                "10.0",
+                "0.10",
+                "0",
+                "4.0"};
+    table[1] = {"Office A, 2F; east", "3", "100.0", "1.00", "1", "4.0"};
+    table[2] = {"  padded  ", "64", "8.0", "0.08", "00", "10.0"};
+    table[3] = {"\x83\x5C\x83\x7C\x95\x5C", "2", "6.0", "", "2", "3.0"}; // ソポ表: 0x5C, 0x7C
+    table[4] = {"\x81\x40lead", "1", "1e1", "+0.5", "0", "3"};
+    return table;
+}
+
+TEST_F(WrittenFileTest, EverythingTheWriterWritesReadsBackTheSame) {
+    DuctStyleTable full;
+    TerminalStyleTable fullTerminals;
+    for (size_t i = 0; i < full.size(); ++i) {
+        full[i] = {"Style " + std::to_string(i + 1),
+                   std::to_string(i % 8 + 1),
+                   "10.0",
+                   "0.10",
+                   std::to_string(i % 2),
+                   "4.0"};
+        fullTerminals[i] = {"Grille " + std::to_string(i + 1), "75.0", "2.0"};
+    }
+    TerminalStyleTable varied;
+    varied[0] = {"Style1", "75.0", "2.0"};
+    varied[1] = {"\x8F\x5C\x8E\x9A ,x", "35.0", "1.5"};               // 十字 ,x
+    varied[2] = {"\xC4\xDE\xB1\xB6\xDE\xD7\xD8", "100.0", "12345.0"}; // ﾄﾞｱｶﾞﾗﾘ
+
+    for (const bool japanese : {true, false}) {
+        for (const DuctStyleTable& table : {VariedDuctTable(), full}) {
+            SCOPED_TRACE(japanese ? "duct ja" : "duct en");
+            const StyleFileLines lines = DuctStyleFileLines(table, japanese);
+            ASSERT_TRUE(lines.ok()) << lines.problem;
+            const auto name = StyleFileName(StyleKind::Duct, japanese);
+            ASSERT_TRUE(WriteConfigLines(Dir(), name, lines.lines).saved);
+            const ConfigFields read = ReadConfigFields(Dir(), name);
+            DuctStyleTable back;
+            StyleNameList names;
+            EXPECT_TRUE(LoadDuctStyles(read.fields, back, names, japanese).empty());
+            EXPECT_EQ(back, table);
+            for (size_t k = 0; k < names.size(); ++k)
+                EXPECT_EQ(names[k], table[k].name);
+        }
+        for (const TerminalStyleTable& table : {varied, fullTerminals}) {
+            SCOPED_TRACE(japanese ? "terminal ja" : "terminal en");
+            const StyleFileLines lines = TerminalStyleFileLines(table, japanese);
+            ASSERT_TRUE(lines.ok()) << lines.problem;
+            const auto name = StyleFileName(StyleKind::Terminal, japanese);
+            ASSERT_TRUE(WriteConfigLines(Dir(), name, lines.lines).saved);
+            EXPECT_EQ(
+                AsString(FileBytes(Dir() + "/" + QString::fromLatin1(name.data(), name.size()))),
+                Joined(lines.lines));
+            TerminalStyleTable back;
+            StyleNameList names;
+            EXPECT_TRUE(
+                LoadTerminalStyles(ReadConfigFields(Dir(), name).fields, back, names, japanese)
+                    .empty());
+            EXPECT_EQ(back, table);
+        }
+    }
+}
+
+TEST(StyleFileLines, RefusesTablesThatWouldNotReadBack) {
+    struct Case {
+        const char* what;
+        DuctSelectionStyle style;
+    };
+    const std::string longName(kMaxStyleNameBytes + 1, 'n');
+    const Case cases[] = {
+        {"double quote in the name", {"Say \"hi\"", "1", "10.0", "0.10", "0", "4.0"}},
+        {"blank name", {"   ", "1", "10.0", "0.10", "0", "4.0"}},
+        {"ideographic blanks", {"\x81\x40\x81\x40", "1", "10.0", "0.10", "0", "4.0"}},
+        {"lead byte ends the name", {"A\x83", "1", "10.0", "0.10", "0", "4.0"}},
+        {"not code page 932", {"A\x80", "1", "10.0", "0.10", "0", "4.0"}},
+        {"line end in the name", {"A\r\nB", "1", "10.0", "0.10", "0", "4.0"}},
+        {"name too long", {longName, "1", "10.0", "0.10", "0", "4.0"}},
+        {"comma in a value", {"A", "1,2", "10.0", "0.10", "0", "4.0"}},
+        {"blank in a value", {"A", "1", "10 0", "0.10", "0", "4.0"}},
+        {"quote starts a value", {"A", "1", "10.0", "\"0.10", "0", "4.0"}},
+        {"lead byte ends a value", {"A", "1\x83", "10.0", "0.10", "0", "4.0"}},
+        {"empty last value", {"A", "1", "10.0", "0.10", "0", ""}},
+        {"line over 255 bytes", {"A", "1", std::string(240, '9'), "0.10", "0", "4.0"}},
+    };
+    for (const bool japanese : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (japanese ? " ja" : " en"));
+            DuctStyleTable table;
+            table[0] = {"Fine", "1", "10.0", "0.10", "0", "4.0"};
+            table[1] = c.style;
+            const StyleFileLines file = DuctStyleFileLines(table, japanese);
+            EXPECT_FALSE(file.ok());
+            EXPECT_TRUE(file.lines.empty());
+            // The message names the row in the chosen language.
+            EXPECT_NE(file.problem.find(japanese ? "行番号 2" : "row 2"), std::string::npos)
+                << file.problem;
+        }
+    }
+    TerminalStyleTable terminals;
+    terminals[0] = {"A", "75.0", ""};
+    EXPECT_FALSE(TerminalStyleFileLines(terminals, true).ok());
+    terminals[0] = {"A\"", "75.0", "2.0"};
+    EXPECT_FALSE(TerminalStyleFileLines(terminals, false).ok());
+}
+
+TEST(StyleFileLines, ALongNameThatFitsIsWrittenWholeAndTheLineStaysWithin255Bytes) {
+    DuctStyleTable table;
+    table[0] = {std::string(kMaxStyleNameBytes, 'n'), "64", "100.0", "10.00", "1", "10.0"};
+    const StyleFileLines file = DuctStyleFileLines(table, true);
+    ASSERT_TRUE(file.ok()) << file.problem;
+    EXPECT_LE(file.lines.back().size(), kMaxConfigLineBytes);
+    EXPECT_NE(file.lines.back().find(table[0].name), std::string::npos);
+}
+
+TEST(StyleNameProblem, SameRulesForTypedNames) {
+    struct Case {
+        const char* utf8;
+        StyleNameIssue issue;
+    };
+    const Case cases[] = {
+        {"Office A", StyleNameIssue::None},
+        {"ｽﾀｲﾙ1", StyleNameIssue::None},
+        {"低速ダクト 〜10m/s", StyleNameIssue::None}, // U+301C is held as 0x81 0x60
+        {"", StyleNameIssue::Empty},
+        {"   ", StyleNameIssue::Empty},
+        {"\u3000\u3000", StyleNameIssue::Empty},
+        {"\t", StyleNameIssue::Empty},
+        {"a\"b", StyleNameIssue::DoubleQuote},
+        {"¥100", StyleNameIssue::NotRepresentable},
+        {"a\tb", StyleNameIssue::NotRepresentable},
+        {"Ünïcode", StyleNameIssue::NotRepresentable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(CheckStyleName(QString::fromUtf8(c.utf8)), c.issue);
+        const auto problem = StyleNameProblem(QString::fromUtf8(c.utf8), true);
+        EXPECT_EQ(problem.has_value(), c.issue != StyleNameIssue::None);
+        if (problem) {
+            EXPECT_EQ(*problem, StyleNameIssueMessage(c.issue, true));
+            EXPECT_NE(*problem, StyleNameIssueMessage(c.issue, false));
+        }
+    }
+    // The limit counts code-page bytes: 64 double-byte characters fit, 65 do not.
+    EXPECT_EQ(CheckStyleName(QString(64, QChar(0x30BD))), StyleNameIssue::None);
+    EXPECT_EQ(CheckStyleName(QString(65, QChar(0x30BD))), StyleNameIssue::TooLong);
+    EXPECT_EQ(CheckStyleName(QString(kMaxStyleNameBytes + 1, QLatin1Char('a'))),
+              StyleNameIssue::TooLong);
+}
+
+TEST_F(WrittenFileTest, WritingReplacesTheWholeOldFile) {
+    const QString path = Dir() + "/KSX_Set2.cfg";
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(5000, 'x'));
+    old.close();
+    const ConfigWriteResult result = WriteConfigLines(Dir(), "KSX_Set2.cfg", {"a", "", "b"});
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_EQ(FileBytes(path), QByteArray("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"KSX_Set2.cfg"});
+}
+
+TEST_F(WrittenFileTest, AFailedWriteIsReportedAndLeavesNothingBehind) {
+    const auto failed = WriteConfigLines(Dir() + "/no/such/dir", "KSX_Set1.cfg", {"a"});
+    EXPECT_FALSE(failed.saved);
+    EXPECT_EQ(failed.message, SaveFailureMessage("KSX_Set1.cfg"));
+
+    ASSERT_TRUE(QDir(Dir()).mkdir("KSX_Set1_e.cfg"));
+    EXPECT_FALSE(WriteConfigLines(Dir(), "KSX_Set1_e.cfg", {"a"}).saved);
+
+    // A line end inside a line would change the file's structure.
+    const QString path = Dir() + "/KSX_Set2.cfg";
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old\r\n");
+    old.close();
+    EXPECT_FALSE(WriteConfigLines(Dir(), "KSX_Set2.cfg", {"a\r\nb"}).saved);
+    EXPECT_EQ(FileBytes(path), QByteArray("old\r\n"));
+}
+
+#ifdef __linux__
+TEST_F(WrittenFileTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
+    const QString path = Dir() + "/KSX_Set1.cfg";
+    const QByteArray oldBytes(300, 'o');
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(oldBytes);
+    old.close();
+
+    // A file-size limit makes the disk "full" after 100 bytes, even for root.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit limited = previous;
+    limited.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const ConfigWriteResult result =
+        WriteConfigLines(Dir(), "KSX_Set1.cfg", std::vector<std::string>(50, std::string(20, 'n')));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.message, SaveFailureMessage("KSX_Set1.cfg"));
+    EXPECT_EQ(FileBytes(path), oldBytes);
+    EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"KSX_Set1.cfg"});
+}
+#endif
+
+} // namespace
+} // namespace kestrix
