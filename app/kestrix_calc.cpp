@@ -1,0 +1,25 @@
+// kestrix-calc: the command-line calculator; everything lives in kestrix_cli.
+
+#include "app/calc_cli.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[]) {
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // The application object gives the executable's folder, where the
+    // configuration files are.
+    QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // argv is in the ANSI code page there; the calculator works in UTF-8.
+    args.clear();
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        args.push_back(arguments[i].toStdString());
+#endif
+    return kestrix::RunCalc(args, std::cout, std::cerr);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// UTF-8 helpers of kestrix-calc: validation for the JSON output and display
+// widths for aligned tables of Japanese and English texts.
+
+#include <cstddef>
+#include <string_view>
+
+namespace kestrix {
+
+// Length in bytes of the well-formed UTF-8 sequence at text[pos], or 0 when
+// the bytes there are not one (overlong forms and surrogates included).
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
+
+// Columns that the text takes on a terminal: East Asian wide characters count
+// two, half-width katakana and everything else one; invalid bytes count one.
+std::size_t DisplayWidth(std::string_view text);
+
+} // namespace kestrix
