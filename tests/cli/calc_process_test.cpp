@@ -1,0 +1,70 @@
+// The built kestrix-calc program itself: exit statuses and standard output as
+// a script sees them, and the default language taken from the system locale.
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct ProcessResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+ProcessResult RunProgram(const QStringList& args, const QString& locale = QStringLiteral("C")) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LANG"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KESTRIX_CALC_PATH), args);
+    if (!process.waitForFinished(30000)) return {};
+    if (process.exitStatus() != QProcess::NormalExit) return {};
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+TEST(CalcProgram, ExitStatusesAndOutput) {
+    ProcessResult r = RunProgram({"eval", "a = 850", "a*2", "--", "-2^2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "850\n1700\n-4\n");
+
+    r = RunProgram({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Usage:\n", 0), 0u);
+
+    r = RunProgram({"duct", "--bogus", "1000"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("--bogus"), std::string::npos);
+
+    r = RunProgram({"eval", "1e200*1e200"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "浮動小数点数のオーバーフロー\n");
+
+    r = RunProgram({"terminal", "--json", "--lang", "en", "--free-area", "70", "--face-velocity",
+                    "3.0", "--width", "400", "--height", "350", "1000"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, R"({"flow":"1000","fields":{"hsk":"70","hsv":"2.83","haq":"1058"}})"
+                     "\n");
+}
+
+TEST(CalcProgram, WithoutLangTheSystemLanguageDecides) {
+    const QStringList args = {"duct",   "--json", "--roughness", "0.18", "--velocity", "8",
+                              "--loss", "0.1",    "--width",     "283",  "1000"};
+    ProcessResult r = RunProgram(args, QStringLiteral("ja_JP.UTF-8"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"283φ\""), std::string::npos) << r.out;
+    r = RunProgram(args, QStringLiteral("en_US.UTF-8"));
+    EXPECT_NE(r.out.find("\"283Φ\""), std::string::npos) << r.out;
+}
+
+} // namespace
