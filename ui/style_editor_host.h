@@ -13,7 +13,7 @@ class QWidget;
 namespace kestrix {
 
 class StyleEditorHost {
-public:
+  public:
     virtual ~StyleEditorHost() = default;
 
     virtual bool japaneseUi() const = 0;

@@ -1,0 +1,59 @@
+// Program entry: the application object, the main window and the event loop.
+// A normal close never returns here: the window's closing sequence ends the
+// process with exit status 1.
+
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+void ShowStandardError(const QString& text) {
+    QMessageBox::critical(nullptr, QStringLiteral("Kestrix for Windows"), text);
+}
+
+// The last line of defence: no exception may cross the event loop. The
+// window's own handlers catch theirs; this catches whatever slips past.
+class KestrixApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            ShowStandardError(QString::fromUtf8(error.what()));
+        } catch (...) {
+            ShowStandardError(QStringLiteral("Unknown error"));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    KestrixApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvale"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrix"));
+#ifdef Q_OS_WIN
+    // The task bar's name of the program. Elsewhere Qt would append it to
+    // every window caption, which must read "Kestrix ver.1.55" alone.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kestrix for Windows"));
+#endif
+    try {
+        TForm1Options options;
+        options.arguments = QCoreApplication::arguments().mid(1);
+        TForm1 window(std::move(options));
+        window.show();
+        return app.exec();
+    } catch (const std::exception& error) {
+        ShowStandardError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowStandardError(QStringLiteral("Unknown error"));
+    }
+    return 0;
+}

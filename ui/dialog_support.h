@@ -1,0 +1,40 @@
+#pragma once
+
+// Small pieces shared by the program's dialogs: their fonts, their place on
+// the screen and their message boxes.
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QFont;
+class QWidget;
+
+namespace kestrix {
+
+// "ＭＳ Ｐゴシック" at the given pixel height, with look-alikes for systems
+// that lack it.
+QFont JapaneseDialogFont(int pixelSize);
+
+// "Microsoft Sans Serif" and its look-alikes.
+QStringList EnglishFontFamilies();
+
+// "Microsoft Sans Serif" at the given point size, with look-alikes.
+QFont EnglishDialogFont(int pointSize);
+
+// Moves a top-level widget to the centre of the screen it is on (or of the
+// parent's screen).
+void CentreOnScreen(QWidget* widget);
+
+// A warning box over `parent` with the given buttons; returns the one chosen.
+QMessageBox::StandardButton AskWarning(QWidget* parent, const QString& caption, const QString& text,
+                                       QMessageBox::StandardButtons buttons);
+
+// Caption of the dialogs' warning boxes.
+QString WarningCaption(bool japanese);
+
+// One of the program's own messages: one OK button, no icon, over `parent`,
+// so that it stays above a dialog kept on top.
+void ShowProgramMessageOver(QWidget* parent, const QString& caption, const QString& text);
+
+} // namespace kestrix

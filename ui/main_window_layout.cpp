@@ -1,0 +1,407 @@
+// The controls of the frame and of both pages, at their design positions. The
+// window is laid out by hand, as on the original form: fixed positions at the
+// design size, and explicit rules for what follows the window's size.
+
+#include "ui/column_list_box.h"
+#include "ui/main_window.h"
+#include "ui/splitter_bar.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+// Design sizes.
+constexpr int kBottomHeight = 16;
+constexpr int kPanelHeight = 59;
+constexpr int kSplitterHeight = 5;
+constexpr int kDesignPanelWidth = 275;   // width of Panel1 at the design size
+const QColor kDuctAccent(0, 128, 0);     // green
+const QColor kTerminalAccent(128, 0, 0); // maroon
+
+// A tab control that can tell the size of its pages before it is first shown;
+// QTabWidget itself lays its pages out only once visible, and the start-up
+// rules need the real list widths.
+class PageControl : public QTabWidget {
+  public:
+    using QTabWidget::QTabWidget;
+
+    QSize pageSize() const {
+        QStyleOptionTabWidgetFrame option;
+        initStyleOption(&option);
+        return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this).size();
+    }
+};
+
+template <typename W> W* Make(QWidget* parent, const char* name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& r,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* l = Make<QLabel>(parent, name);
+    l->setText(text);
+    l->setAlignment(align);
+    l->setGeometry(r);
+    return l;
+}
+
+// The seven (five) result fields: borderless, read-only, bold, button-face colour.
+QLineEdit* MakePropertyField(QWidget* parent, const char* name, const QRect& r) {
+    auto* e = Make<QLineEdit>(parent, name);
+    e->setFrame(false);
+    e->setTextMargins(0, 0, 0, 0);
+    e->setContentsMargins(0, 0, 0, 0);
+    TForm1::SetFieldReadOnly(e, true);
+    e->setGeometry(r);
+    return e;
+}
+
+QLineEdit* MakeSizeField(QWidget* parent, const char* name, const QRect& r) {
+    auto* e = Make<QLineEdit>(parent, name);
+    TForm1::SetFieldReadOnly(e, true);
+    e->setGeometry(r);
+    return e;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& r) {
+    auto* b = Make<QPushButton>(parent, name);
+    b->setText(text);
+    b->setAutoDefault(false);
+    b->setGeometry(r);
+    return b;
+}
+
+// A box whose frame line runs a few pixels below its top edge, where the
+// page's mode radio button lies on it.
+QGroupBox* MakeBox(QWidget* parent, const char* name) {
+    auto* g = Make<QGroupBox>(parent, name);
+    g->setTitle(QStringLiteral(" "));
+    return g;
+}
+
+QRadioButton* MakeRadio(QWidget* parent, const char* name, const QString& text) {
+    auto* r = Make<QRadioButton>(parent, name);
+    r->setText(text);
+    // Covers the frame line of the box it lies on.
+    r->setAutoFillBackground(true);
+    r->resize(r->sizeHint().width(), 17);
+    return r;
+}
+
+QFrame* MakeLine(QWidget* parent, const char* name, const QColor& colour, const QRect& r) {
+    auto* f = Make<QFrame>(parent, name);
+    f->setFrameShape(QFrame::NoFrame);
+    f->setAutoFillBackground(true);
+    QPalette pal = f->palette();
+    pal.setColor(QPalette::Window, colour);
+    f->setPalette(pal);
+    f->setGeometry(r);
+    return f;
+}
+
+// Rows of the property boxes.
+constexpr int kRow1 = 16, kRow2 = 40, kRow3 = 55, kRow4 = 71, kRow5 = 87;
+constexpr int kFieldHeight = 12;
+// Left-hand pairs: label right-aligned up to x 104, field from 106.
+const QRect kLeftLabel(0, 0, 104, kFieldHeight);
+constexpr int kLeftField = 106, kLeftFieldWidth = 34;
+// Right-hand pairs, by their distance from the right edge of the box.
+constexpr int kRightFieldFromRight = 40, kRightFieldWidth = 36;
+constexpr int kRightLabelWidth = 106;
+
+} // namespace
+
+void TForm1::BuildFrame() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kestrix ver.1.55"));
+    setMinimumSize(290, 265);
+
+    auto* tabs = new PageControl(this);
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    tabs->setFocusPolicy(Qt::NoFocus);
+    PageControl1 = tabs;
+    TabSheet1 = Make<QWidget>(nullptr, "TabSheet1");
+    TabSheet3 = Make<QWidget>(nullptr, "TabSheet3");
+    PageControl1->addTab(TabSheet1, QStringLiteral("ダクトサイズ(&D)"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("吹出・吸込口(&G)"));
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    BottomPanel = Make<QWidget>(this, "BottomPanel");
+    const QString copyright = QStringLiteral("Copyright (C) Norvale Engineering");
+    QFont engraved = DesignFont();
+    engraved.setPixelSize(11);
+    engraved.setBold(true);
+    air_b = MakeLabel(BottomPanel, "air_b", copyright, QRect(8, 3, 280, 13));
+    air_f = MakeLabel(BottomPanel, "air_f", copyright, QRect(9, 4, 280, 13));
+    for (QLabel* l : {air_b, air_f}) {
+        l->setFont(engraved);
+        l->setAttribute(Qt::WA_TranslucentBackground);
+        l->setAutoFillBackground(false);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setContentsMargins(0, 0, 0, 0);
+    }
+    QPalette pb = air_b->palette();
+    pb.setColor(QPalette::WindowText, palette().color(QPalette::Light));
+    air_b->setPalette(pb);
+    QPalette pf = air_f->palette();
+    pf.setColor(QPalette::WindowText, palette().color(QPalette::Dark));
+    air_f->setPalette(pf);
+
+    PopupMenu1 = Make<QMenu>(this, "PopupMenu1");
+    topview = PopupMenu1->addAction(QStringLiteral("最上部に表示(&T)"));
+    topview->setObjectName(QStringLiteral("topview"));
+    topview->setCheckable(true);
+    about = PopupMenu1->addAction(QStringLiteral("バージョン情報(&A)"));
+    about->setObjectName(QStringLiteral("about"));
+}
+
+void TForm1::BuildDuctPage() {
+    QWidget* page = TabSheet1;
+    const int W = kDesignPanelWidth;
+
+    Panel1 = Make<QFrame>(page, "Panel1");
+    Panel1->setFrameShape(QFrame::NoFrame);
+    Panel1->setGeometry(0, 0, W, kPanelHeight);
+    Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("風量(&F) [CMH]："), QRect(4, 0, 84, 20));
+    Q1 = Make<QLineEdit>(Panel1, "Q1");
+    Q1->setGeometry(88, 0, W - 148, 20);
+    Label1->setBuddy(Q1);
+    SP1 = MakeButton(Panel1, "SP1", QStringLiteral("計算(&C)"), QRect(W - 57, 0, 52, 21));
+    Shape1 = MakeLine(Panel1, "Shape1", kDuctAccent, QRect(5, 21, W - 10, 2));
+    Select = MakeLabel(Panel1, "Select", QString(), QRect(5, 24, W - 10, 13));
+    Set_Button1 =
+        MakeButton(Panel1, "Set_Button1", QStringLiteral("変更(&R)"), QRect(4, 37, 64, 21));
+    DuctStyleCB = Make<QComboBox>(Panel1, "DuctStyleCB");
+    DuctStyleCB->setEditable(false);
+    DuctStyleCB->setGeometry(70, 37, W - 74, 21);
+
+    GroupBox3 = MakeBox(page, "GroupBox3");
+    Blank1 = Make<QWidget>(GroupBox3, "Blank1");
+    whl = Make<ColumnListBox>(GroupBox3, "whl");
+    whl->setFocusPolicy(Qt::NoFocus);
+    whl->setColumns(4);
+    RBT1 = MakeRadio(page, "RBT1", QStringLiteral("ダクトサイズ[mm]"));
+    RBT1->setChecked(true);
+
+    d_spli = new SplitterBar(kDuctAccent, page);
+    d_spli->setObjectName(QStringLiteral("d_spli"));
+    d_spli->setMinSize(1);
+    d_pro = MakeBox(page, "d_pro");
+    d_pro->resize(W, 105);
+    d_spli->setTarget(d_pro);
+    RBT2 = MakeRadio(page, "RBT2", QStringLiteral("選択ダクト情報（静圧チェック）"));
+
+    Label7 = MakeLabel(d_pro, "Label7", QStringLiteral("サイズ[mm]："), QRect(4, 20, 70, 13));
+    Label7->setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸするとW・Hが入れ替わります"));
+    E_w = MakeSizeField(d_pro, "E_w", QRect(75, 16, 44, 20));
+    xxbn = Make<QToolButton>(d_pro, "xxbn");
+    xxbn->setText(QStringLiteral("x"));
+    xxbn->setAutoRaise(true);
+    xxbn->setFocusPolicy(Qt::NoFocus);
+    xxbn->setGeometry(120, 16, 17, 20);
+    E_h = MakeSizeField(d_pro, "E_h", QRect(138, 16, 44, 20));
+    SP2 = MakeButton(d_pro, "SP2", QStringLiteral("再計算(&R)"), QRect(W - 63, 15, 58, 22));
+
+    auto leftPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
+                        QLineEdit*& e, int top) {
+        l = MakeLabel(d_pro, label, text, kLeftLabel.translated(0, top),
+                      Qt::AlignRight | Qt::AlignVCenter);
+        e = MakePropertyField(d_pro, field, QRect(kLeftField, top, kLeftFieldWidth, kFieldHeight));
+    };
+    auto rightPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
+                         QLineEdit*& e, int top, int labelWidth) {
+        const int fieldLeft = W - kRightFieldFromRight;
+        l = MakeLabel(d_pro, label, text,
+                      QRect(fieldLeft - 1 - labelWidth, top, labelWidth, kFieldHeight),
+                      Qt::AlignRight | Qt::AlignVCenter);
+        e = MakePropertyField(d_pro, field, QRect(fieldLeft, top, kRightFieldWidth, kFieldHeight));
+    };
+    leftPair("Label9", QStringLiteral("ｱｽﾍﾟｸﾄ比："), Label9, "E_as", E_as, kRow2);
+    rightPair("Label10", QStringLiteral("風速[m/s]："), Label10, "E_wv", E_wv, kRow2,
+              kRightLabelWidth);
+    leftPair("Label11", QStringLiteral("動圧[kgf/㎡]："), Label11, "E_ap", E_ap, kRow3);
+    rightPair("Label12", QStringLiteral("Δp[mmAq/m]："), Label12, "E_dp", E_dp, kRow3,
+              kRightLabelWidth);
+    leftPair("Label2", QStringLiteral("基準風量[CMH]："), Label2, "E_aq", E_aq, kRow4);
+    rightPair("Label5", QStringLiteral("相当直径[mm]："), Label5, "E_fai", E_fai, kRow4,
+              kRightLabelWidth);
+    rightPair("Label6", QStringLiteral("丸ﾀﾞｸﾄ換算時風速[m/s]："), Label6, "M_wv", M_wv, kRow5,
+              180);
+}
+
+void TForm1::BuildTerminalPage() {
+    QWidget* page = TabSheet3;
+    const int W = kDesignPanelWidth;
+
+    Panel5 = Make<QFrame>(page, "Panel5");
+    Panel5->setFrameShape(QFrame::NoFrame);
+    Panel5->setGeometry(0, 0, W, kPanelHeight);
+    Label4 = MakeLabel(Panel5, "Label4", QStringLiteral("風量(&F) [CMH]："), QRect(4, 0, 84, 20));
+    Q3 = Make<QLineEdit>(Panel5, "Q3");
+    Q3->setGeometry(88, 0, W - 148, 20);
+    Label4->setBuddy(Q3);
+    HSCal = MakeButton(Panel5, "HSCal", QStringLiteral("計算(&L)"), QRect(W - 57, 0, 52, 21));
+    Shape2 = MakeLine(Panel5, "Shape2", kTerminalAccent, QRect(5, 21, W - 10, 2));
+    Select2 = MakeLabel(Panel5, "Select2", QString(), QRect(5, 24, W - 10, 13));
+    Set_Button2 =
+        MakeButton(Panel5, "Set_Button2", QStringLiteral("変更(&R)"), QRect(4, 37, 64, 21));
+    KiguStyleCB = Make<QComboBox>(Panel5, "KiguStyleCB");
+    KiguStyleCB->setEditable(false);
+    KiguStyleCB->setGeometry(70, 37, W - 74, 21);
+
+    GroupBox9 = MakeBox(page, "GroupBox9");
+    Blank2 = Make<QWidget>(GroupBox9, "Blank2");
+    hsbox = Make<ColumnListBox>(GroupBox9, "hsbox");
+    hsbox->setFocusPolicy(Qt::NoFocus);
+    hsbox->setColumns(4);
+    bRB1 = MakeRadio(page, "bRB1", QStringLiteral("吹出・吸込口サイズ[mm]"));
+    bRB1->setChecked(true);
+
+    h_spli = new SplitterBar(kTerminalAccent, page);
+    h_spli->setObjectName(QStringLiteral("h_spli"));
+    h_spli->setMinSize(1);
+    h_pro = MakeBox(page, "h_pro");
+    h_pro->resize(W, 105);
+    h_spli->setTarget(h_pro);
+    bRB2 = MakeRadio(page, "bRB2", QStringLiteral("詳細情報（チェック）"));
+
+    Label15 = MakeLabel(h_pro, "Label15", QStringLiteral("サイズ[mm]："), QRect(4, 20, 70, 13));
+    Label15->setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸするとW・Hが入れ替わります"));
+    bE_w = MakeSizeField(h_pro, "bE_w", QRect(75, 16, 44, 20));
+    xxbn2 = Make<QToolButton>(h_pro, "xxbn2");
+    xxbn2->setText(QStringLiteral("x"));
+    xxbn2->setAutoRaise(true);
+    xxbn2->setFocusPolicy(Qt::NoFocus);
+    xxbn2->setGeometry(120, 16, 17, 20);
+    bE_h = MakeSizeField(h_pro, "bE_h", QRect(138, 16, 44, 20));
+    BP2 = MakeButton(h_pro, "BP2", QStringLiteral("再計算"), QRect(W - 63, 15, 58, 22));
+
+    auto leftPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
+                        QLineEdit*& e, int top) {
+        l = MakeLabel(h_pro, label, text, kLeftLabel.translated(0, top),
+                      Qt::AlignRight | Qt::AlignVCenter);
+        e = MakePropertyField(h_pro, field, QRect(kLeftField, top, kLeftFieldWidth, kFieldHeight));
+    };
+    auto rightPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
+                         QLineEdit*& e, int top) {
+        const int fieldLeft = W - kRightFieldFromRight;
+        l = MakeLabel(h_pro, label, text,
+                      QRect(fieldLeft - 1 - kRightLabelWidth, top, kRightLabelWidth, kFieldHeight),
+                      Qt::AlignRight | Qt::AlignVCenter);
+        e = MakePropertyField(h_pro, field, QRect(fieldLeft, top, kRightFieldWidth, kFieldHeight));
+    };
+    leftPair("Label18", QStringLiteral("開口率[%]："), Label18, "hsk", hsk, kRow2);
+    rightPair("l_hm", QStringLiteral("必要[㎡]："), l_hm, "hsj", hsj, kRow2);
+    leftPair("Label25", QStringLiteral("面風速[m/s]："), Label25, "hsv", hsv, kRow3);
+    rightPair("l_ym", QStringLiteral("有効[㎡]："), l_ym, "hsy", hsy, kRow3);
+    leftPair("Label3", QStringLiteral("基準風量[CMH]："), Label3, "haq", haq, kRow4);
+}
+
+void TForm1::LayoutWindow() {
+    const int w = width(), h = height();
+    PageControl1->setGeometry(0, 0, w, std::max(0, h - kBottomHeight));
+    BottomPanel->setGeometry(0, h - kBottomHeight, w, kBottomHeight);
+    const QSize pageSize = static_cast<PageControl*>(PageControl1)->pageSize();
+    TabSheet1->resize(pageSize);
+    TabSheet3->resize(pageSize);
+    LayoutDuctPage();
+    LayoutTerminalPage();
+}
+
+int TForm1::PropertyBoxLimit(QWidget* page, QWidget*) const {
+    // Room below the top panel, keeping one pixel of the list box above.
+    return std::max(1, page->height() - kPanelHeight - kSplitterHeight - 1);
+}
+
+// Page layout: the top panel, the list box filling the middle, the splitter
+// and the property box of its own height at the bottom. The radio buttons lie
+// on the upper edges of the two boxes.
+void TForm1::LayoutDuctPage() {
+    const int w = TabSheet1->width(), h = TabSheet1->height();
+    const int boxHeight = d_pro->height();
+    Panel1->setGeometry(0, 0, w, kPanelHeight);
+    const int listTop = kPanelHeight;
+    const int boxTop = h - boxHeight;
+    const int listHeight = std::max(0, boxTop - kSplitterHeight - listTop);
+    GroupBox3->setGeometry(0, listTop, w, listHeight);
+    Blank1->setGeometry(2, 15, std::max(0, w - 4), 1);
+    whl->setGeometry(2, 16, std::max(0, w - 4), std::max(0, listHeight - 18));
+    RBT1->move(8, listTop);
+    d_spli->setGeometry(0, boxTop - kSplitterHeight, w, kSplitterHeight);
+    d_pro->setGeometry(0, boxTop, w, boxHeight);
+    RBT2->move(8, d_pro->y());
+    RBT1->raise();
+    RBT2->raise();
+    LayoutDuctProperties();
+}
+
+void TForm1::LayoutTerminalPage() {
+    const int w = TabSheet3->width(), h = TabSheet3->height();
+    const int boxHeight = h_pro->height();
+    Panel5->setGeometry(0, 0, w, kPanelHeight);
+    const int listTop = kPanelHeight;
+    const int boxTop = h - boxHeight;
+    const int listHeight = std::max(0, boxTop - kSplitterHeight - listTop);
+    GroupBox9->setGeometry(0, listTop, w, listHeight);
+    Blank2->setGeometry(2, 15, std::max(0, w - 4), 1);
+    hsbox->setGeometry(2, 16, std::max(0, w - 4), std::max(0, listHeight - 18));
+    bRB1->move(8, listTop);
+    h_spli->setGeometry(0, boxTop - kSplitterHeight, w, kSplitterHeight);
+    h_pro->setGeometry(0, boxTop, w, boxHeight);
+    bRB2->move(8, h_pro->y());
+    bRB1->raise();
+    bRB2->raise();
+    LayoutTerminalProperties();
+}
+
+// The recalculate buttons and the right-hand pairs keep their distance from
+// the right edge of the box.
+void TForm1::LayoutDuctProperties() {
+    const int w = d_pro->width();
+    SP2->move(w - 63, SP2->y());
+    for (auto [label, field] : {std::pair{Label10, E_wv}, std::pair{Label12, E_dp},
+                                std::pair{Label5, E_fai}, std::pair{Label6, M_wv}}) {
+        const int fieldLeft = w - kRightFieldFromRight;
+        label->move(fieldLeft - 1 - label->width(), label->y());
+        field->move(fieldLeft, field->y());
+    }
+}
+
+void TForm1::LayoutTerminalProperties() {
+    const int w = h_pro->width();
+    BP2->move(w - 63, BP2->y());
+    for (auto [label, field] : {std::pair{l_hm, hsj}, std::pair{l_ym, hsy}}) {
+        const int fieldLeft = w - kRightFieldFromRight;
+        label->move(fieldLeft - 1 - label->width(), label->y());
+        field->move(fieldLeft, field->y());
+    }
+}
+
+void TForm1::Panel1Resize() {
+    const int W = Panel1->width();
+    for (QComboBox* cb : {DuctStyleCB, KiguStyleCB})
+        cb->resize(W - 74, cb->height());
+    for (QPushButton* b : {SP1, HSCal})
+        b->move(W - 57, b->y());
+    for (QFrame* line : {Shape1, Shape2})
+        line->resize(W - 10, line->height());
+    for (QLineEdit* q : {Q1, Q3})
+        q->resize(W - 148, q->height());
+    for (QLabel* l : {Select, Select2})
+        l->resize(W - 10, l->height());
+}

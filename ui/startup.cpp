@@ -1,0 +1,229 @@
+// Start-up (FormCreate) and the closing sequence (End_btnClick).
+
+#include "ui/main_window.h"
+
+#include "config/codepage.h"
+#include "config/config_messages.h"
+#include "config/config_paths.h"
+#include "config/config_reader.h"
+#include "config/settings.h"
+#include "ui/column_list_box.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <algorithm>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+QString Utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+void TForm1::FormCreate() {
+    japaneseUi = false;
+    japaneseUi = DecideJapanese();
+    evaluator.SetJapanese(japaneseUi);
+
+    if (!japaneseUi) {
+        topview->setText(QStringLiteral("View on &Top Most"));
+        about->setText(QStringLiteral("&About"));
+    }
+    ApplyLanguageCaptions();
+    ApplyRadioWidths();
+
+    StandardGravity = kestrix::Gravity;
+    Pi = kestrix::Pi;
+    ductCriteria.lossLimit = 0.1;
+    ductCriteria.aspectLimit = 4.0;
+    ductCriteria.pressureInPa = false;
+    selectedDuctStyle = 0;
+    selectedTerminalStyle = 0;
+
+    RestoreSettings();
+    FormResize();
+
+    // Each file is read and loaded before the next is opened; a missing one
+    // ends the run there.
+    if (!LoadDuctStyleFile()) return;
+    if (!LoadMaterialFile()) return;
+    DuctStyleCB->setCurrentIndex(selectedDuctStyle < DuctStyleCB->count() ? selectedDuctStyle : -1);
+    DuctStyleCBChange();
+    if (!LoadTerminalStyleFile()) return;
+
+    if (PressureInPa()) ApplyUnitCaptions();
+    d_spliMoved();
+}
+
+bool TForm1::DecideJapanese() const {
+    // Only the first parameter counts.
+    if (!options_.arguments.isEmpty()) {
+        const QString first = options_.arguments.first().toUpper();
+        if (first == QLatin1String("/ENG")) return false;
+        return first == QLatin1String("/JPN");
+    }
+    if (options_.systemJapanese) return *options_.systemJapanese;
+#ifdef Q_OS_WIN
+    return GetSystemDefaultLCID() == 1041;
+#else
+    return QLocale::system().language() == QLocale::Japanese;
+#endif
+}
+
+void TForm1::RestoreSettings() {
+    const kestrix::StoredSettings s = settings_->load();
+    if (!s.keyExists) {
+        // First run: centre on the screen.
+        QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (scr) {
+            const QRect a = scr->availableGeometry();
+            move(a.x() + (a.width() - width()) / 2, a.y() + (a.height() - height()) / 2);
+        }
+        return;
+    }
+
+    if (s.hasGeometry()) {
+        int left = *s.left, top = *s.top, w = *s.width, h = *s.height;
+        ClampOntoScreen(left, top, w, h);
+        move(left, top);
+        resize(w, h);
+        LayoutWindow();
+    }
+    if (s.dProp) {
+        // At least one pixel, and no taller than the page has room for.
+        const int height = std::clamp(*s.dProp, 1, PropertyBoxLimit(TabSheet1, d_pro));
+        d_pro->resize(d_pro->width(), height);
+        LayoutDuctPage();
+        RBT2->move(RBT2->x(), d_pro->y());
+    }
+    if (s.hProp) {
+        const int height = std::clamp(*s.hProp, 1, PropertyBoxLimit(TabSheet3, h_pro));
+        h_pro->resize(h_pro->width(), height);
+        LayoutTerminalPage();
+        bRB2->move(bRB2->x(), h_pro->y());
+    }
+    if (s.sTop && *s.sTop != 0) {
+        SetStayOnTop(true);
+        topview->setChecked(true);
+    }
+    if (s.sCnt) selectedDuctStyle = *s.sCnt;
+    if (s.kCnt) selectedTerminalStyle = *s.kCnt;
+}
+
+// The stored geometry goes onto the screen that holds most of it (the
+// window's own screen when none does), no larger than that screen's free
+// area and no smaller than the window's minimum; then it is moved left or up
+// until it fits, and never starts left of or above the screen.
+void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const {
+    const QRect wanted(left, top, std::max(1, width), std::max(1, height));
+    QScreen* best = nullptr;
+    qint64 bestArea = 0;
+    for (QScreen* s : QGuiApplication::screens()) {
+        const QRect overlap = s->availableGeometry().intersected(wanted);
+        const qint64 area = qint64(overlap.width()) * overlap.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = s;
+        }
+    }
+    if (!best) best = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!best) return;
+    const QRect a = best->availableGeometry();
+    width = std::max(minimumWidth(), std::min(width, a.width()));
+    height = std::max(minimumHeight(), std::min(height, a.height()));
+    if (left + width > a.x() + a.width()) left = a.x() + a.width() - width;
+    if (top + height > a.y() + a.height()) top = a.y() + a.height() - height;
+    left = std::max(left, a.x());
+    top = std::max(top, a.y());
+}
+
+bool TForm1::LoadDuctStyleFile() {
+    DuctStyleCB->clear();
+    ductStyleNames.clear();
+    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Duct, japaneseUi);
+    const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
+    if (!read.opened) {
+        Fatal(Utf8(kestrix::MissingFileMessage(name, japaneseUi)));
+        return false;
+    }
+    if (read.delivered()) {
+        for (const std::string& message :
+             kestrix::LoadDuctStyles(read.fields, ductStyles, ductStyleNames, japaneseUi))
+            ShowErrorMessage(Utf8(message));
+        for (const std::string& styleName : ductStyleNames)
+            DuctStyleCB->addItem(kestrix::FromCp932(styleName));
+        // A stored index the list cannot hold falls back to the first style.
+        if (selectedDuctStyle >= DuctStyleCB->count() || selectedDuctStyle < 0)
+            selectedDuctStyle = 0;
+    } else {
+        ShowErrorMessage(
+            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Duct, japaneseUi)));
+    }
+    return true;
+}
+
+bool TForm1::LoadMaterialFile() {
+    const std::string_view name =
+        kestrix::ConfigFileName(kestrix::ConfigFile::Materials, japaneseUi);
+    const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
+    if (!read.opened) {
+        Fatal(Utf8(kestrix::MissingFileMessage(name, japaneseUi)));
+        return false;
+    }
+    for (const std::string& message : kestrix::LoadMaterials(read.fields, materials, japaneseUi))
+        ShowErrorMessage(Utf8(message));
+    return true;
+}
+
+bool TForm1::LoadTerminalStyleFile() {
+    KiguStyleCB->clear();
+    terminalStyleNames.clear();
+    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Terminal, japaneseUi);
+    const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
+    if (!read.opened) {
+        Fatal(Utf8(kestrix::MissingFileMessage(name, japaneseUi)));
+        return false;
+    }
+    if (!read.delivered()) {
+        ShowErrorMessage(
+            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Terminal, japaneseUi)));
+        return true;
+    }
+    for (const std::string& message :
+         kestrix::LoadTerminalStyles(read.fields, terminalStyles, terminalStyleNames, japaneseUi))
+        ShowErrorMessage(Utf8(message));
+    for (const std::string& styleName : terminalStyleNames)
+        KiguStyleCB->addItem(kestrix::FromCp932(styleName));
+    if (selectedTerminalStyle >= KiguStyleCB->count() || selectedTerminalStyle < 0)
+        selectedTerminalStyle = 0;
+    KiguStyleCB->setCurrentIndex(
+        selectedTerminalStyle < KiguStyleCB->count() ? selectedTerminalStyle : -1);
+    KiguStyleCBChange();
+    return true;
+}
+
+void TForm1::End_btnClick() {
+    kestrix::SettingsToSave v;
+    v.top = pos().y();
+    v.left = pos().x();
+    v.width = width();
+    v.height = height();
+    v.dProp = d_pro->height();
+    v.hProp = h_pro->height();
+    v.sCnt = selectedDuctStyle;
+    v.kCnt = selectedTerminalStyle;
+    v.stayOnTop = topview->isChecked();
+    settings_->save(v);
+    ExitProcess(1);
+}
