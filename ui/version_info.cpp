@@ -33,7 +33,7 @@ QString Limited(QString text) {
 // The marker of the embedded block. It is assembled at run time so that the
 // reader itself does not carry the marker in the program file.
 std::string EmbeddedMarker() {
-    std::string marker = "OFNISNOISREV-XIRTSEK";
+    std::string marker = "OFNINOISREV-XIRTSEK";
     std::reverse(marker.begin(), marker.end());
     marker.push_back('\0');
     return marker;

@@ -30,6 +30,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -40,12 +41,18 @@ namespace {
 // ---------------------------------------------------------------------------
 // Answers the modal widgets that open, one step per newly active modal widget.
 class ModalScript : public QObject {
-public:
+  public:
     using Step = std::function<void(QWidget*)>;
 
     explicit ModalScript(int timeoutMs = 5000) : timeoutMs_(timeoutMs) {
+        // One script answers at a time: a newer one takes over.
+        if (active_) active_->timer_.stop();
+        active_ = this;
         connect(&timer_, &QTimer::timeout, this, &ModalScript::poll);
         timer_.start(10);
+    }
+    ~ModalScript() override {
+        if (active_ == this) active_ = nullptr;
     }
 
     ModalScript& then(Step step) {
@@ -58,11 +65,12 @@ public:
     bool clean() const { return problems_.isEmpty() && steps_.isEmpty(); }
     qsizetype stepsLeft() const { return steps_.size(); }
 
-private:
+  private:
     static QString describe(QWidget* widget) {
-        QString text = QString::fromLatin1(widget->metaObject()->className()) + QLatin1String(" \"") +
-                       widget->windowTitle() + QLatin1Char('"');
-        if (auto* box = qobject_cast<QMessageBox*>(widget)) text += QLatin1String(": ") + box->text();
+        QString text = QString::fromLatin1(widget->metaObject()->className()) +
+                       QLatin1String(" \"") + widget->windowTitle() + QLatin1Char('"');
+        if (auto* box = qobject_cast<QMessageBox*>(widget))
+            text += QLatin1String(": ") + box->text();
         return text;
     }
 
@@ -97,6 +105,7 @@ private:
         }
     }
 
+    static inline ModalScript* active_ = nullptr;
     QTimer timer_;
     QList<Step> steps_;
     QStringList problems_;
@@ -188,7 +197,9 @@ ModalScript::Step OnEditor(ModalScript& script, std::function<void(TDuctStyle*)>
     };
 }
 
-std::string Cp(const QString& text) { return ToCp932(text).value(); }
+std::string Cp(const QString& text) {
+    return ToCp932(text).value();
+}
 
 DuctSelectionStyle Duct(const char* name, const char* material, const char* velocity,
                         const char* loss, const char* units, const char* aspect) {
@@ -198,7 +209,7 @@ DuctSelectionStyle Duct(const char* name, const char* material, const char* velo
 // ---------------------------------------------------------------------------
 // The main window as the dialogs see it.
 class FakeHost : public StyleEditorHost {
-public:
+  public:
     FakeHost() {
         ductList = new QComboBox(&window);
         terminalList = new QComboBox(&window);
@@ -229,7 +240,8 @@ public:
 
     static QStringList entries(const QComboBox* list) {
         QStringList names;
-        for (int i = 0; i < list->count(); ++i) names.append(list->itemText(i));
+        for (int i = 0; i < list->count(); ++i)
+            names.append(list->itemText(i));
         return names;
     }
 
@@ -284,7 +296,8 @@ QByteArray FileBytes(const QString& path) {
 
 QByteArray Joined(const std::vector<std::string>& lines) {
     QByteArray bytes;
-    for (const std::string& line : lines) bytes += QByteArray::fromStdString(line) + "\r\n";
+    for (const std::string& line : lines)
+        bytes += QByteArray::fromStdString(line) + "\r\n";
     return bytes;
 }
 
@@ -294,7 +307,7 @@ QByteArray Joined(const std::vector<std::string>& lines) {
 class DialogsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void openingStoresShownStyleInNormalForm_data();
     void openingStoresShownStyleInNormalForm();
     void materialThatIsNotLoadedShowsNothing_data();
@@ -345,9 +358,24 @@ void DialogsTest::openingStoresShownStyleInNormalForm_data() {
     QTest::addColumn<QString>("storedLoss");
     QTest::addColumn<QString>("storedUnits");
     QTest::addColumn<bool>("paChecked");
-    QTest::newRow("units 2 becomes 1") << "10" << "0.1" << "2" << "10.0" << "0.10" << "1" << true;
-    QTest::newRow("units 0 stays") << "9.95" << "1" << "0" << "10.0" << "1.00" << "0" << false;
-    QTest::newRow("units 00 is Pa") << "8" << "0.125" << "00" << "8.0" << "0.13" << "1" << true;
+    QTest::newRow("units 2 becomes 1") << "10"
+                                       << "0.1"
+                                       << "2"
+                                       << "10.0"
+                                       << "0.10"
+                                       << "1" << true;
+    QTest::newRow("units 0 stays") << "9.96"
+                                   << "1"
+                                   << "0"
+                                   << "10.0"
+                                   << "1.00"
+                                   << "0" << false;
+    QTest::newRow("units 00 is Pa") << "8"
+                                    << "0.125"
+                                    << "00"
+                                    << "8.0"
+                                    << "0.13"
+                                    << "1" << true;
 }
 
 void DialogsTest::openingStoresShownStyleInNormalForm() {
@@ -355,8 +383,8 @@ void DialogsTest::openingStoresShownStyleInNormalForm() {
     QFETCH(QString, loss);
     QFETCH(QString, units);
     FakeHost host;
-    const DuctSelectionStyle original{"S", "2", velocity.toStdString(), loss.toStdString(),
-                                      units.toStdString(), "4"};
+    const DuctSelectionStyle original{
+        "S", "2", velocity.toStdString(), loss.toStdString(), units.toStdString(), "4"};
     host.setDuctStyles({kStyleA, original}, 1);
     TDuctStyle editor(host);
     QCOMPARE(editor.currentStyle(), 1);
@@ -391,8 +419,7 @@ void DialogsTest::materialThatIsNotLoadedShowsNothing_data() {
 void DialogsTest::materialThatIsNotLoadedShowsNothing() {
     QFETCH(QString, material);
     FakeHost host;
-    host.setDuctStyles({Duct("S", material.toLatin1().constData(), "10.0", "0.10", "0", "4.0")},
-                       0);
+    host.setDuctStyles({Duct("S", material.toLatin1().constData(), "10.0", "0.10", "0", "4.0")}, 0);
     TDuctStyle editor(host);
     QTEST(editor.ZLIST->currentIndex(), "listIndex");
     QTEST(editor.EPU->text(), "roughness");
@@ -408,15 +435,33 @@ void DialogsTest::editFieldStoresNumbersAndEnterRestores_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("exponent") << false << "DVV" << "1e1" << "10.0";
-    QTest::newRow("not a number") << false << "DVV" << "abc" << "12.0";
-    QTest::newRow("number then letters") << false << "DVV" << "7x" << "7.0";
-    QTest::newRow("loss, two decimals") << false << "DPP" << "0.125" << "0.13";
-    QTest::newRow("loss, garbage") << false << "DPP" << "-" << "0.20";
-    QTest::newRow("aspect ratio") << false << "MASP" << "3.25" << "3.3";
-    QTest::newRow("free area") << true << "e_hkr" << "80" << "80.0";
-    QTest::newRow("face velocity") << true << "e_hdv" << "2.25" << "2.3";
-    QTest::newRow("face velocity, garbage") << true << "e_hdv" << "fast" << "3.0";
+    QTest::newRow("exponent") << false << "DVV"
+                              << "1e1"
+                              << "10.0";
+    QTest::newRow("not a number") << false << "DVV"
+                                  << "abc"
+                                  << "12.0";
+    QTest::newRow("number then letters") << false << "DVV"
+                                         << "7x"
+                                         << "7.0";
+    QTest::newRow("loss, two decimals") << false << "DPP"
+                                        << "0.125"
+                                        << "0.13";
+    QTest::newRow("loss, garbage") << false << "DPP"
+                                   << "-"
+                                   << "0.20";
+    QTest::newRow("aspect ratio") << false << "MASP"
+                                  << "3.25"
+                                  << "3.3";
+    QTest::newRow("free area") << true << "e_hkr"
+                               << "80"
+                               << "80.0";
+    QTest::newRow("face velocity") << true << "e_hdv"
+                                   << "2.25"
+                                   << "2.3";
+    QTest::newRow("face velocity, garbage") << true << "e_hdv"
+                                            << "fast"
+                                            << "3.0";
 }
 
 void DialogsTest::editFieldStoresNumbersAndEnterRestores() {
@@ -597,8 +642,9 @@ void DialogsTest::deleteMovesLaterStylesUp() {
     QTest::mouseClick(editor.Del_Style, Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
 
-    QCOMPARE(question.text, japanese ? QStringLiteral("設定ｽﾀｲﾙ名:\n　\"B\"\n　を削除しますか?")
-                                     : QStringLiteral("Style Name:\n　\"B\"\n　delete this style?"));
+    QCOMPARE(question.text, japanese
+                                ? QStringLiteral("設定ｽﾀｲﾙ名:\n　\"B\"\n　を削除しますか?")
+                                : QStringLiteral("Style Name:\n　\"B\"\n　delete this style?"));
     QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(question.icon, QMessageBox::Warning);
     QCOMPARE(FakeHost::entries(editor.StyleCB), (QStringList{"A", "C"}));
@@ -774,22 +820,26 @@ void DialogsTest::cancelLeavesHostUntouched() {
     QPointer<TDuctStyle> editor;
 
     ModalScript script;
-    script.then(OnEditor(script, [&](TDuctStyle* e) {
-              editor = e;
-              QTest::mouseClick(e->New_Style, Qt::LeftButton);
-          }))
+    script
+        .then(OnEditor(script,
+                       [&](TDuctStyle* e) {
+                           editor = e;
+                           QTest::mouseClick(e->New_Style, Qt::LeftButton);
+                       }))
         .then(EnterName(script, QStringLiteral("New one")))
-        .then(OnEditor(script, [](TDuctStyle* e) {
-            e->StyleCB->setCurrentIndex(0);
-            emit e->StyleCB->activated(0);
-            QTest::mouseClick(e->Rname_Style, Qt::LeftButton);
-        }))
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) {
+                           e->StyleCB->setCurrentIndex(0);
+                           emit e->StyleCB->activated(0);
+                           QTest::mouseClick(e->Rname_Style, Qt::LeftButton);
+                       }))
         .then(EnterName(script, QStringLiteral("Renamed")))
-        .then(OnEditor(script, [](TDuctStyle* e) {
-            e->DVV->setText(QStringLiteral("3"));
-            e->e_hkr->setText(QStringLiteral("11"));
-            QTest::mouseClick(e->Del_Style, Qt::LeftButton);
-        }))
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) {
+                           e->DVV->setText(QStringLiteral("3"));
+                           e->e_hkr->setText(QStringLiteral("11"));
+                           QTest::mouseClick(e->Del_Style, Qt::LeftButton);
+                       }))
         .then(Answer(script, QMessageBox::Yes, nullptr))
         .then(OnEditor(script, [byFrame](TDuctStyle* e) {
             if (byFrame) {
@@ -815,9 +865,12 @@ void DialogsTest::applyWithNoneSelectedUsesNoSlot() {
     FakeHost host;
     host.setDuctStyles({kStyleA, kStyleB}, 0);
     ModalScript script;
-    script.then(OnEditor(script, [](TDuctStyle* e) { QTest::mouseClick(e->Del_Style, Qt::LeftButton); }))
+    script
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) { QTest::mouseClick(e->Del_Style, Qt::LeftButton); }))
         .then(Answer(script, QMessageBox::Yes, nullptr))
-        .then(OnEditor(script, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Btn, Qt::LeftButton); }));
+        .then(
+            OnEditor(script, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Btn, Qt::LeftButton); }));
     OpenStyleEditor(host, false);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QCOMPARE(FakeHost::entries(host.ductList), QStringList{"B"});
@@ -842,19 +895,24 @@ void DialogsTest::saveWritesRowsInListOrder() {
     FakeHost host;
     host.japanese = japanese;
     host.setDuctStyles({kStyleA, kStyleB, kStyleC}, 2);
-    host.setTerminalStyles({{"T1", "75.0", "2.0"}, {"T2", "50.0", "1.5"}, {"T3", "100.0", "12.5"}}, 2);
+    host.setTerminalStyles({{"T1", "75.0", "2.0"}, {"T2", "50.0", "1.5"}, {"T3", "100.0", "12.5"}},
+                           2);
 
     // Delete the second style, add one, then Save.
     ModalScript script;
-    script.then(OnEditor(script, [](TDuctStyle* e) {
-              e->StyleCB->setCurrentIndex(1);
-              emit e->StyleCB->activated(1);
-              QTest::mouseClick(e->Del_Style, Qt::LeftButton);
-          }))
+    script
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) {
+                           e->StyleCB->setCurrentIndex(1);
+                           emit e->StyleCB->activated(1);
+                           QTest::mouseClick(e->Del_Style, Qt::LeftButton);
+                       }))
         .then(Answer(script, QMessageBox::Yes, nullptr))
-        .then(OnEditor(script, [](TDuctStyle* e) { QTest::mouseClick(e->New_Style, Qt::LeftButton); }))
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) { QTest::mouseClick(e->New_Style, Qt::LeftButton); }))
         .then(EnterName(script, QStringLiteral("新規")))
-        .then(OnEditor(script, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
     OpenStyleEditor(host, terminal);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
 
@@ -900,7 +958,8 @@ void DialogsTest::saveWritesRowsInListOrder() {
 
     // A later Save does not bring the deleted style back.
     ModalScript again;
-    again.then(OnEditor(again, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
+    again.then(
+        OnEditor(again, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
     OpenStyleEditor(host, terminal);
     QVERIFY2(again.clean(), qPrintable(again.problems()));
     QCOMPARE(FileBytes(path), expected);
@@ -914,11 +973,13 @@ void DialogsTest::failedSaveKeepsStylesAppliedAndProgramRunning() {
     SeenBox failure;
     int result = -1;
     ModalScript script;
-    script.then(OnEditor(script, [&](TDuctStyle* e) {
-              connect(e, &QDialog::finished, e, [&result](int r) { result = r; });
-              e->DVV->setText(QStringLiteral("7"));
-              QTest::mouseClick(e->Set_Save, Qt::LeftButton);
-          }))
+    script
+        .then(OnEditor(script,
+                       [&](TDuctStyle* e) {
+                           connect(e, &QDialog::finished, e, [&result](int r) { result = r; });
+                           e->DVV->setText(QStringLiteral("7"));
+                           QTest::mouseClick(e->Set_Save, Qt::LeftButton);
+                       }))
         .then(Answer(script, QMessageBox::Ok, &failure));
     OpenStyleEditor(host, false);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
@@ -932,7 +993,8 @@ void DialogsTest::failedSaveKeepsStylesAppliedAndProgramRunning() {
     // Once the directory is there, the same styles save.
     QVERIFY(QDir().mkpath(host.directory));
     ModalScript again;
-    again.then(OnEditor(again, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
+    again.then(
+        OnEditor(again, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
     OpenStyleEditor(host, false);
     QVERIFY2(again.clean(), qPrintable(again.problems()));
     QVERIFY(FileBytes(ConfigFilePath(host.directory, "KSX_Set1.cfg"))
@@ -1053,8 +1115,9 @@ void DialogsTest::nameDialogChecksTheName() {
     QCOMPARE(refusal.text, message);
     QCOMPARE(refusal.icon, QMessageBox::Warning);
     // A duplicate is refused with a Yes button only, as the name rules are with OK.
-    QCOMPARE(refusal.buttons, QMessageBox::StandardButtons(
-                                  message.contains(u'"' + typed + u'"') ? QMessageBox::Yes : QMessageBox::Ok));
+    QCOMPARE(refusal.buttons,
+             QMessageBox::StandardButtons(message.contains(u'"' + typed + u'"') ? QMessageBox::Yes
+                                                                                : QMessageBox::Ok));
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.enteredName(), typed);
 }
@@ -1179,19 +1242,35 @@ void DialogsTest::embeddedVersionBlock_data() {
     QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("fileVersion");
     QTest::addColumn<QString>("company");
-    const QByteArray marker("KESTRIX-VERSIONINFO\0", 20);
-    const QByteArray pairs("CompanyName\0Norvale\0FileVersion\0" "2.0.1.7\0\0", 42);
+    // Assembled here so that this program's own bytes hold only the real block.
+    QByteArray marker = QByteArrayLiteral("OFNINOISREV-XIRTSEK");
+    std::reverse(marker.begin(), marker.end());
+    marker.append('\0');
+    const QByteArray pairs("CompanyName\0Norvale\0FileVersion\0"
+                           "2.0.1.7\0\0",
+                           42);
     QTest::newRow("whole block") << QByteArray("junk") + marker + pairs << true << "2.0.1.7"
                                  << "Norvale";
-    QTest::newRow("missing names stay empty")
-        << marker + QByteArray("FileVersion\0" "3\0\0", 15) << true << "3" << "";
-    QTest::newRow("unknown names are skipped")
-        << marker + QByteArray("Other\0x\0FileVersion\0" "4\0\0", 23) << true << "4" << "";
-    QTest::newRow("cut short") << marker + QByteArray("FileVersion\0" "5", 13) << false << ""
+    QTest::newRow("missing names stay empty") << marker + QByteArray("FileVersion\0"
+                                                                     "3\0\0",
+                                                                     15)
+                                              << true << "3"
+                                              << "";
+    QTest::newRow("unknown names are skipped") << marker + QByteArray("Other\0x\0FileVersion\0"
+                                                                      "4\0\0",
+                                                                      23)
+                                               << true << "4"
+                                               << "";
+    QTest::newRow("cut short") << marker + QByteArray("FileVersion\0"
+                                                      "5",
+                                                      13)
+                               << false << ""
                                << "";
     QTest::newRow("first copy cut, second whole")
-        << marker + QByteArray("FileVer", 7) + marker + pairs << true << "2.0.1.7" << "Norvale";
-    QTest::newRow("no marker") << QByteArray("CompanyName\0Norvale\0\0", 21) << false << "" << "";
+        << marker + QByteArray("FileVer", 7) + marker + pairs << true << "2.0.1.7"
+        << "Norvale";
+    QTest::newRow("no marker") << QByteArray("CompanyName\0Norvale\0\0", 21) << false << ""
+                               << "";
 }
 
 void DialogsTest::embeddedVersionBlock() {
@@ -1208,9 +1287,9 @@ void DialogsTest::embeddedVersionBlock() {
 namespace {
 class UrlRecorder : public QObject {
     Q_OBJECT
-public:
+  public:
     QList<QUrl> opened;
-public slots:
+  public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 } // namespace
