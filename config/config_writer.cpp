@@ -15,9 +15,9 @@ namespace {
 // clang-format off
 const char* const kDuctJapaneseLines[] = {
     // ;☆ダクトサイズ設定基準(KSX_Set1.cfg)
-    ";\x81\x99\x83_\x83N\x83g\x83T\x83" "C\x83Y\x90\xDD\x92\xE8\x8A\xEE\x8F\x80(KSX_Set1.cfg)",
+    ";\x81\x99\x83_\x83N\x83g\x83T\x83\x43\x83Y\x90\xDD\x92\xE8\x8A\xEE\x8F\x80(KSX_Set1.cfg)",
     // ;書式：[行番号,"ｽﾀｲﾙ名",ﾀﾞｸﾄ材番,ﾀﾞｸﾄ内風速,単位摩擦損失,使用単位]
-    ";\x8F\x91\x8E\xAE\x81" "F[\x8Ds\x94\xD4\x8D\x86,\"\xBD\xC0\xB2\xD9\x96\xBC\",\xC0\xDE\xB8\xC4\x8D\xDE\x94\xD4,\xC0\xDE\xB8\xC4\x93\xE0\x95\x97\x91\xAC,\x92P\x88\xCA\x96\x80\x8E" "C\x91\xB9\x8E\xB8,\x8Eg\x97p\x92P\x88\xCA]",
+    ";\x8F\x91\x8E\xAE\x81\x46[\x8Ds\x94\xD4\x8D\x86,\"\xBD\xC0\xB2\xD9\x96\xBC\",\xC0\xDE\xB8\xC4\x8D\xDE\x94\xD4,\xC0\xDE\xB8\xC4\x93\xE0\x95\x97\x91\xAC,\x92P\x88\xCA\x96\x80\x8E\x43\x91\xB9\x8E\xB8,\x8Eg\x97p\x92P\x88\xCA]",
     // ;  行番号          :正数   (1～64,64個まで登録可)
     ";  \x8Ds\x94\xD4\x8D\x86          :\x90\xB3\x90\x94   (1\x81`64,64\x8C\xC2\x82\xDC\x82\xC5\x93o\x98^\x89\xC2)",
     // ;  ｽﾀｲﾙ名          :文字列 (ﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ["]で括る)
@@ -27,17 +27,17 @@ const char* const kDuctJapaneseLines[] = {
     // ;  ﾀﾞｸﾄ内風速      :実数   (>0)
     ";  \xC0\xDE\xB8\xC4\x93\xE0\x95\x97\x91\xAC      :\x8E\xC0\x90\x94   (>0)",
     // ;  単位摩擦損失    :実数   (>0)
-    ";  \x92P\x88\xCA\x96\x80\x8E" "C\x91\xB9\x8E\xB8    :\x8E\xC0\x90\x94   (>0)",
+    ";  \x92P\x88\xCA\x96\x80\x8E\x43\x91\xB9\x8E\xB8    :\x8E\xC0\x90\x94   (>0)",
     // ;  使用単位        :0 or 1 (0=[mmAq],1=[Pa])
     ";  \x8Eg\x97p\x92P\x88\xCA        :0 or 1 (0=[mmAq],1=[Pa])",
     // ;  最大アスペクト比:実数   (>0)
-    ";  \x8D\xC5\x91\xE5\x83" "A\x83X\x83y\x83N\x83g\x94\xE4:\x8E\xC0\x90\x94   (>0)",
+    ";  \x8D\xC5\x91\xE5\x83\x41\x83X\x83y\x83N\x83g\x94\xE4:\x8E\xC0\x90\x94   (>0)",
 };
 const char* const kDuctEnglishLines[] = {
     // ;*Config of DUCT size(KSX_Set1_e.cfg)
     ";*Config of DUCT size(KSX_Set1_e.cfg)",
     // ;Form：[Row No.,"Style Name",Material,Air Velocity,DeltaP,Units]
-    ";Form\x81" "F[Row No.,\"Style Name\",Material,Air Velocity,DeltaP,Units]",
+    ";Form\x81\x46[Row No.,\"Style Name\",Material,Air Velocity,DeltaP,Units]",
     // ;  Row No.          :Positive number   (1～64,Up to 64 register)
     ";  Row No.          :Positive number   (1\x81`64,Up to 64 register)",
     // ;  Style Name       :Strings (Double quotation["]with it binds)
@@ -53,9 +53,9 @@ const char* const kDuctEnglishLines[] = {
 };
 const char* const kTerminalJapaneseLines[] = {
     // ;☆吹出吸込口サイズ設定基準(KSX_Set2.cfg)
-    ";\x81\x99\x90\x81\x8Fo\x8Bz\x8D\x9E\x8C\xFB\x83T\x83" "C\x83Y\x90\xDD\x92\xE8\x8A\xEE\x8F\x80(KSX_Set2.cfg)",
+    ";\x81\x99\x90\x81\x8Fo\x8Bz\x8D\x9E\x8C\xFB\x83T\x83\x43\x83Y\x90\xDD\x92\xE8\x8A\xEE\x8F\x80(KSX_Set2.cfg)",
     // ;書式：[行番号,"ｽﾀｲﾙ名",開口率,面風速]
-    ";\x8F\x91\x8E\xAE\x81" "F[\x8Ds\x94\xD4\x8D\x86,\"\xBD\xC0\xB2\xD9\x96\xBC\",\x8AJ\x8C\xFB\x97\xA6,\x96\xCA\x95\x97\x91\xAC]",
+    ";\x8F\x91\x8E\xAE\x81\x46[\x8Ds\x94\xD4\x8D\x86,\"\xBD\xC0\xB2\xD9\x96\xBC\",\x8AJ\x8C\xFB\x97\xA6,\x96\xCA\x95\x97\x91\xAC]",
     // ;  行番号          :正数   (1～64,64個まで登録可)
     ";  \x8Ds\x94\xD4\x8D\x86          :\x90\xB3\x90\x94   (1\x81`64,64\x8C\xC2\x82\xDC\x82\xC5\x93o\x98^\x89\xC2)",
     // ;  ｽﾀｲﾙ名          :文字列 (ﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ["]で括る)
@@ -69,7 +69,7 @@ const char* const kTerminalEnglishLines[] = {
     // ;*Config of DIFFUSER size(KSX_Set2_e.cfg)
     ";*Config of DIFFUSER size(KSX_Set2_e.cfg)",
     // ;Form：[Row No.,"Style Name",Numerical aperture,Air Velocity]
-    ";Form\x81" "F[Row No.,\"Style Name\",Numerical aperture,Air Velocity]",
+    ";Form\x81\x46[Row No.,\"Style Name\",Numerical aperture,Air Velocity]",
     // ;  Row No.           :Positive number (1～64,Up to 64 register)
     ";  Row No.           :Positive number (1\x81`64,Up to 64 register)",
     // ;  Style Name        :Strings (Double quotation["]with it binds)
