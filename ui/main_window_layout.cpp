@@ -335,6 +335,7 @@ void TForm1::LayoutDuctPage() {
     const int w = TabSheet1->width(), h = TabSheet1->height();
     const int boxHeight = d_pro->height();
     Panel1->setGeometry(0, 0, w, kPanelHeight);
+    Panel1Resize();
     const int listTop = kPanelHeight;
     const int boxTop = h - boxHeight;
     const int listHeight = std::max(0, boxTop - kSplitterHeight - listTop);

@@ -24,12 +24,12 @@
 class StartupTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<UiFixture> fx;
 
     static QRect Available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
-private slots:
+  private slots:
     void init() {
         fx = std::make_unique<UiFixture>();
         fx->writeStandardConfig();
@@ -62,8 +62,8 @@ private slots:
         QCOMPARE(w.japaneseUi, japanese);
         QCOMPARE(w.Label1->text(), japanese ? QStringLiteral("風量(&F) [CMH]：")
                                             : QStringLiteral("&Flow Rate[CMH]:"));
-        QCOMPARE(w.DuctStyleCB->itemText(0), japanese ? QStringLiteral("低速ダクト")
-                                                      : QStringLiteral("Low velocity"));
+        QCOMPARE(w.DuctStyleCB->itemText(0),
+                 japanese ? QStringLiteral("低速ダクト") : QStringLiteral("Low velocity"));
     }
 
     void japaneseCaptionsAndFonts() {
@@ -81,12 +81,11 @@ private slots:
         QCOMPARE(w.LossPaCaption, QStringLiteral("Δp[Pa/m]："));
 
         QCOMPARE(w.font().pixelSize(), 12);
-        const QStringList japaneseFaces{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic",
-                                        "IPAexGothic",   "VL PGothic", "TakaoPGothic",
+        const QStringList japaneseFaces{"ＭＳ Ｐゴシック",  "MS PGothic", "IPAPGothic",
+                                        "IPAexGothic",      "VL PGothic", "TakaoPGothic",
                                         "Noto Sans CJK JP", "IPAGothic"};
         const QString used = QFontInfo(w.font()).family();
-        if (!japaneseFaces.contains(used))
-            QSKIP("no Japanese proportional Gothic on this system");
+        if (!japaneseFaces.contains(used)) QSKIP("no Japanese proportional Gothic on this system");
         QVERIFY(QFontInfo(w.Q1->font()).bold());
         QVERIFY(QFontInfo(w.hsbox->font()).bold());
         QVERIFY(!QFontInfo(w.Label1->font()).bold());
@@ -159,8 +158,14 @@ private slots:
     }
 
     void storedPaStyleShowsPaCaptions() {
-        fx->writeSettings({{"Top", 110}, {"Left", 254}, {"Width", 291}, {"Height", 360},
-                           {"D_prop", 105}, {"H_prop", 105}, {"S_TOP", 0}, {"S_cnt", 1},
+        fx->writeSettings({{"Top", 110},
+                           {"Left", 254},
+                           {"Width", 291},
+                           {"Height", 360},
+                           {"D_prop", 105},
+                           {"H_prop", 105},
+                           {"S_TOP", 0},
+                           {"S_cnt", 1},
                            {"K_cnt", 1}});
         TForm1 w(fx->options({"/JPN"}));
         QCOMPARE(w.DuctStyleCB->currentIndex(), 1);
@@ -233,14 +238,14 @@ private slots:
         QTest::addColumn<int>("duct");
         QTest::addColumn<int>("terminal");
         QTest::addColumn<bool>("onTop");
-        QTest::newRow("both read") << QVariantMap{{"S_TOP", 0}, {"S_cnt", 2}, {"K_cnt", 1}} << 2
-                                   << 1 << false;
-        QTest::newRow("stay on top") << QVariantMap{{"S_TOP", 1}, {"S_cnt", 1}, {"K_cnt", 0}} << 1
-                                     << 0 << true;
+        QTest::newRow("both read")
+            << QVariantMap{{"S_TOP", 0}, {"S_cnt", 2}, {"K_cnt", 1}} << 2 << 1 << false;
+        QTest::newRow("stay on top")
+            << QVariantMap{{"S_TOP", 1}, {"S_cnt", 1}, {"K_cnt", 0}} << 1 << 0 << true;
         QTest::newRow("S_TOP missing: indices not read")
             << QVariantMap{{"S_cnt", 2}, {"K_cnt", 1}} << 0 << 0 << false;
-        QTest::newRow("S_cnt beyond the list") << QVariantMap{{"S_TOP", 0}, {"S_cnt", 5}, {"K_cnt", 1}}
-                                               << 0 << 1 << false;
+        QTest::newRow("S_cnt beyond the list")
+            << QVariantMap{{"S_TOP", 0}, {"S_cnt", 5}, {"K_cnt", 1}} << 0 << 1 << false;
         QTest::newRow("negative indices")
             << QVariantMap{{"S_TOP", 0}, {"S_cnt", -3}, {"K_cnt", -1}} << 0 << 0 << false;
         QTest::newRow("S_cnt not a number ends the block")
@@ -270,8 +275,14 @@ private slots:
     }
 
     void closingWritesSettingsInOrderAndExitsWithOne() {
-        fx->writeSettings({{"Top", 30}, {"Left", 40}, {"Width", 320}, {"Height", 400},
-                           {"D_prop", 80}, {"H_prop", 90}, {"S_TOP", 1}, {"S_cnt", 2},
+        fx->writeSettings({{"Top", 30},
+                           {"Left", 40},
+                           {"Width", 320},
+                           {"Height", 400},
+                           {"D_prop", 80},
+                           {"H_prop", 90},
+                           {"S_TOP", 1},
+                           {"S_cnt", 2},
                            {"K_cnt", 1}});
         {
             TForm1 w(fx->options());

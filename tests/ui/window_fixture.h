@@ -22,17 +22,17 @@
 
 // The settings store of the program, watching the order of the writes.
 class RecordingSettings : public kestrix::Settings {
-public:
+  public:
     RecordingSettings(const QString& path, std::shared_ptr<QStringList> log)
         : kestrix::Settings(path), log_(std::move(log)) {}
 
-protected:
+  protected:
     void writeInt(const QString& name, int value) override {
         log_->append(name);
         kestrix::Settings::writeInt(name, value);
     }
 
-private:
+  private:
     std::shared_ptr<QStringList> log_;
 };
 
@@ -65,8 +65,7 @@ struct UiFixture {
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             qFatal("cannot write %s", qPrintable(name));
         const std::optional<std::string> bytes = kestrix::ToCp932(text);
-        if (!bytes)
-            qFatal("not code page 932: %s", qPrintable(name));
+        if (!bytes) qFatal("not code page 932: %s", qPrintable(name));
         f.write(bytes->data(), qint64(bytes->size()));
     }
 

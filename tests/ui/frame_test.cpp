@@ -1,0 +1,337 @@
+// The window's frame: control names, layout rules, list columns, the
+// splitters, stay-on-top and activation.
+
+#include "window_fixture.h"
+
+#include "ui/column_list_box.h"
+#include "ui/splitter_bar.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QToolButton>
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<UiFixture> fx;
+
+    void showAndWait(TForm1& w) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+
+  private slots:
+    void init() {
+        fx = std::make_unique<UiFixture>();
+        fx->writeStandardConfig();
+    }
+    void cleanup() {
+        QVERIFY2(fx->modalLeftOpen.isEmpty(), qPrintable(fx->modalLeftOpen));
+        fx.reset();
+    }
+
+    void everyControlByName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("className");
+        const char* controls[][2] = {
+            {"PageControl1", "QTabWidget"},
+            {"TabSheet1", "QWidget"},
+            {"TabSheet3", "QWidget"},
+            {"BottomPanel", "QWidget"},
+            {"air_b", "QLabel"},
+            {"air_f", "QLabel"},
+            {"PopupMenu1", "QMenu"},
+            {"Panel1", "QFrame"},
+            {"Label1", "QLabel"},
+            {"Q1", "QLineEdit"},
+            {"SP1", "QPushButton"},
+            {"Shape1", "QFrame"},
+            {"Select", "QLabel"},
+            {"Set_Button1", "QPushButton"},
+            {"DuctStyleCB", "QComboBox"},
+            {"RBT1", "QRadioButton"},
+            {"GroupBox3", "QGroupBox"},
+            {"Blank1", "QWidget"},
+            {"whl", "ColumnListBox"},
+            {"d_spli", "SplitterBar"},
+            {"d_pro", "QGroupBox"},
+            {"RBT2", "QRadioButton"},
+            {"Label7", "QLabel"},
+            {"E_w", "QLineEdit"},
+            {"xxbn", "QToolButton"},
+            {"E_h", "QLineEdit"},
+            {"SP2", "QPushButton"},
+            {"Label9", "QLabel"},
+            {"E_as", "QLineEdit"},
+            {"Label10", "QLabel"},
+            {"E_wv", "QLineEdit"},
+            {"Label11", "QLabel"},
+            {"E_ap", "QLineEdit"},
+            {"Label12", "QLabel"},
+            {"E_dp", "QLineEdit"},
+            {"Label2", "QLabel"},
+            {"E_aq", "QLineEdit"},
+            {"Label5", "QLabel"},
+            {"E_fai", "QLineEdit"},
+            {"Label6", "QLabel"},
+            {"M_wv", "QLineEdit"},
+            {"Panel5", "QFrame"},
+            {"Label4", "QLabel"},
+            {"Q3", "QLineEdit"},
+            {"HSCal", "QPushButton"},
+            {"Shape2", "QFrame"},
+            {"Select2", "QLabel"},
+            {"Set_Button2", "QPushButton"},
+            {"KiguStyleCB", "QComboBox"},
+            {"bRB1", "QRadioButton"},
+            {"GroupBox9", "QGroupBox"},
+            {"Blank2", "QWidget"},
+            {"hsbox", "ColumnListBox"},
+            {"h_spli", "SplitterBar"},
+            {"h_pro", "QGroupBox"},
+            {"bRB2", "QRadioButton"},
+            {"Label15", "QLabel"},
+            {"bE_w", "QLineEdit"},
+            {"xxbn2", "QToolButton"},
+            {"bE_h", "QLineEdit"},
+            {"BP2", "QPushButton"},
+            {"Label18", "QLabel"},
+            {"hsk", "QLineEdit"},
+            {"Label25", "QLabel"},
+            {"hsv", "QLineEdit"},
+            {"l_hm", "QLabel"},
+            {"hsj", "QLineEdit"},
+            {"l_ym", "QLabel"},
+            {"hsy", "QLineEdit"},
+            {"Label3", "QLabel"},
+            {"haq", "QLineEdit"},
+        };
+        for (const auto& c : controls)
+            QTest::newRow(c[0]) << QString::fromLatin1(c[0]) << QString::fromLatin1(c[1]);
+    }
+    void everyControlByName() {
+        QFETCH(QString, name);
+        QFETCH(QString, className);
+        TForm1 w(fx->options());
+        QObject* o = w.findChild<QObject*>(name);
+        QVERIFY2(o, qPrintable(name));
+        QVERIFY2(o->inherits(className.toLatin1().constData()), o->metaObject()->className());
+    }
+
+    void initialStateOfThePages() {
+        TForm1 w(fx->options({"/JPN"}));
+        for (QPushButton* b : {w.SP1, w.SP2, w.HSCal, w.BP2})
+            QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+        QVERIFY(w.RBT1->isChecked());
+        QVERIFY(w.bRB1->isChecked());
+        QCOMPARE(w.whl->columns(), 4);
+        QCOMPARE(w.hsbox->columns(), 4);
+        for (QLineEdit* e : {w.E_w, w.E_h, w.E_as, w.E_aq, w.bE_w, w.hsk, w.haq}) {
+            QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
+            QCOMPARE(e->palette().color(QPalette::Base), e->palette().color(QPalette::Button));
+            QVERIFY(e->text().isEmpty());
+        }
+        QVERIFY(!w.Q1->isReadOnly());
+        QVERIFY(w.Q1->font().bold() && w.whl->font().bold() && w.xxbn2->font().bold());
+        QCOMPARE(w.d_pro->height(), 105);
+        QCOMPARE(w.Panel1->height(), 59);
+        QCOMPARE(w.BottomPanel->height(), 16);
+        QCOMPARE(w.d_spli->height(), 5);
+        QCOMPARE(w.air_b->pos(), QPoint(8, 3));
+        QCOMPARE(w.air_f->pos(), QPoint(9, 4));
+        QCOMPARE(w.air_b->text(), w.air_f->text());
+        QCOMPARE(w.minimumSize(), QSize(290, 265));
+        QCOMPARE(w.PageControl1->currentWidget(), w.TabSheet1);
+    }
+
+    // The top panels follow their width; the property boxes keep the right-hand
+    // pairs at their distance from the right edge. Checked before and after
+    // the window is shown, since the pages are sized before it first appears.
+    void widthRules() {
+        TForm1 w(fx->options());
+        auto check = [&w] {
+            const int W = w.Panel1->width();
+            QCOMPARE(W, w.TabSheet1->width());
+            QCOMPARE(w.Panel5->width(), W);
+            QCOMPARE(w.DuctStyleCB->width(), W - 74);
+            QCOMPARE(w.KiguStyleCB->width(), W - 74);
+            QCOMPARE(w.SP1->x(), W - 57);
+            QCOMPARE(w.HSCal->x(), W - 57);
+            QCOMPARE(w.Shape1->width(), W - 10);
+            QCOMPARE(w.Shape2->width(), W - 10);
+            QCOMPARE(w.Q1->geometry(), QRect(88, 0, W - 148, 20));
+            QCOMPARE(w.Q3->geometry(), QRect(88, 0, W - 148, 20));
+            QCOMPARE(w.Shape1->y(), 21);
+            QCOMPARE(w.d_pro->width() - w.E_wv->x(), w.h_pro->width() - w.hsj->x());
+            QCOMPARE(w.d_pro->y() + w.d_pro->height(), w.TabSheet1->height());
+            QCOMPARE(w.RBT2->y(), w.d_pro->y());
+        };
+        check();
+        const int before = w.TabSheet1->width();
+        const int rightGap = w.d_pro->width() - w.E_wv->x();
+        showAndWait(w);
+        QCOMPARE(w.TabSheet1->width(), before);
+        check();
+        w.resize(400, 420);
+        QTRY_COMPARE(w.width(), 400);
+        check();
+        QCOMPARE(w.d_pro->width() - w.E_wv->x(), rightGap);
+        QCOMPARE(w.d_pro->width() - w.SP2->x(), w.h_pro->width() - w.BP2->x());
+    }
+
+    // One column more or less per resize event, with a gap between 65 and 70
+    // pixels per column; hsbox follows whl.
+    void columnRule() {
+        TForm1 w(fx->options());
+        showAndWait(w);
+        QCOMPARE(w.whl->columns(), 4);
+        w.resize(700, 360);
+        QTRY_COMPARE(w.width(), 700);
+        QCOMPARE(w.whl->columns(), 5); // one step, not all the way
+        QVERIFY(w.whl->width() / 6 > 70);
+        w.resize(701, 360);
+        QTRY_COMPARE(w.width(), 701);
+        QCOMPARE(w.whl->columns(), 6);
+        QCOMPARE(w.hsbox->columns(), 6);
+        w.resize(291, 360);
+        QTRY_COMPARE(w.width(), 291);
+        QCOMPARE(w.whl->columns(), 5);
+        QCOMPARE(w.hsbox->columns(), 5);
+        w.resize(292, 360);
+        QTRY_COMPARE(w.width(), 292);
+        QCOMPARE(w.whl->columns(), 4);
+        // Inside the gap nothing moves.
+        const int width = w.whl->width();
+        QVERIFY(width / 4 >= 65 && width / 5 <= 70);
+        w.resize(293, 360);
+        QTRY_COMPARE(w.width(), 293);
+        QCOMPARE(w.whl->columns(), 4);
+        // The column count never falls below one.
+        w.whl->setProperty("columns", 0);
+        QCOMPARE(w.whl->property("columns").toInt(), 1);
+        w.whl->setColumns(1);
+        w.FormResize();
+        QVERIFY(w.whl->columns() >= 1);
+    }
+
+    void columnsLayTheItemsOut() {
+        TForm1 w(fx->options());
+        showAndWait(w);
+        for (int i = 0; i < 12; ++i)
+            w.whl->addItem(QString::number(i));
+        const QRect first = w.whl->visualItemRect(w.whl->item(0));
+        const QRect second = w.whl->visualItemRect(w.whl->item(1));
+        QCOMPARE(second.x(), first.x()); // top to bottom first
+        QVERIFY(second.y() > first.y());
+        int i = 1;
+        while (i < w.whl->count() && w.whl->visualItemRect(w.whl->item(i)).x() == first.x())
+            ++i;
+        QVERIFY(i > 2 && i < w.whl->count());
+        const QRect next = w.whl->visualItemRect(w.whl->item(i));
+        QCOMPARE(next.y(), first.y()); // then into the next column
+        QCOMPARE(next.x() - first.x(), w.whl->contentsRect().width() / w.whl->columns());
+    }
+
+    void splitterResizesThePropertyBox() {
+        TForm1 w(fx->options());
+        showAndWait(w);
+        QSignalSpy moved(w.d_spli, &SplitterBar::moved);
+        // Dragging down makes the box lower; rows vanish by its height.
+        QVERIFY(w.d_spli->dragBy(-25));
+        QCOMPARE(w.d_pro->height(), 80);
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(w.RBT2->y(), w.d_pro->y());
+        QCOMPARE(w.d_spli->y() + 5, w.d_pro->y());
+        QVERIFY(w.E_as->isVisibleTo(w.d_pro) && w.E_dp->isVisibleTo(w.d_pro));
+        QVERIFY(!w.E_aq->isVisibleTo(w.d_pro) && !w.M_wv->isVisibleTo(w.d_pro));
+        // Never taller than 110 pixels.
+        QVERIFY(w.d_spli->dragBy(30));
+        QCOMPARE(w.d_pro->height(), 110);
+        QVERIFY(!w.d_spli->dragBy(1));
+        QCOMPARE(w.d_pro->height(), 110);
+        QVERIFY(w.M_wv->isVisibleTo(w.d_pro));
+        // Never below its minimum of one pixel.
+        w.d_spli->dragBy(-500);
+        QCOMPARE(w.d_pro->height(), 1);
+        QVERIFY(!w.E_w->isVisibleTo(w.d_pro));
+        // The air-terminal splitter only moves its radio button.
+        QVERIFY(w.h_spli->dragBy(-40));
+        QCOMPARE(w.h_pro->height(), 65);
+        QCOMPARE(w.bRB2->y(), w.h_pro->y());
+        QVERIFY(w.haq->isVisibleTo(w.h_pro));
+        QVERIFY(!w.h_spli->dragBy(200));
+    }
+
+    void splitterByMouse() {
+        TForm1 w(fx->options());
+        showAndWait(w);
+        const QPoint start(20, 2);
+        QTest::mousePress(w.d_spli, Qt::LeftButton, {}, start);
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 32), w.d_spli->mapToGlobal(QPointF(20, 32)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.d_spli, &move);
+        QTest::mouseRelease(w.d_spli, Qt::LeftButton, {}, QPoint(20, 32));
+        QCOMPARE(w.d_pro->height(), 75);
+    }
+
+    void stayOnTopToggle() {
+        TForm1 w(fx->options());
+        showAndWait(w);
+        const QPoint pos = w.pos();
+        const QSize size = w.size();
+        w.topview->trigger();
+        QVERIFY(w.topview->isChecked());
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QTRY_COMPARE(w.pos(), pos);
+        QCOMPARE(w.size(), size);
+        w.topview->trigger();
+        QVERIFY(!w.topview->isChecked());
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QTRY_COMPARE(w.pos(), pos);
+        QCOMPARE(w.size(), size);
+        // The choice is what the close stores.
+        w.topview->trigger();
+        w.close();
+        QCOMPARE(*kestrix::Settings(fx->settingsPath).load().sTop, 1);
+    }
+
+    void activationShowsTheDuctPage() {
+        TForm1 w(fx->options());
+        showAndWait(w);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_VERIFY(w.Q1->hasFocus());
+        w.Q1->setText(QStringLiteral("1200"));
+        w.PageControl1->setCurrentWidget(w.TabSheet3);
+        w.Q3->setFocus();
+        // As after one of the program's dialogs.
+        w.DialogClosed();
+        QCOMPARE(w.PageControl1->currentWidget(), w.TabSheet1);
+        QVERIFY(w.Q1->hasFocus());
+        QCOMPARE(w.Q1->selectedText(), QStringLiteral("1200"));
+    }
+
+    void popupMenuItems() {
+        TForm1 w(fx->options({"/JPN"}));
+        QCOMPARE(w.PopupMenu1->actions(), (QList<QAction*>{w.topview, w.about}));
+        QVERIFY(w.topview->isCheckable());
+        QVERIFY(!w.topview->isChecked());
+        w.about->trigger(); // nothing to show yet, and nothing breaks
+        QVERIFY(fx->messages->empty());
+    }
+};
+
+QTEST_MAIN(FrameTest)
+#include "frame_test.moc"
