@@ -786,7 +786,7 @@ Limits:
   - Flows above 10000000 CMH are refused ("Flow Rate is too big.").
   - A zero flow lists nothing; an empty FLOW does nothing and prints the
     empty result.
-  - A list holds at most 5000 candidates.
+  - A list holds at most 1000 candidates.
   - The duct velocity march stops at 340 m/s (the speed of sound) and
     reports the limits message ("Please correct 'Unit frictional loss' or
     'maximum air velocity'"), as does a friction-loss or velocity limit of 0.

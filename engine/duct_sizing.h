@@ -15,7 +15,7 @@ inline constexpr double Gravity = 9.80665; // also the factor between mmAq and P
 inline constexpr double MaxFlowCmh = 10000000.0;
 // No candidate list grows beyond this many entries: the rectangle run (and the
 // terminal widening run) stops there. Sizes past it would be kilometres wide.
-inline constexpr size_t MaxCandidates = 5000;
+inline constexpr size_t MaxCandidates = 1000;
 // The velocity march never goes beyond the speed of sound in air; criteria
 // that would let it do so are reported as unusable limits.
 inline constexpr double MaxMarchVelocity = 340.0;

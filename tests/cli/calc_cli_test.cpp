@@ -350,7 +350,7 @@ TEST(CalcUsage, HelpDocumentsTheCommandsAndTheBounds) {
     EXPECT_EQ(r.status, kExitSuccess);
     EXPECT_EQ(r.out, CalcHelpText());
     for (const char* text : {"eval", "duct", "terminal", "styles", "--style", "--config-dir",
-                             "10000000", "5000", "340 m/s", "255 bytes", "1 km2"})
+                             "10000000", "1000", "340 m/s", "255 bytes", "1 km2"})
         EXPECT_NE(r.out.find(text), std::string::npos) << text;
     EXPECT_EQ(Calc({"duct", "--roughness", "x", "--help"}).status, kExitSuccess);
 }
