@@ -117,9 +117,9 @@ TDuctStyle::TDuctStyle(StyleEditorHost& host, QWidget* parent)
         Make<QLabel>(d_area, "Label4", QStringLiteral("・最大摩擦損失："), QRect(10, 108, 148, 16));
     DPP = MakeEdit(d_area, "DPP", QRect(160, 105, 70, 22));
     Rd_SI_1 =
-        Make<QRadioButton>(d_area, "Rd_SI_1", QStringLiteral("[mmAq/m]"), QRect(160, 129, 76, 18));
+        Make<QRadioButton>(d_area, "Rd_SI_1", QStringLiteral("[mmAq/m]"), QRect(100, 129, 100, 18));
     Rd_SI_2 =
-        Make<QRadioButton>(d_area, "Rd_SI_2", QStringLiteral("[Pa/m]"), QRect(238, 129, 70, 18));
+        Make<QRadioButton>(d_area, "Rd_SI_2", QStringLiteral("[Pa/m]"), QRect(206, 129, 100, 18));
     Label9 =
         Make<QLabel>(d_area, "Label9", QStringLiteral("・アスペクト比："), QRect(10, 154, 148, 16));
     MASP = MakeEdit(d_area, "MASP", QRect(160, 151, 70, 22));
