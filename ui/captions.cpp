@@ -45,7 +45,7 @@ QFont TForm1::EnglishFont() {
 }
 
 void TForm1::ApplyLanguageCaptions() {
-    if (japaneseUi) {
+    if (japanese_) {
         DynPressurePaCaption = QStringLiteral("動圧[Pa]：");
         DynPressureKgfCaption = QStringLiteral("動圧[kgf/㎡]：");
         LossPaCaption = QStringLiteral("Δp[Pa/m]：");

@@ -78,8 +78,7 @@ void TForm1::DuctStyleCBChange() {
     // The name is padded to 14 bytes of the code page, as the style file holds it.
     const char* format =
         ductCriteria.pressureInPa ? "%14s ,%5.1f Pa/m ,%5.1f m/s" : "%14s ,%5.2f mmAq/m ,%5.1f m/s";
-    const QString prefix =
-        japaneseUi ? QStringLiteral("選定基準：") : QStringLiteral("Condition: ");
+    const QString prefix = japanese_ ? QStringLiteral("選定基準：") : QStringLiteral("Condition: ");
     Select->setText(prefix +
                     kestrix::FromCp932(Format(format, materialName.c_str(), ductCriteria.lossLimit,
                                               ductCriteria.velocity)));
@@ -117,7 +116,7 @@ void TForm1::SP1Click() {
     }
     if (result.message != kestrix::SizingMessage::None)
         ShowErrorMessage(
-            QString::fromStdString(kestrix::SizingMessageText(result.message, japaneseUi)));
+            QString::fromStdString(kestrix::SizingMessageText(result.message, japanese_)));
 }
 
 void TForm1::SP2Click() {

@@ -242,7 +242,7 @@ void TForm1::ShowMessage(const MessageRequest& request) {
 }
 
 void TForm1::ShowErrorMessage(const QString& text) {
-    ShowMessage({MessageKind::Error, QString::fromUtf8(kestrix::ErrorCaption(japaneseUi)), text});
+    ShowMessage({MessageKind::Error, QString::fromUtf8(kestrix::ErrorCaption(japanese_)), text});
 }
 
 void TForm1::Fatal(const QString& text) {

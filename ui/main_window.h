@@ -170,7 +170,6 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
     QStringList HSVV;                       // face velocity
 
     // --- State of the run -------------------------------------------------------
-    bool japaneseUi = false;
     int selectedDuctStyle = 0;     // "S_cnt"
     int selectedTerminalStyle = 0; // "K_cnt"
     double StandardGravity = kestrix::Gravity;
@@ -202,6 +201,8 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
 
     kestrix::ExpressionEvaluator evaluator;
 
+    // The language of the run, decided once at start-up.
+    bool japaneseUi() const { return japanese_; }
     bool PressureInPa() const { return ductCriteria.pressureInPa; }
     // The directory the configuration files are read from and saved to.
     QString configDirectory() const { return configDirectory_; }
@@ -346,6 +347,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
     void ClearTerminalResults();
 
     TForm1Options options_;
+    bool japanese_ = false;
     QString configDirectory_;
     std::unique_ptr<kestrix::Settings> settings_;
     bool running_ = true;

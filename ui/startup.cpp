@@ -32,11 +32,11 @@ QString Utf8(const std::string& text) {
 } // namespace
 
 void TForm1::FormCreate() {
-    japaneseUi = false;
-    japaneseUi = DecideJapanese();
-    evaluator.SetJapanese(japaneseUi);
+    japanese_ = false;
+    japanese_ = DecideJapanese();
+    evaluator.SetJapanese(japanese_);
 
-    if (!japaneseUi) {
+    if (!japanese_) {
         topview->setText(QStringLiteral("View on &Top Most"));
         about->setText(QStringLiteral("&About"));
     }
@@ -151,15 +151,15 @@ void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const
 bool TForm1::LoadDuctStyleFile() {
     DuctStyleCB->clear();
     ductStyleNames.clear();
-    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Duct, japaneseUi);
+    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Duct, japanese_);
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name, japaneseUi)));
+        Fatal(Utf8(kestrix::MissingFileMessage(name, japanese_)));
         return false;
     }
     if (read.delivered()) {
         for (const std::string& message :
-             kestrix::LoadDuctStyles(read.fields, ductStyles, ductStyleNames, japaneseUi))
+             kestrix::LoadDuctStyles(read.fields, ductStyles, ductStyleNames, japanese_))
             ShowErrorMessage(Utf8(message));
         for (const std::string& styleName : ductStyleNames)
             DuctStyleCB->addItem(kestrix::FromCp932(styleName));
@@ -168,20 +168,20 @@ bool TForm1::LoadDuctStyleFile() {
             selectedDuctStyle = 0;
     } else {
         ShowErrorMessage(
-            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Duct, japaneseUi)));
+            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Duct, japanese_)));
     }
     return true;
 }
 
 bool TForm1::LoadMaterialFile() {
     const std::string_view name =
-        kestrix::ConfigFileName(kestrix::ConfigFile::Materials, japaneseUi);
+        kestrix::ConfigFileName(kestrix::ConfigFile::Materials, japanese_);
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name, japaneseUi)));
+        Fatal(Utf8(kestrix::MissingFileMessage(name, japanese_)));
         return false;
     }
-    for (const std::string& message : kestrix::LoadMaterials(read.fields, materials, japaneseUi))
+    for (const std::string& message : kestrix::LoadMaterials(read.fields, materials, japanese_))
         ShowErrorMessage(Utf8(message));
     return true;
 }
@@ -189,19 +189,19 @@ bool TForm1::LoadMaterialFile() {
 bool TForm1::LoadTerminalStyleFile() {
     KiguStyleCB->clear();
     terminalStyleNames.clear();
-    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Terminal, japaneseUi);
+    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Terminal, japanese_);
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name, japaneseUi)));
+        Fatal(Utf8(kestrix::MissingFileMessage(name, japanese_)));
         return false;
     }
     if (!read.delivered()) {
         ShowErrorMessage(
-            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Terminal, japaneseUi)));
+            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Terminal, japanese_)));
         return true;
     }
     for (const std::string& message :
-         kestrix::LoadTerminalStyles(read.fields, terminalStyles, terminalStyleNames, japaneseUi))
+         kestrix::LoadTerminalStyles(read.fields, terminalStyles, terminalStyleNames, japanese_))
         ShowErrorMessage(Utf8(message));
     for (const std::string& styleName : terminalStyleNames)
         KiguStyleCB->addItem(kestrix::FromCp932(styleName));

@@ -37,7 +37,7 @@ void TForm1::KiguStyleCBChange() {
     terminalStyleActive = true;
 
     const int percent = static_cast<int>(std::trunc(terminalCriteria.ratio * 100 + 0.49));
-    Select2->setText(japaneseUi
+    Select2->setText(japanese_
                          ? QString::asprintf("選定基準： 開口率･･･ %3d %% , 面風速･･･ %5.1f m/s",
                                              percent, terminalCriteria.velocity)
                          : QString::asprintf("Condition: Free Area - %3d %%, Velocity - %5.1f m/s",
@@ -73,7 +73,7 @@ void TForm1::HSCalClick() {
     hsk->setText(QString::fromStdString(fields.hsk));
     if (result.message != kestrix::SizingMessage::None)
         ShowErrorMessage(
-            QString::fromStdString(kestrix::SizingMessageText(result.message, japaneseUi)));
+            QString::fromStdString(kestrix::SizingMessageText(result.message, japanese_)));
     if (result.passedFlowTest && PageControl1->currentWidget() == TabSheet3) {
         Q3->selectAll();
         Q3->setFocus();

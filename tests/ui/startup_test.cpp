@@ -59,7 +59,7 @@ class StartupTest : public QObject {
         TForm1Options o = fx->options(arguments);
         o.systemJapanese = systemJapanese;
         TForm1 w(o);
-        QCOMPARE(w.japaneseUi, japanese);
+        QCOMPARE(w.japaneseUi(), japanese);
         QCOMPARE(w.Label1->text(), japanese ? QStringLiteral("風量(&F) [CMH]：")
                                             : QStringLiteral("&Flow Rate[CMH]:"));
         QCOMPARE(w.DuctStyleCB->itemText(0),
