@@ -34,8 +34,12 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
     configDirectory_ = options_.configDirectory.isEmpty() ? kestrix::DefaultConfigDirectory()
                                                           : options_.configDirectory;
-    settings_ = options_.settingsFactory ? options_.settingsFactory()
-                                         : std::make_unique<kestrix::Settings>();
+    if (options_.settingsFactory)
+        settings_ = options_.settingsFactory();
+    else if (!options_.settingsFile.isEmpty())
+        settings_ = std::make_unique<kestrix::Settings>(options_.settingsFile);
+    else
+        settings_ = std::make_unique<kestrix::Settings>();
 
     setFont(DesignFont());
     BuildFrame();

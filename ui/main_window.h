@@ -68,8 +68,10 @@ struct TForm1Options {
     QStringList arguments;
     // Directory of the configuration files; empty: the executable's directory.
     QString configDirectory;
-    // The settings store; empty: the program's own (registry or INI file).
+    // The settings store: the factory when given, else an INI file at
+    // settingsFile when given, else the program's own (registry or INI file).
     std::function<std::unique_ptr<kestrix::Settings>()> settingsFactory;
+    QString settingsFile;
     // Stands in for "the system locale is Japanese" in the language rule.
     std::optional<bool> systemJapanese;
     // Shows a message box; empty: a real, modal QMessageBox.

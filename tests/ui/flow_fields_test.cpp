@@ -221,6 +221,22 @@ class FlowFieldsTest : public QObject {
         QVERIFY(fx->messages->empty());
     }
 
+    // A full variable table ends the run at once: no message, no settings.
+    void fullVariableTableEndsTheRun() {
+        int i = 0;
+        for (; i < 300 && fx->exits->empty(); ++i) {
+            w->Q1->setText(QStringLiteral("v%1 = %1").arg(i));
+            w->RunGuarded([this] { w->EvaluateFlowText(w->Q1->text()); });
+        }
+        QCOMPARE(*fx->exits, std::vector<int>{1});
+        QCOMPARE(i, kestrix::ExpressionEvaluator::MaxVariables - 1); // pi and e take two slots
+        QVERIFY(fx->messages->empty());
+        QVERIFY(!w->isRunning());
+        w->close();
+        QCOMPARE(*fx->exits, std::vector<int>{1});
+        QVERIFY(!QFileInfo::exists(fx->settingsPath));
+    }
+
     void libraryErrorBoxCarriesTheProgramName() {
         QTest::keyClicks(w->Q1, QStringLiteral("sqrt(-1)"));
         QTest::keyClick(w->Q1, Qt::Key_Return);
