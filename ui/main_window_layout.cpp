@@ -293,16 +293,20 @@ void TForm1::BuildTerminalPage() {
 
     auto leftPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
                         QLineEdit*& e, int top) {
-        l = MakeLabel(h_pro, label, text, kLeftLabel.translated(0, top),
+        // Four pixels further right than on the duct page: the longest
+        // English caption here ("Surface Velocity[m/s]:") is on the left.
+        l = MakeLabel(h_pro, label, text, kLeftLabel.adjusted(0, top, 4, top),
                       Qt::AlignRight | Qt::AlignVCenter);
-        e = MakePropertyField(h_pro, field, QRect(kLeftField, top, kLeftFieldWidth, kFieldHeight));
+        e = MakePropertyField(h_pro, field,
+                              QRect(kLeftField + 4, top, kLeftFieldWidth, kFieldHeight));
     };
     auto rightPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
                          QLineEdit*& e, int top) {
         const int fieldLeft = W - kRightFieldFromRight;
-        l = MakeLabel(h_pro, label, text,
-                      QRect(fieldLeft - 1 - kRightLabelWidth, top, kRightLabelWidth, kFieldHeight),
-                      Qt::AlignRight | Qt::AlignVCenter);
+        l = MakeLabel(
+            h_pro, label, text,
+            QRect(fieldLeft - 1 - (kRightLabelWidth - 6), top, kRightLabelWidth - 6, kFieldHeight),
+            Qt::AlignRight | Qt::AlignVCenter);
         e = MakePropertyField(h_pro, field, QRect(fieldLeft, top, kRightFieldWidth, kFieldHeight));
     };
     leftPair("Label18", QStringLiteral("開口率[%]："), Label18, "hsk", hsk, kRow2);
