@@ -193,7 +193,8 @@ void TForm1::BuildDuctPage() {
     GroupBox3 = MakeBox(page, "GroupBox3");
     Blank1 = Make<QWidget>(GroupBox3, "Blank1");
     whl = Make<ColumnListBox>(GroupBox3, "whl");
-    whl->setFocusPolicy(Qt::NoFocus);
+    // Not a tab stop, but it takes the focus when clicked or given it.
+    whl->setFocusPolicy(Qt::ClickFocus);
     whl->setColumns(4);
     RBT1 = MakeRadio(page, "RBT1", QStringLiteral("ダクトサイズ[mm]"));
     RBT1->setChecked(true);
@@ -267,7 +268,8 @@ void TForm1::BuildTerminalPage() {
     GroupBox9 = MakeBox(page, "GroupBox9");
     Blank2 = Make<QWidget>(GroupBox9, "Blank2");
     hsbox = Make<ColumnListBox>(GroupBox9, "hsbox");
-    hsbox->setFocusPolicy(Qt::NoFocus);
+    // Not a tab stop, but it takes the focus when clicked or given it.
+    hsbox->setFocusPolicy(Qt::ClickFocus);
     hsbox->setColumns(4);
     bRB1 = MakeRadio(page, "bRB1", QStringLiteral("吹出・吸込口サイズ[mm]"));
     bRB1->setChecked(true);
