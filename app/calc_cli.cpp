@@ -1,5 +1,6 @@
 #include "app/calc_cli.h"
 
+#include "app/calc_schedule.h"
 #include "app/json_writer.h"
 #include "app/text_table.h"
 #include "config/codepage.h"
@@ -24,7 +25,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <set>
@@ -63,6 +69,9 @@ const std::map<std::string, std::set<std::string>>& ValueOptions() {
          {"--lang", "--free-area", "--face-velocity", "--width", "--height", "--style",
           "--config-dir"}},
         {"styles", {"--lang", "--config-dir"}},
+        {"schedule",
+         {"--lang", "--roughness", "--velocity", "--loss", "--units", "--aspect", "--free-area",
+          "--face-velocity", "--style", "--config-dir", "--format"}},
     };
     return options;
 }
@@ -151,82 +160,20 @@ double CriterionNumber(const CommandLine& cl, const std::string& option,
     return *number;
 }
 
-void RejectWithStyle(const CommandLine& cl, std::initializer_list<const char*> options) {
+// The criteria options of each kind.
+const std::vector<const char*> kDuctCriteriaOptions = {"--roughness", "--velocity", "--loss",
+                                                       "--units", "--aspect"};
+const std::vector<const char*> kTerminalCriteriaOptions = {"--free-area", "--face-velocity"};
+
+bool HasAny(const CommandLine& cl, const std::vector<const char*>& options) {
+    return std::any_of(options.begin(), options.end(),
+                       [&](const char* option) { return cl.Has(option); });
+}
+
+void RejectWithStyle(const CommandLine& cl, const std::vector<const char*>& options) {
     for (const char* option : options)
         if (cl.Has(option))
             throw UsageError(std::string(option) + " cannot be combined with --style");
-}
-
-std::string DiameterMark(bool japanese) {
-    return japanese ? "φ" : "Φ";
-}
-
-// ---------------------------------------------------------------------------
-// Headings of the plain output: the window's captions without their colons.
-
-struct Captions {
-    const char* flow;
-    const char* size;
-    const char* velocity;
-    const char* aspect;
-    const char* standardFlow;
-    const char* equivalentDiameter;
-    const char* velocityAtDiameter;
-    const char* freeArea;
-    const char* necessaryArea;
-    const char* effectiveArea;
-    const char* surfaceVelocity;
-    const char* style;
-    const char* materials;
-    const char* ductStyles;
-    const char* terminalStyles;
-    const char* messages;
-};
-
-const Captions& CaptionsFor(bool japanese) {
-    static const Captions en{"Flow Rate[CMH]",
-                             "Size[mm]",
-                             "Velocity[m/s]",
-                             "Aspect Ratio",
-                             "Standard Flow[CMH]",
-                             "Equivalent Dia.[mm]",
-                             "Velocity E.Dia.[m/s]",
-                             "Free Area[%]",
-                             "Necessary Area[m²]",
-                             "Effective Area[m²]",
-                             "Surface Velocity[m/s]",
-                             "Style",
-                             "Materials",
-                             "Duct styles (--style N)",
-                             "Air-terminal styles (--style N)",
-                             "Messages"};
-    static const Captions ja{"風量[CMH]",
-                             "サイズ[mm]",
-                             "風速[m/s]",
-                             "ｱｽﾍﾟｸﾄ比",
-                             "基準風量[CMH]",
-                             "相当直径[mm]",
-                             "丸ﾀﾞｸﾄ換算時風速[m/s]",
-                             "開口率[%]",
-                             "必要[㎡]",
-                             "有効[㎡]",
-                             "面風速[m/s]",
-                             "スタイル",
-                             "ダクト材質",
-                             "ダクト選定スタイル (--style N)",
-                             "器具選定スタイル (--style N)",
-                             "メッセージ"};
-    return japanese ? ja : en;
-}
-
-std::string LossCaption(bool japanese, bool pa) {
-    if (japanese) return pa ? "Δp[Pa/m]" : "Δp[mmAq/m]";
-    return pa ? "DeltaPr.[Pa/m]" : "DeltaPr.[mmAq/m]";
-}
-
-std::string DynamicPressureCaption(bool japanese, bool pa) {
-    if (japanese) return pa ? "動圧[Pa]" : "動圧[kgf/㎡]";
-    return pa ? "Dynamic Pr.[Pa]" : "Dynamic Pr.[kgf/m²]";
 }
 
 // Label-and-value lines, aligned.
@@ -416,6 +363,51 @@ std::optional<std::string> MessageOrNull(SizingMessage message, bool japanese) {
     return SizingMessageText(message, japanese);
 }
 
+// The criteria of a command: the style at --style N of the configuration
+// files, or the criteria options. With styleByDefault a command line that has
+// neither takes style 0. Nothing when a configuration file is missing; the
+// loading messages are on err. styleName is set when a style was taken.
+std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese,
+                                            bool styleByDefault, std::ostream& err,
+                                            std::string& styleName) {
+    if (!cl.Has("--style") && !(styleByDefault && !HasAny(cl, kDuctCriteriaOptions))) {
+        DuctCriteria criteria;
+        criteria.roughness = CriterionNumber(cl, "--roughness");
+        criteria.velocity = CriterionNumber(cl, "--velocity");
+        criteria.lossLimit = CriterionNumber(cl, "--loss");
+        criteria.aspectLimit = CriterionNumber(cl, "--aspect", "4.0");
+        criteria.pressureInPa = cl.Get("--units", "0") != "0";
+        return criteria;
+    }
+    RejectWithStyle(cl, kDuctCriteriaOptions);
+    LoadedConfig config;
+    if (!LoadConfigForStyle(cl, japanese, config, err)) return std::nullopt;
+    const int slot = StylePosition(
+        cl.Get("--style", "0"), config.ductList,
+        [&](int k) { return !config.ductStyles[k].name.empty(); }, "duct");
+    styleName = Cp932ToUtf8(config.ductStyles[slot].name);
+    return DuctCriteriaFromStyle(config.ductStyles[slot], config.materials);
+}
+
+std::optional<TerminalCriteria> TerminalCriteriaFor(const CommandLine& cl, bool japanese,
+                                                    bool styleByDefault, std::ostream& err,
+                                                    std::string& styleName) {
+    if (!cl.Has("--style") && !(styleByDefault && !HasAny(cl, kTerminalCriteriaOptions))) {
+        TerminalCriteria criteria;
+        criteria.velocity = CriterionNumber(cl, "--face-velocity");
+        criteria.ratio = CriterionNumber(cl, "--free-area") * 0.01;
+        return criteria;
+    }
+    RejectWithStyle(cl, kTerminalCriteriaOptions);
+    LoadedConfig config;
+    if (!LoadConfigForStyle(cl, japanese, config, err)) return std::nullopt;
+    const int slot = StylePosition(
+        cl.Get("--style", "0"), config.terminalList,
+        [&](int k) { return !config.terminalStyles[k].name.empty(); }, "air-terminal");
+    styleName = Cp932ToUtf8(config.terminalStyles[slot].name);
+    return TerminalCriteriaFromStyle(config.terminalStyles[slot]);
+}
+
 // ---------------------------------------------------------------------------
 // duct
 
@@ -423,29 +415,15 @@ int RunDuct(const CommandLine& cl, bool japanese, std::ostream& out, std::ostrea
     const std::string& flowText = SingleOperand(cl, "FLOW");
     if (cl.Has("--height") && !cl.Has("--width")) throw UsageError("--height needs --width");
 
-    DuctCriteria criteria;
     std::string styleName;
-    if (cl.Has("--style")) {
-        RejectWithStyle(cl, {"--roughness", "--velocity", "--loss", "--units", "--aspect"});
-        LoadedConfig config;
-        if (!LoadConfigForStyle(cl, japanese, config, err)) return kExitFailure;
-        const int slot = StylePosition(
-            cl.Get("--style"), config.ductList,
-            [&](int k) { return !config.ductStyles[k].name.empty(); }, "duct");
-        criteria = DuctCriteriaFromStyle(config.ductStyles[slot], config.materials);
-        styleName = Cp932ToUtf8(config.ductStyles[slot].name);
-    } else {
-        criteria.roughness = CriterionNumber(cl, "--roughness");
-        criteria.velocity = CriterionNumber(cl, "--velocity");
-        criteria.lossLimit = CriterionNumber(cl, "--loss");
-        criteria.aspectLimit = CriterionNumber(cl, "--aspect", "4.0");
-        criteria.pressureInPa = cl.Get("--units", "0") != "0";
-    }
+    const auto chosen = DuctCriteriaFor(cl, japanese, false, err, styleName);
+    if (!chosen) return kExitFailure;
+    const DuctCriteria criteria = *chosen;
 
     const auto flow = EvaluateFlow(flowText, japanese, err);
     if (!flow) return kExitFailure;
     const std::string mark = DiameterMark(japanese);
-    const Captions& cap = CaptionsFor(japanese);
+    const CalcCaptions& cap = CaptionsFor(japanese);
     const bool pa = criteria.pressureInPa;
     std::vector<std::pair<std::string, std::string>> head{{cap.flow, *flow}};
     if (!styleName.empty()) head.emplace(head.begin(), cap.style, styleName);
@@ -516,25 +494,14 @@ int RunTerminal(const CommandLine& cl, bool japanese, std::ostream& out, std::os
     const std::string& flowText = SingleOperand(cl, "FLOW");
     if (cl.Has("--height") && !cl.Has("--width")) throw UsageError("--height needs --width");
 
-    TerminalCriteria criteria;
     std::string styleName;
-    if (cl.Has("--style")) {
-        RejectWithStyle(cl, {"--free-area", "--face-velocity"});
-        LoadedConfig config;
-        if (!LoadConfigForStyle(cl, japanese, config, err)) return kExitFailure;
-        const int slot = StylePosition(
-            cl.Get("--style"), config.terminalList,
-            [&](int k) { return !config.terminalStyles[k].name.empty(); }, "air-terminal");
-        criteria = TerminalCriteriaFromStyle(config.terminalStyles[slot]);
-        styleName = Cp932ToUtf8(config.terminalStyles[slot].name);
-    } else {
-        criteria.velocity = CriterionNumber(cl, "--face-velocity");
-        criteria.ratio = CriterionNumber(cl, "--free-area") * 0.01;
-    }
+    const auto chosen = TerminalCriteriaFor(cl, japanese, false, err, styleName);
+    if (!chosen) return kExitFailure;
+    const TerminalCriteria criteria = *chosen;
 
     const auto flow = EvaluateFlow(flowText, japanese, err);
     if (!flow) return kExitFailure;
-    const Captions& cap = CaptionsFor(japanese);
+    const CalcCaptions& cap = CaptionsFor(japanese);
     std::vector<std::pair<std::string, std::string>> head{{cap.flow, *flow}};
     if (!styleName.empty()) head.emplace(head.begin(), cap.style, styleName);
     TerminalFields fields;
@@ -589,6 +556,66 @@ int RunTerminal(const CommandLine& cl, bool japanese, std::ostream& out, std::os
                              {cap.standardFlow, fields.haq}});
     PrintPairs(out, head);
     return kExitSuccess;
+}
+
+// ---------------------------------------------------------------------------
+// schedule
+
+ScheduleFormat ChooseScheduleFormat(const CommandLine& cl) {
+    if (cl.json && cl.Has("--format") && cl.Get("--format") != "json")
+        throw UsageError("--json cannot be combined with --format " + cl.Get("--format"));
+    const std::string format = cl.Get("--format", cl.json ? "json" : "csv");
+    if (format == "csv") return ScheduleFormat::Csv;
+    if (format == "md") return ScheduleFormat::Markdown;
+    if (format == "json") return ScheduleFormat::Json;
+    throw UsageError("--format takes csv, md or json, not '" + format + "'");
+}
+
+int RunScheduleCommand(const CommandLine& cl, bool japanese, std::istream& in, std::ostream& out,
+                       std::ostream& err) {
+    if (cl.operands.empty()) throw UsageError("missing duct or terminal");
+    const std::string& kind = cl.operands[0];
+    if (kind != "duct" && kind != "terminal")
+        throw UsageError("schedule takes duct or terminal, not '" + kind + "'");
+    if (cl.operands.size() < 2) throw UsageError("missing FILE (- reads standard input)");
+    if (cl.operands.size() > 2)
+        throw UsageError("only one FILE is taken; '" + cl.operands[2] + "' is one too many");
+    const std::string& path = cl.operands[1];
+
+    ScheduleRequest request;
+    request.kind = kind == "duct" ? ScheduleKind::Duct : ScheduleKind::Terminal;
+    request.format = ChooseScheduleFormat(cl);
+    request.japanese = japanese;
+    const auto& otherOptions = kind == "duct" ? kTerminalCriteriaOptions : kDuctCriteriaOptions;
+    for (const char* option : otherOptions)
+        if (cl.Has(option))
+            throw UsageError(std::string(option) + " is not a criterion of schedule " + kind);
+
+    std::string styleName;
+    if (request.kind == ScheduleKind::Duct) {
+        const auto criteria = DuctCriteriaFor(cl, japanese, true, err, styleName);
+        if (!criteria) return kExitFailure;
+        request.duct = *criteria;
+    } else {
+        const auto criteria = TerminalCriteriaFor(cl, japanese, true, err, styleName);
+        if (!criteria) return kExitFailure;
+        request.terminal = *criteria;
+    }
+
+    if (path == "-") return RunSchedule(request, in, out, err);
+    // The operand is UTF-8 on every platform (main converts the arguments).
+    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        err << "kestrix-calc: cannot read '" << path << "': it is a folder\n";
+        return kExitFailure;
+    }
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) {
+        err << "kestrix-calc: cannot open '" << path << "': " << std::strerror(errno) << '\n';
+        return kExitFailure;
+    }
+    return RunSchedule(request, stream, out, err);
 }
 
 // ---------------------------------------------------------------------------
@@ -654,7 +681,7 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
         return kExitSuccess;
     }
 
-    const Captions& cap = CaptionsFor(japanese);
+    const CalcCaptions& cap = CaptionsFor(japanese);
     // Materials are named by their row number, styles by their list position.
     auto section = [&](const char* title, std::vector<std::string> headings,
                        const std::vector<std::vector<std::string>>& rows, int firstNumber) {
@@ -687,7 +714,65 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
 
 } // namespace
 
+std::string DiameterMark(bool japanese) {
+    return japanese ? "φ" : "Φ";
+}
+
+// ---------------------------------------------------------------------------
+// Headings
+
+const CalcCaptions& CaptionsFor(bool japanese) {
+    static const CalcCaptions en{"Flow Rate[CMH]",
+                                 "Size[mm]",
+                                 "Velocity[m/s]",
+                                 "Aspect Ratio",
+                                 "Standard Flow[CMH]",
+                                 "Equivalent Dia.[mm]",
+                                 "Velocity E.Dia.[m/s]",
+                                 "Free Area[%]",
+                                 "Necessary Area[m²]",
+                                 "Effective Area[m²]",
+                                 "Surface Velocity[m/s]",
+                                 "Style",
+                                 "Materials",
+                                 "Duct styles (--style N)",
+                                 "Air-terminal styles (--style N)",
+                                 "Messages"};
+    static const CalcCaptions ja{"風量[CMH]",
+                                 "サイズ[mm]",
+                                 "風速[m/s]",
+                                 "ｱｽﾍﾟｸﾄ比",
+                                 "基準風量[CMH]",
+                                 "相当直径[mm]",
+                                 "丸ﾀﾞｸﾄ換算時風速[m/s]",
+                                 "開口率[%]",
+                                 "必要[㎡]",
+                                 "有効[㎡]",
+                                 "面風速[m/s]",
+                                 "スタイル",
+                                 "ダクト材質",
+                                 "ダクト選定スタイル (--style N)",
+                                 "器具選定スタイル (--style N)",
+                                 "メッセージ"};
+    return japanese ? ja : en;
+}
+
+std::string LossCaption(bool japanese, bool pa) {
+    if (japanese) return pa ? "Δp[Pa/m]" : "Δp[mmAq/m]";
+    return pa ? "DeltaPr.[Pa/m]" : "DeltaPr.[mmAq/m]";
+}
+
+std::string DynamicPressureCaption(bool japanese, bool pa) {
+    if (japanese) return pa ? "動圧[Pa]" : "動圧[kgf/㎡]";
+    return pa ? "Dynamic Pr.[Pa]" : "Dynamic Pr.[kgf/m²]";
+}
+
 int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return RunCalc(args, std::cin, out, err);
+}
+
+int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+            std::ostream& err) {
     try {
         const CommandLine cl = ParseCommandLine(args);
         if (cl.help) {
@@ -698,6 +783,7 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (cl.command == "eval") return RunEval(cl, japanese, out, err);
         if (cl.command == "duct") return RunDuct(cl, japanese, out, err);
         if (cl.command == "terminal") return RunTerminal(cl, japanese, out, err);
+        if (cl.command == "schedule") return RunScheduleCommand(cl, japanese, in, out, err);
         return RunStyles(cl, japanese, out, err);
     } catch (const UsageError& error) {
         err << "kestrix-calc: " << error.what()

@@ -4,6 +4,7 @@
 // expression evaluator and the configuration files of the window, driven from
 // arguments and printed as aligned tables or as one JSON object per line.
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,7 +22,39 @@ inline constexpr int kExitUsage = 2;   // bad command line
 // one); without it the executable's directory is taken from /proc/self/exe.
 int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The same, with in as the standard input that "schedule ... -" reads; the
+// overload above passes std::cin.
+int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+            std::ostream& err);
+
 // The text that --help prints.
 std::string CalcHelpText();
+
+// Headings of the output: the window's captions without their colons, in the
+// interface language (UTF-8).
+struct CalcCaptions {
+    const char* flow;
+    const char* size;
+    const char* velocity;
+    const char* aspect;
+    const char* standardFlow;
+    const char* equivalentDiameter;
+    const char* velocityAtDiameter;
+    const char* freeArea;
+    const char* necessaryArea;
+    const char* effectiveArea;
+    const char* surfaceVelocity;
+    const char* style;
+    const char* materials;
+    const char* ductStyles;
+    const char* terminalStyles;
+    const char* messages;
+};
+const CalcCaptions& CaptionsFor(bool japanese);
+// The friction-loss and dynamic-pressure headings, with the unit of the style.
+std::string LossCaption(bool japanese, bool pa);
+std::string DynamicPressureCaption(bool japanese, bool pa);
+// The mark after a round size: "φ" in Japanese, "Φ" in English.
+std::string DiameterMark(bool japanese);
 
 } // namespace kestrix

@@ -1,0 +1,467 @@
+#include "app/calc_schedule.h"
+
+#include "app/calc_cli.h"
+#include "app/json_writer.h"
+#include "engine/expression_evaluator.h"
+#include "engine/messages.h"
+#include "engine/number_text.h"
+
+#include <optional>
+
+namespace kestrix {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
+
+// Reads the next line without its LF and the CR before it. A line longer than
+// kMaxScheduleLineBytes is read to its end but not kept, and tooLong is set.
+// False at the end of the input.
+bool ReadLine(std::streambuf& in, std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    using Traits = std::streambuf::traits_type;
+    int c = in.sbumpc();
+    if (c == Traits::eof()) return false;
+    for (; c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
+        if (line.size() < kMaxScheduleLineBytes + 1)
+            line.push_back(static_cast<char>(c));
+        else
+            tooLong = true;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > kMaxScheduleLineBytes) tooLong = true;
+    if (tooLong) line.clear();
+    return true;
+}
+
+// One column of the output: its JSON key, the JSON object it belongs to
+// (none for the top level) and its heading.
+struct Column {
+    const char* key;
+    const char* group; // nullptr, "round" or "rectangular"
+    std::string heading;
+    bool number; // right-aligned in Markdown
+};
+
+struct ScheduleTexts {
+    const char* tag;
+    const char* error;
+    const char* round;
+    const char* rectangular;
+};
+
+const ScheduleTexts& TextsFor(bool japanese) {
+    static const ScheduleTexts en{"Tag", "Error", "Round ", "Rect. "};
+    static const ScheduleTexts ja{"符号", "エラー", "丸", "角"};
+    return japanese ? ja : en;
+}
+
+std::vector<Column> ScheduleColumns(const ScheduleRequest& request) {
+    const bool ja = request.japanese;
+    const CalcCaptions& cap = CaptionsFor(ja);
+    const ScheduleTexts& texts = TextsFor(ja);
+    const std::string round = texts.round, rect = texts.rectangular;
+    std::vector<Column> columns = {{"tag", nullptr, texts.tag, false},
+                                   {"flow", nullptr, cap.flow, true}};
+    if (request.kind == ScheduleKind::Duct) {
+        const bool pa = request.duct.pressureInPa;
+        const std::string loss = LossCaption(ja, pa), pressure = DynamicPressureCaption(ja, pa);
+        columns.insert(
+            columns.end(),
+            {{"size", "round", round + cap.size, false},
+             {"velocity", "round", round + cap.velocity, true},
+             {"loss", "round", round + loss, true},
+             {"dynamic_pressure", "round", round + pressure, true},
+             {"reference_flow", "round", round + cap.standardFlow, true},
+             {"size", "rectangular", rect + cap.size, false},
+             {"velocity", "rectangular", rect + cap.velocity, true},
+             {"loss", "rectangular", rect + loss, true},
+             {"aspect", "rectangular", rect + cap.aspect, true},
+             {"dynamic_pressure", "rectangular", rect + pressure, true},
+             {"reference_flow", "rectangular", rect + cap.standardFlow, true},
+             {"equivalent_diameter", "rectangular", rect + cap.equivalentDiameter, true}});
+    } else {
+        columns.insert(columns.end(),
+                       {{"effective_area", nullptr, cap.effectiveArea, true},
+                        {"necessary_area", nullptr, cap.necessaryArea, true},
+                        {"free_area", nullptr, cap.freeArea, true},
+                        {"size", "round", round + cap.size, false},
+                        {"face_velocity", "round", round + cap.surfaceVelocity, true},
+                        {"reference_flow", "round", round + cap.standardFlow, true},
+                        {"size", "rectangular", rect + cap.size, false},
+                        {"face_velocity", "rectangular", rect + cap.surfaceVelocity, true},
+                        {"reference_flow", "rectangular", rect + cap.standardFlow, true}});
+    }
+    return columns;
+}
+
+std::string MarkdownCell(std::string_view text) {
+    std::string cell;
+    for (char c : text) {
+        if (c == '|' || c == '\\') cell += '\\';
+        cell += c;
+    }
+    return cell;
+}
+
+// The width and height texts of a candidate label: "300x250" gives 300 and
+// 250, a round "283Φ" gives 283 and no height.
+std::pair<std::string, std::string> SizeTexts(const std::string& label, std::string_view mark) {
+    const auto x = label.find('x');
+    if (x != std::string::npos) return {label.substr(0, x), label.substr(x + 1)};
+    std::string width = label;
+    if (width.size() >= mark.size() &&
+        width.compare(width.size() - mark.size(), mark.size(), mark) == 0)
+        width.resize(width.size() - mark.size());
+    return {width, std::string()};
+}
+
+template <typename Entry> const Entry* FirstRound(const std::vector<Entry>& entries) {
+    for (const auto& e : entries)
+        if (e.label.find('x') == std::string::npos) return &e;
+    return nullptr;
+}
+
+template <typename Entry> const Entry* FirstRectangle(const std::vector<Entry>& entries) {
+    for (const auto& e : entries)
+        if (e.label.find('x') != std::string::npos) return &e;
+    return nullptr;
+}
+
+class CollectingSink : public EvaluatorMessages {
+  public:
+    void LibraryError(const std::string& text) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+// One run over one input: the evaluator that carries variables from row to
+// row, and the writer of the chosen format.
+class ScheduleRun {
+  public:
+    ScheduleRun(const ScheduleRequest& request, std::ostream& out, std::ostream& err)
+        : request_(request), out_(out), err_(err), columns_(ScheduleColumns(request)),
+          mark_(DiameterMark(request.japanese)) {
+        evaluator_.SetMessageSink(&sink_);
+        evaluator_.SetJapanese(request.japanese);
+    }
+
+    int Run(std::istream& in) {
+        WriteHeadings();
+        std::streambuf* buffer = in.rdbuf();
+        if (!buffer) return kExitSuccess;
+        std::string line;
+        bool tooLong = false;
+        bool firstRecord = true;
+        for (int number = 1; ReadLine(*buffer, line, tooLong); ++number) {
+            if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+            if (tooLong) {
+                Row row;
+                row.line = number;
+                row.error = "line longer than " + std::to_string(kMaxScheduleLineBytes) + " bytes";
+                firstRecord = false;
+                Finish(row);
+                continue;
+            }
+            const std::string_view trimmed = Trim(line);
+            if (trimmed.empty() || trimmed.front() == '#') continue;
+            Row row = Read(number, line);
+            if (firstRecord && row.fields.size() == 2 && EqualsIgnoringCase(row.fields[0], "tag") &&
+                EqualsIgnoringCase(row.fields[1], "flow"))
+                row.header = true;
+            firstRecord = false;
+            if (row.header) continue;
+            Size(row);
+            Finish(row);
+        }
+        return anyBad_ ? kExitFailure : kExitSuccess;
+    }
+
+  private:
+    struct Row {
+        int line = 0;
+        bool header = false;
+        std::vector<std::string> fields;
+        std::string tag, flow;
+        std::vector<std::string> values; // the columns after tag and flow, when sized
+        std::optional<std::string> error;
+    };
+
+    Row Read(int number, const std::string& line) {
+        Row row;
+        row.line = number;
+        std::string reason;
+        if (!SplitCsvLine(line, row.fields, reason)) {
+            row.fields.clear();
+            row.error = reason;
+            return row;
+        }
+        if (!row.fields.empty()) row.tag = row.fields[0];
+        if (row.fields.size() > 1) row.flow = row.fields[1];
+        if (row.fields.size() != 2)
+            row.error = "expected 2 fields (tag,flow), found " + std::to_string(row.fields.size());
+        return row;
+    }
+
+    void Size(Row& row) {
+        if (row.error) return;
+        // The flow is evaluated even when the tag is empty, so that a
+        // definition on such a row still reaches the rows after it.
+        std::optional<std::string> abandoned;
+        if (!row.flow.empty()) {
+            sink_.texts.clear();
+            try {
+                row.flow = evaluator_.EvaluateFlowText(row.flow);
+            } catch (const EvaluationError& error) {
+                abandoned = error.what();
+            }
+            for (const auto& message : sink_.texts)
+                err_ << "line " << row.line << ": " << message << '\n';
+        }
+        if (Trim(row.tag).empty()) {
+            row.error = "empty tag";
+        } else if (Trim(row.flow).empty()) {
+            row.error = "empty flow";
+        } else if (abandoned) {
+            row.error = *abandoned;
+        } else if (const auto q = ParseNumber(row.flow); !q || !(*q > 0)) {
+            row.error = "flow '" + row.flow + "' is not a positive number";
+        } else if (request_.kind == ScheduleKind::Duct) {
+            SizeDuctRow(row);
+        } else {
+            SizeTerminalRow(row);
+        }
+    }
+
+    void SizeDuctRow(Row& row) {
+        const DuctCriteria& c = request_.duct;
+        const DuctCandidates result = SizeDuct(row.flow, c, mark_);
+        if (result.message != SizingMessage::None) {
+            row.error = SizingMessageText(result.message, request_.japanese);
+            return;
+        }
+        const DuctEntry* round = FirstRound(result.entries);
+        const DuctEntry* rect = FirstRectangle(result.entries);
+        if (!round || !rect) {
+            row.error = "no size meets the criteria at this flow";
+            return;
+        }
+        const auto [diameter, unused] = SizeTexts(round->label, mark_);
+        DuctFields roundFields;
+        DuctRefValues({row.flow, diameter, "", false}, c, roundFields);
+        const auto [width, height] = SizeTexts(rect->label, mark_);
+        DuctFields rectFields;
+        DuctRefValues({row.flow, width, height, true}, c, rectFields);
+        row.values = {round->label,           round->velocity,  round->loss,
+                      round->dynamicPressure, roundFields.E_aq, rect->label,
+                      rect->velocity,         rect->loss,       rect->aspect,
+                      rect->dynamicPressure,  rectFields.E_aq,  rectFields.E_fai};
+    }
+
+    void SizeTerminalRow(Row& row) {
+        const TerminalCriteria& c = request_.terminal;
+        TerminalFields fields;
+        const TerminalCandidates result = SizeTerminal(row.flow, c, mark_, fields);
+        if (result.message != SizingMessage::None) {
+            row.error = SizingMessageText(result.message, request_.japanese);
+            return;
+        }
+        const TerminalEntry* round = FirstRound(result.entries);
+        const TerminalEntry* rect = FirstRectangle(result.entries);
+        if (!round || !rect) {
+            row.error = "no size meets the criteria at this flow";
+            return;
+        }
+        const auto [diameter, unused] = SizeTexts(round->label, mark_);
+        TerminalFields roundFields;
+        TerminalRefFlow(diameter, "", false, c, roundFields);
+        const auto [width, height] = SizeTexts(rect->label, mark_);
+        TerminalFields rectFields;
+        TerminalRefFlow(width, height, true, c, rectFields);
+        row.values = {fields.hsy,      fields.hsj,  fields.hsk,     round->label,  round->velocity,
+                      roundFields.haq, rect->label, rect->velocity, rectFields.haq};
+    }
+
+    void Finish(const Row& row) {
+        if (row.error) {
+            anyBad_ = true;
+            err_ << "line " << row.line << ": " << *row.error << '\n';
+        }
+        switch (request_.format) {
+        case ScheduleFormat::Csv:
+            WriteCsv(row);
+            break;
+        case ScheduleFormat::Markdown:
+            WriteMarkdown(row);
+            break;
+        case ScheduleFormat::Json:
+            WriteJson(row);
+            break;
+        }
+    }
+
+    // The cells of a row in column order, the error last; empty where not sized.
+    std::vector<std::string> Cells(const Row& row) const {
+        std::vector<std::string> cells{row.tag, row.flow};
+        cells.insert(cells.end(), row.values.begin(), row.values.end());
+        cells.resize(columns_.size());
+        cells.push_back(row.error.value_or(""));
+        return cells;
+    }
+
+    void WriteHeadings() {
+        std::vector<std::string> headings;
+        for (const auto& column : columns_)
+            headings.push_back(column.heading);
+        headings.push_back(TextsFor(request_.japanese).error);
+        if (request_.format == ScheduleFormat::Csv) {
+            WriteCsvLine(headings);
+        } else if (request_.format == ScheduleFormat::Markdown) {
+            WriteMarkdownLine(headings);
+            std::string rule = "|";
+            for (const auto& column : columns_)
+                rule += column.number ? "---:|" : "---|";
+            out_ << rule << "---|\n";
+        }
+    }
+
+    void WriteCsvLine(const std::vector<std::string>& cells) {
+        std::string line;
+        for (size_t i = 0; i < cells.size(); ++i) {
+            if (i > 0) line += ',';
+            line += CsvField(cells[i]);
+        }
+        line += '\n';
+        out_ << line;
+    }
+
+    void WriteMarkdownLine(const std::vector<std::string>& cells) {
+        std::string line = "|";
+        for (const auto& cell : cells)
+            line += " " + MarkdownCell(cell) + " |";
+        line += '\n';
+        out_ << line;
+    }
+
+    void WriteCsv(const Row& row) { WriteCsvLine(Cells(row)); }
+    void WriteMarkdown(const Row& row) { WriteMarkdownLine(Cells(row)); }
+
+    // Keys in column order; the columns of a group form one object, null for
+    // a row that was not sized, as are the top-level values after the flow.
+    void WriteJson(const Row& row) {
+        const bool sized = !row.error;
+        json::Members members{{"line", std::to_string(row.line)},
+                              {"tag", json::Quote(row.tag)},
+                              {"flow", json::Quote(row.flow)}};
+        for (size_t i = 2; i < columns_.size();) {
+            const Column& column = columns_[i];
+            if (!column.group) {
+                members.emplace_back(column.key, sized ? json::Quote(row.values[i - 2]) : "null");
+                ++i;
+                continue;
+            }
+            json::Members group;
+            for (; i < columns_.size() && columns_[i].group == column.group; ++i)
+                if (sized) group.emplace_back(columns_[i].key, json::Quote(row.values[i - 2]));
+            members.emplace_back(column.group, sized ? json::Object(group) : "null");
+        }
+        members.emplace_back("error", json::QuoteOrNull(row.error));
+        out_ << json::Object(members) << '\n';
+    }
+
+    const ScheduleRequest& request_;
+    std::ostream& out_;
+    std::ostream& err_;
+    const std::vector<Column> columns_;
+    const std::string mark_;
+    ExpressionEvaluator evaluator_; // one for the whole input: variables carry over
+    CollectingSink sink_;
+    bool anyBad_ = false;
+};
+
+} // namespace
+
+bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::string& error) {
+    fields.clear();
+    size_t i = 0;
+    const size_t n = line.size();
+    for (;;) {
+        while (i < n && IsBlank(line[i]))
+            ++i;
+        std::string field;
+        if (i < n && line[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                if (line[i] == '"') {
+                    if (i + 1 < n && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    closed = true;
+                    break;
+                }
+                field += line[i++];
+            }
+            if (!closed) {
+                error = "a quoted field is not closed";
+                return false;
+            }
+            while (i < n && IsBlank(line[i]))
+                ++i;
+            if (i < n && line[i] != ',') {
+                error = "text after the closing quote of a field";
+                return false;
+            }
+        } else {
+            const size_t start = i;
+            while (i < n && line[i] != ',')
+                ++i;
+            field = Trim(line.substr(start, i - start));
+        }
+        fields.push_back(std::move(field));
+        if (i >= n) return true;
+        ++i; // the comma
+    }
+}
+
+std::string CsvField(std::string_view text) {
+    const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
+                       (!text.empty() && (IsBlank(text.front()) || IsBlank(text.back())));
+    if (!quote) return std::string(text);
+    std::string field = "\"";
+    for (char c : text) {
+        if (c == '"') field += '"';
+        field += c;
+    }
+    return field + '"';
+}
+
+int RunSchedule(const ScheduleRequest& request, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    ScheduleRun run(request, out, err);
+    return run.Run(in);
+}
+
+} // namespace kestrix
