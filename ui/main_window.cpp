@@ -92,6 +92,8 @@ void TForm1::ConnectFrame() {
     connect(SP2, &QPushButton::clicked, this, Slot(&TForm1::SP2Click));
     connect(HSCal, &QPushButton::clicked, this, Slot(&TForm1::HSCalClick));
     connect(BP2, &QPushButton::clicked, this, Slot(&TForm1::BP2Click));
+    connect(Set_Button1, &QPushButton::clicked, this, Slot(&TForm1::Set_Button1Click));
+    connect(Set_Button2, &QPushButton::clicked, this, Slot(&TForm1::Set_Button2Click));
 
     for (QWidget* w : std::initializer_list<QWidget*>{Q1, Q3, TabSheet1, TabSheet3})
         w->installEventFilter(this);
@@ -156,10 +158,6 @@ void TForm1::SetStayOnTop(bool onTop) {
     move(position);
     resize(size);
     if (wasVisible) show();
-}
-
-void TForm1::aboutClick() {
-    // The about box comes with its own dialog.
 }
 
 // --- Activation ----------------------------------------------------------------

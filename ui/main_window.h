@@ -20,6 +20,7 @@
 #include "engine/duct_sizing.h"
 #include "engine/expression_evaluator.h"
 #include "engine/terminal_sizing.h"
+#include "ui/style_editor_host.h"
 
 #include <QFont>
 #include <QString>
@@ -81,7 +82,9 @@ struct TForm1Options {
     std::function<void(int status)> exitProcess;
 };
 
-class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
+class TForm1 : public QWidget,
+               public kestrix::EvaluatorMessages,
+               public kestrix::StyleEditorHost {
     Q_OBJECT
 
   public:
@@ -204,10 +207,10 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
     kestrix::ExpressionEvaluator evaluator;
 
     // The language of the run, decided once at start-up.
-    bool japaneseUi() const { return japanese_; }
+    bool japaneseUi() const override { return japanese_; }
     bool PressureInPa() const { return ductCriteria.pressureInPa; }
     // The directory the configuration files are read from and saved to.
-    QString configDirectory() const { return configDirectory_; }
+    QString configDirectory() const override { return configDirectory_; }
     // False once a fatal condition has ended the run (tests keep the window).
     bool isRunning() const { return running_; }
 
@@ -251,7 +254,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
     QString EvaluateFlowText(const QString& text);
 
     // --- Duct page (duct_page.cpp) -----------------------------------------------
-    void DuctStyleCBChange();
+    void DuctStyleCBChange() override;
     void SP1Click();
     void SP2Click();
     void whlClick();
@@ -276,7 +279,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
     void Set_Button1Click();
 
     // --- Air-terminal page (terminal_page.cpp) -----------------------------------
-    void KiguStyleCBChange();
+    void KiguStyleCBChange() override;
     void HSCalClick();
     void BP2Click();
     void hsboxClick();
@@ -292,6 +295,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
     void Label15DblClick();
     void h_spliMoved();
     void Set_Button2Click();
+    void Select2Click();
 
     // --- Messages (main_window.cpp) -----------------------------------------------
     // The program's own error box, captioned in the interface language.
@@ -310,7 +314,19 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
         return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
     }
 
-  protected:
+      // --- Host of the dialogs (dialog_openers.cpp) ---------------------------------
+    // The mode of the style editor: false duct styles, true air-terminal styles.
+    bool editingTerminalStyles() const override { return editingTerminalStyles_; }
+    void setEditingTerminalStyles(bool terminal) override { editingTerminalStyles_ = terminal; }
+    const kestrix::MaterialTable& materialTable() const override { return materials; }
+    kestrix::DuctStyleTable& ductStyleTable() override { return ductStyles; }
+    kestrix::TerminalStyleTable& terminalStyleTable() override { return terminalStyles; }
+    QComboBox* ductStyleList() override { return DuctStyleCB; }
+    QComboBox* terminalStyleList() override { return KiguStyleCB; }
+    void showProgramMessage(const QString& caption, const QString& text) override;
+    QWidget* hostWindow() override { return this; }
+
+protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -351,6 +367,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages {
     TForm1Options options_;
     bool japanese_ = false;
     QString configDirectory_;
+    bool editingTerminalStyles_ = false;
     std::unique_ptr<kestrix::Settings> settings_;
     bool running_ = true;
     bool activateOnNextWindowActivation_ = true;

@@ -328,8 +328,21 @@ class FrameTest : public QObject {
         QCOMPARE(w.PopupMenu1->actions(), (QList<QAction*>{w.topview, w.about}));
         QVERIFY(w.topview->isCheckable());
         QVERIFY(!w.topview->isChecked());
-        w.about->trigger(); // nothing to show yet, and nothing breaks
+        // The about box opens modally; after it closes the duct page is shown
+        // with the focus in Q1, even when the other page was shown before.
+        w.show();
+        w.PageControl1->setCurrentWidget(w.TabSheet3);
+        QString opened;
+        QTimer::singleShot(50, &w, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = modal->objectName();
+                modal->close();
+            }
+        });
+        w.about->trigger();
+        QCOMPARE(opened, QStringLiteral("AboutBox"));
         QVERIFY(fx->messages->empty());
+        QTRY_COMPARE(w.PageControl1->currentWidget(), w.TabSheet1);
     }
 };
 
