@@ -166,3 +166,5 @@ void TForm1::d_spliMoved() {
         w->setVisible(h >= 38);
     E_h->setVisible(h >= 38 && rectangular);
 }
+
+void TForm1::ConnectDuctPage() {}

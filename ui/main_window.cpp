@@ -3,6 +3,7 @@
 #include "config/config_paths.h"
 #include "config/settings.h"
 #include "engine/messages.h"
+#include "ui/click_filter.h"
 #include "ui/column_list_box.h"
 #include "ui/splitter_bar.h"
 
@@ -112,6 +113,10 @@ void TForm1::ConnectFrame() {
     };
     connect(d_spli, &SplitterBar::moved, this, Slot(&TForm1::d_spliMoved));
     connect(h_spli, &SplitterBar::moved, this, Slot(&TForm1::h_spliMoved));
+
+    clicks_ = new ClickFilter(this);
+    ConnectDuctPage();
+    ConnectTerminalPage();
 }
 
 // --- Resize rules -------------------------------------------------------------

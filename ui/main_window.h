@@ -42,6 +42,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QToolButton;
+class ClickFilter;
 class ColumnListBox;
 class SplitterBar;
 
@@ -346,6 +347,10 @@ protected:
 
     // main_window.cpp
     void ConnectFrame();
+    // The signals and mouse events of each page (duct_page.cpp, terminal_page.cpp).
+    void ConnectDuctPage();
+    void ConnectTerminalPage();
+    ClickFilter* clicks_ = nullptr;
     void ExitProcess(int status);
     void SetStayOnTop(bool onTop);
     void ClampOntoScreen(int& left, int& top, int& width, int& height) const;

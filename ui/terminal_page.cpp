@@ -102,3 +102,5 @@ void TForm1::BP2Click() {
 void TForm1::h_spliMoved() {
     bRB2->move(bRB2->x(), h_pro->y());
 }
+
+void TForm1::ConnectTerminalPage() {}
