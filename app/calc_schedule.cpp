@@ -254,7 +254,12 @@ class ScheduleRun {
 
     void SizeDuctRow(Row& row) {
         const DuctCriteria& c = request_.duct;
-        const DuctCandidates result = SizeDuct(row.flow, c, mark_);
+        // Only the round entries and the square are wanted, and neither depends
+        // on the aspect limit: below 1 it skips the rectangle run, most of the
+        // work of a list.
+        DuctCriteria withoutRun = c;
+        withoutRun.aspectLimit = 0.0;
+        const DuctCandidates result = SizeDuct(row.flow, withoutRun, mark_);
         if (result.message != SizingMessage::None) {
             row.error = SizingMessageText(result.message, request_.japanese);
             return;
@@ -356,8 +361,11 @@ class ScheduleRun {
 
     void WriteMarkdownLine(const std::vector<std::string>& cells) {
         std::string line = "|";
-        for (const auto& cell : cells)
-            line += " " + MarkdownCell(cell) + " |";
+        for (const auto& cell : cells) {
+            line += ' ';
+            line += MarkdownCell(cell);
+            line += " |";
+        }
         line += '\n';
         out_ << line;
     }
