@@ -4,7 +4,10 @@
 
 #include "ui/main_window.h"
 
+#include "app/first_paint_probe.h"
+
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
@@ -44,10 +47,12 @@ int main(int argc, char* argv[]) {
     // every window caption, which must read "Kestrix ver.1.55" alone.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kestrix for Windows"));
 #endif
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestrix.png")));
     try {
         TForm1Options options;
         options.arguments = QCoreApplication::arguments().mid(1);
         TForm1 window(std::move(options));
+        QuitAfterFirstPaintIfAsked(window);
         window.show();
         return app.exec();
     } catch (const std::exception& error) {
