@@ -798,6 +798,8 @@ std::string CalcHelpText() {
   kestrix-calc duct [--json] [--lang en|ja] DUCT-CRITERIA [--width W [--height H]] FLOW
   kestrix-calc terminal [--json] [--lang en|ja] TERMINAL-CRITERIA [--width W [--height H]] FLOW
   kestrix-calc styles [--json] [--lang en|ja] [--config-dir DIR]
+  kestrix-calc schedule duct|terminal [--format csv|md|json] [--lang en|ja]
+               [DUCT-CRITERIA|TERMINAL-CRITERIA] [--config-dir DIR] FILE
   kestrix-calc --help
 
 Sizes ducts and air terminals (diffusers, grilles) for an air flow in CMH (m3/h)
@@ -820,6 +822,11 @@ Commands:
             velocity and reference flow of that size.
   styles    Lists the materials, duct styles and air-terminal styles of the
             configuration files, with every message that loading them gave.
+  schedule  Sizes every row of FILE, a CSV file of tag,flow rows (- reads
+            standard input), and writes one row per input row, as soon as it
+            is read: the tag, the evaluated flow, the first round candidate
+            and the first rectangular one (for ducts the square) with their
+            properties and reference flows. See "Schedules" below.
 
 Duct criteria, texts as a duct style holds them:
   --roughness R        inner-surface roughness of the material, mm
@@ -839,6 +846,42 @@ Or a style from the configuration files, in place of the criteria options:
                        of this program). --lang ja reads ksx_mate.cfg,
                        KSX_Set1.cfg and KSX_Set2.cfg, otherwise ksx_mate_e.cfg,
                        KSX_Set1_e.cfg and KSX_Set2_e.cfg; all three must exist.
+
+Schedules (schedule duct|terminal ... FILE):
+  Criteria             the duct or air-terminal criteria options above, or
+                       --style N; with neither, style 0 of the configuration
+                       files (the first of the list)
+  --format csv         CSV (the default): a heading line, then one line per
+                       row, LF line ends, UTF-8 without a byte-order mark;
+                       fields with a comma, a quote, a line break or an outer
+                       blank are quoted, quotes doubled
+  --format md          a Markdown table
+  --format json        one JSON object per row and line (--json says the same)
+  Input: UTF-8 (a byte-order mark is skipped), LF or CR LF line ends. Each
+  line is one row of two fields, tag and flow; a field may be quoted ("a,b",
+  "say ""hi""") but cannot span lines, and blanks around fields are dropped.
+  Blank lines and lines whose first non-blank character is # are skipped. A
+  first row that reads tag,flow (any case) is a heading and is skipped. The
+  flows are evaluated in row order on one evaluator, so variables carry over
+  (a = 850 on one row, a*2 on a later one), also from rows that are bad for
+  another reason.
+  Headings name the unit of each column, in the language of --lang: duct
+  Tag, Flow Rate[CMH], then for the round and the rectangular candidate Size,
+  Velocity, DeltaPr. (mmAq/m or Pa/m), Aspect Ratio (rectangular only),
+  Dynamic Pr. (kgf/m2 or Pa), Standard Flow (the reference flow), and
+  Equivalent Dia. (rectangular only), then Error; air terminal Tag, Flow
+  Rate, Effective Area, Necessary Area, Free Area[%], then Size, Surface
+  Velocity and Standard Flow of the round and the rectangular candidate,
+  then Error.
+  A bad row is still written, with its values empty (null in JSON) and the
+  reason in the error column, and reported on stderr as "line N: reason"
+  (N counts every line of the file); the rows after it are still sized, and
+  the exit status is 1. Bad rows: not two fields, an unclosed quote, a line
+  over 65536 bytes, an empty tag or flow, an abandoned evaluation, a flow
+  that is not a positive number (0, -5, NAN), a sizing message (Flow Rate is
+  too big., the limits or roughness messages), no candidate at that flow.
+  The flow column shows the evaluated flow, or the text as given when it was
+  not evaluated.
 
 Common options:
   --json               one JSON object per line (UTF-8) instead of a table
@@ -867,6 +910,17 @@ JSON output (keys in this order; a field left empty is "", no list is []):
              material, velocity, frictionLoss, units, aspectRatio], ...],
              "terminal_styles": [[name, freeArea, faceVelocity], ...],
              "messages": [...], "duct_list": [...], "terminal_list": [...]}
+  schedule duct
+            {"line", "tag", "flow", "round": {"size", "velocity", "loss",
+             "dynamic_pressure", "reference_flow"}, "rectangular": {"size",
+             "velocity", "loss", "aspect", "dynamic_pressure", "reference_flow",
+             "equivalent_diameter"}, "error" (the reason, or null)}
+  schedule terminal
+            {"line", "tag", "flow", "effective_area", "necessary_area",
+             "free_area", "round": {"size", "face_velocity", "reference_flow"},
+             "rectangular": {"size", "face_velocity", "reference_flow"},
+             "error"}
+            A bad row has null for every value after "flow".
 
 Limits:
   - Flows above 10000000 CMH are refused ("Flow Rate is too big.").
@@ -884,8 +938,9 @@ Limits:
 
 Exit status:
   0  success; a sizing message such as "Flow Rate is too big." is a result
-  1  an evaluation was abandoned (floating-point error, text too long), or a
-     required configuration file is missing
+  1  an evaluation was abandoned (floating-point error, text too long), a
+     required configuration file is missing, a schedule's FILE cannot be
+     read, or a schedule had a bad row
   2  usage error
 )";
 }

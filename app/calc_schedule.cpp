@@ -218,7 +218,8 @@ class ScheduleRun {
         if (!row.fields.empty()) row.tag = row.fields[0];
         if (row.fields.size() > 1) row.flow = row.fields[1];
         if (row.fields.size() != 2)
-            row.error = "expected 2 fields (tag,flow), found " + std::to_string(row.fields.size());
+            row.error =
+                "expected 2 fields (tag and flow) but found " + std::to_string(row.fields.size());
         return row;
     }
 
