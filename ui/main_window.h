@@ -289,7 +289,8 @@ class TForm1 : public QWidget,
     void bRB2Click();
     void xxbn2Click();
     void bE_wChange();
-    void bE_wKeyPress();
+    // Enter in bE_w or bE_h; the field is the one that received the key.
+    void bE_wKeyPress(QLineEdit* field);
     void bE_wClick();
     void bE_hClick();
     void Label15Click();
