@@ -172,7 +172,7 @@ class ScheduleRun {
         std::string line;
         bool tooLong = false;
         bool firstRecord = true;
-        for (int number = 1; ReadLine(*buffer, line, tooLong); ++number) {
+        for (long long number = 1; ReadLine(*buffer, line, tooLong); ++number) {
             if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
             if (tooLong) {
                 Row row;
@@ -185,11 +185,11 @@ class ScheduleRun {
             const std::string_view trimmed = Trim(line);
             if (trimmed.empty() || trimmed.front() == '#') continue;
             Row row = Read(number, line);
-            if (firstRecord && row.fields.size() == 2 && EqualsIgnoringCase(row.fields[0], "tag") &&
-                EqualsIgnoringCase(row.fields[1], "flow"))
-                row.header = true;
+            const bool heading = firstRecord && row.fields.size() == 2 &&
+                                 EqualsIgnoringCase(row.fields[0], "tag") &&
+                                 EqualsIgnoringCase(row.fields[1], "flow");
             firstRecord = false;
-            if (row.header) continue;
+            if (heading) continue;
             Size(row);
             Finish(row);
         }
@@ -198,15 +198,14 @@ class ScheduleRun {
 
   private:
     struct Row {
-        int line = 0;
-        bool header = false;
+        long long line = 0;
         std::vector<std::string> fields;
         std::string tag, flow;
         std::vector<std::string> values; // the columns after tag and flow, when sized
         std::optional<std::string> error;
     };
 
-    Row Read(int number, const std::string& line) {
+    Row Read(long long number, const std::string& line) {
         Row row;
         row.line = number;
         std::string reason;

@@ -8,6 +8,7 @@
 #include "engine/messages.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -489,6 +490,25 @@ TEST(CalcScheduleLarge, TwentyThousandRowsStreamThroughQuickly) {
         // faster than the number of rows.
         EXPECT_LT(seconds.count(), 30.0) << kind;
     }
+}
+
+TEST(CalcScheduleProgram, TheBuiltProgramReadsRowsFromItsStandardInput) {
+    QProcess process;
+    process.start(QStringLiteral(KESTRIX_CALC_PATH),
+                  {"schedule", "terminal", "--lang", "en", "--free-area", "70", "--face-velocity",
+                   "3", "--format", "json", "-"});
+    ASSERT_TRUE(process.waitForStarted(30000));
+    process.write("A,1000\nB,\nC,2000/2"); // the last line without its line end
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), kExitFailure);
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "line 2: empty flow\n");
+    const auto lines = Lines(process.readAllStandardOutput().toStdString());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind(R"({"line":1,"tag":"A","flow":"1000","effective_area":"0.093",)", 0),
+              0u);
+    EXPECT_EQ(lines[2].rfind(R"({"line":3,"tag":"C","flow":"1000","effective_area":"0.093",)", 0),
+              0u);
 }
 
 // ---------------------------------------------------------------------------
