@@ -31,17 +31,22 @@ namespace {
 
 const QString kShapeHint = QStringLiteral("角・丸入力変換");
 
-bool Plain(const QLineEdit* field) { return kestrix::IsPlainNumber(field->text().toStdString()); }
-
-void CopyText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
-
-kestrix::TerminalFields ReadFields(const TForm1& w) {
-    return {w.hsk->text().toStdString(), w.hsv->text().toStdString(),
-            w.hsj->text().toStdString(), w.hsy->text().toStdString(),
-            w.haq->text().toStdString()};
+bool Plain(const QLineEdit* field) {
+    return kestrix::IsPlainNumber(field->text().toStdString());
 }
 
-bool Rectangular(const TForm1& w) { return !w.bE_h->isHidden(); }
+void CopyText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+kestrix::TerminalFields ReadFields(const TForm1& w) {
+    return {w.hsk->text().toStdString(), w.hsv->text().toStdString(), w.hsj->text().toStdString(),
+            w.hsy->text().toStdString(), w.haq->text().toStdString()};
+}
+
+bool Rectangular(const TForm1& w) {
+    return !w.bE_h->isHidden();
+}
 
 // TerminalRefFlow on the size fields; it writes hsk and haq. Without an
 // active style there are no criteria to compute with.
@@ -218,7 +223,9 @@ void TForm1::hsboxClick() {
     RunTerminalRefFlow(*this);
 }
 
-void TForm1::hsboxMouseMove() { hsboxClick(); }
+void TForm1::hsboxMouseMove() {
+    hsboxClick();
+}
 
 void TForm1::bRB1Click() {
     TerminalDetailMode = false;
@@ -311,7 +318,9 @@ void TForm1::Label15DblClick() {
     bE_h->setText(width);
 }
 
-void TForm1::h_spliMoved() { bRB2->move(bRB2->x(), h_pro->y()); }
+void TForm1::h_spliMoved() {
+    bRB2->move(bRB2->x(), h_pro->y());
+}
 
 void TForm1::ConnectTerminalPage() {
     connect(bRB1, &QRadioButton::toggled, this, [this](bool on) {
@@ -337,9 +346,9 @@ void TForm1::ConnectTerminalPage() {
     ClickFilter::Handlers condition;
     condition.click = Slot(&TForm1::Select2Click);
     clicks_->watch(Select2, condition);
-    for (auto [label, field] : {std::pair{Label18, hsk}, std::pair{Label25, hsv},
-                                std::pair{l_hm, hsj}, std::pair{l_ym, hsy},
-                                std::pair{Label3, haq}}) {
+    for (auto [label, field] :
+         {std::pair{Label18, hsk}, std::pair{Label25, hsv}, std::pair{l_hm, hsj},
+          std::pair{l_ym, hsy}, std::pair{Label3, haq}}) {
         ClickFilter::Handlers copy;
         copy.click = [this, field] {
             RunGuarded([field] {
