@@ -75,7 +75,15 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     RunGuarded([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The controls are destroyed after this body, and they still send events
+    // (focus, hide) while they go. The event filters that call back into the
+    // window must not see them: remove every helper object first.
+    const QList<QObject*> helpers = findChildren<QObject*>(Qt::FindDirectChildrenOnly);
+    for (QObject* child : helpers)
+        if (!child->isWidgetType()) delete child;
+    clicks_ = nullptr;
+}
 
 void TForm1::ConnectFrame() {
     connect(topview, &QAction::triggered, this, [this] {
