@@ -1,0 +1,119 @@
+// Benchmarks of the duct page on the offscreen platform: a calculation up to
+// the painted list, and a pick in the list up to the painted properties, for
+// the worked example (1000 CMH) and for the largest accepted flow.
+
+#include "config/codepage.h"
+#include "ui/column_list_box.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// The worked example's criteria: roughness 0.18 mm, 8.0 m/s, 0.10 mmAq/m,
+// aspect limit 4.0.
+void WriteConfig(const QTemporaryDir& dir) {
+    const auto write = [&](const char* name, const QString& text) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+        const std::string bytes = *kestrix::ToCp932(text);
+        f.write(bytes.data(), qint64(bytes.size()));
+    };
+    write("ksx_mate_e.cfg", QStringLiteral(" 1,\"Steel\",0.18\r\n"));
+    write("KSX_Set1_e.cfg", QStringLiteral(" 1,\"Worked example\", 1, 8.0, 0.10, 0, 4.0\r\n"));
+    write("KSX_Set2_e.cfg", QStringLiteral(" 1,\"Anemo\", 70.0, 3.0\r\n"));
+}
+
+struct Window {
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+
+    Window() {
+        WriteConfig(dir);
+        TForm1Options o;
+        o.arguments = {QStringLiteral("/ENG")};
+        o.configDirectory = dir.path();
+        o.settingsFile = dir.filePath(QStringLiteral("Kestrix.ini"));
+        o.showMessage = [](const MessageRequest&) { std::abort(); }; // no message expected
+        o.exitProcess = [](int) {};
+        form = std::make_unique<TForm1>(o);
+        form->show();
+        QApplication::processEvents();
+    }
+};
+
+Window& TheWindow() {
+    static Window window;
+    return window;
+}
+
+void Calculate(benchmark::State& state, const char* flow) {
+    TForm1& w = *TheWindow().form;
+    w.Q1->setText(QString::fromLatin1(flow));
+    for (auto _ : state) {
+        w.SP1Click();
+        w.whl->repaint();
+    }
+    state.counters["entries"] = w.whl->count();
+}
+
+void Pick(benchmark::State& state, const char* flow) {
+    TForm1& w = *TheWindow().form;
+    w.Q1->setText(QString::fromLatin1(flow));
+    w.SP1Click();
+    const int count = w.whl->count();
+    if (count < 2) {
+        state.SkipWithError("no list");
+        return;
+    }
+    int row = count - 1;
+    for (auto _ : state) {
+        // The selection signal runs whlClick, as a click does.
+        w.whl->setCurrentRow(row);
+        w.whl->repaint();
+        w.d_pro->repaint();
+        row = row == count - 1 ? count - 2 : count - 1;
+    }
+    state.counters["entries"] = count;
+    if (w.E_aq->text().isEmpty()) state.SkipWithError("pick showed nothing");
+}
+
+void BM_CalculateWorkedExample(benchmark::State& state) {
+    Calculate(state, "1000");
+}
+void BM_CalculateLargestFlow(benchmark::State& state) {
+    Calculate(state, "10000000");
+}
+void BM_PickWorkedExample(benchmark::State& state) {
+    Pick(state, "1000");
+}
+void BM_PickLargestFlow(benchmark::State& state) {
+    Pick(state, "10000000");
+}
+
+BENCHMARK(BM_CalculateWorkedExample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculateLargestFlow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PickWorkedExample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PickLargestFlow)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    TheWindow().form.reset();
+    benchmark::Shutdown();
+    return 0;
+}
