@@ -392,9 +392,24 @@ void TForm1::LayoutDuctProperties() {
 void TForm1::LayoutTerminalProperties() {
     const int w = h_pro->width();
     BP2->move(w - 63, BP2->y());
+    // Captions wider than their design room (the English ones, in a font
+    // wider than the design font) move the left-hand fields right and let
+    // the right-hand captions reach further left, so that none is cut.
+    int leftText = 0;
+    for (QLabel* l : {Label18, Label25, Label3})
+        leftText = std::max(leftText, l->fontMetrics().horizontalAdvance(l->text()));
+    const int leftField = std::max(kLeftField + 4, leftText + 4);
+    for (auto [label, field] :
+         {std::pair{Label18, hsk}, std::pair{Label25, hsv}, std::pair{Label3, haq}}) {
+        label->setGeometry(0, label->y(), leftField - 2, label->height());
+        field->move(leftField, field->y());
+    }
+    const int fieldLeft = w - kRightFieldFromRight;
     for (auto [label, field] : {std::pair{l_hm, hsj}, std::pair{l_ym, hsy}}) {
-        const int fieldLeft = w - kRightFieldFromRight;
-        label->move(fieldLeft - 1 - label->width(), label->y());
+        const int width = std::max(kRightLabelWidth - 6,
+                                   label->fontMetrics().horizontalAdvance(label->text()) + 2);
+        label->setGeometry(fieldLeft - 1 - width, label->y(), width, label->height());
+        label->raise();
         field->move(fieldLeft, field->y());
     }
 }
