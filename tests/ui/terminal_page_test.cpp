@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -363,8 +364,9 @@ class TerminalPageTest : public QObject {
         // Typing more empties the velocity again and follows with the reference flow.
         QTest::keyClick(w->bE_w, Qt::Key_Backspace);
         QVERIFY(w->hsv->text().isEmpty());
-        QCOMPARE(w->haq->text(), QString::number(std::trunc(
-                                     0.0225 * 0.0225 * M_PI * 3600 * 0.7 * 3.0 + 0.0000001)));
+        QCOMPARE(w->haq->text(),
+                 QString::number(std::trunc(0.0225 * 0.0225 * std::numbers::pi * 3600 * 0.7 * 3.0 +
+                                            0.0000001)));
     }
 
     // A round size: the diameter alone enables the recalculation, as on the
@@ -384,7 +386,7 @@ class TerminalPageTest : public QObject {
         QVERIFY(w->bE_h->isHidden());
         QVERIFY(w->BP2->isEnabled());
         QTest::keyClick(w->bE_w, Qt::Key_Return);
-        QCOMPARE(w->hsv->text(), Fixed(1000.0 / 3600 / (0.2 * M_PI * 0.2) / 0.7, 2));
+        QCOMPARE(w->hsv->text(), Fixed(1000.0 / 3600 / (0.2 * std::numbers::pi * 0.2) / 0.7, 2));
     }
 
     void enterInSizeFieldsNeverInserts() {
@@ -426,9 +428,9 @@ class TerminalPageTest : public QObject {
         QVERIFY(!w->bE_h->isVisible());
         QCOMPARE(w->xxbn2->text(), QStringLiteral("Φ"));
         QVERIFY(w->BP2->isEnabled());
-        QCOMPARE(w->hsv->text(), Fixed(1000.0 / 3600 / (0.2 * M_PI * 0.2) / 0.7, 2));
-        QCOMPARE(w->haq->text(),
-                 QString::number(std::trunc(0.2 * 0.2 * M_PI * 3600 * 0.7 * 3.0 + 0.0000001)));
+        QCOMPARE(w->hsv->text(), Fixed(1000.0 / 3600 / (0.2 * std::numbers::pi * 0.2) / 0.7, 2));
+        QCOMPARE(w->haq->text(), QString::number(std::trunc(
+                                     0.2 * 0.2 * std::numbers::pi * 3600 * 0.7 * 3.0 + 0.0000001)));
         QVERIFY(w->bE_w->hasFocus());
 
         QTest::mouseClick(w->xxbn2, Qt::LeftButton);
