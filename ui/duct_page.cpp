@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -122,10 +123,14 @@ kestrix::DuctFields CurrentFields(const TForm1& f) {
             f.E_as->text().toStdString()};
 }
 
-// E_aq is as wide as its reference flow, measured in the style list's font.
+// E_aq is as wide as its reference flow measured in the style list's font,
+// plus 5 px. Its own font is bold and often wider: it is never made so narrow
+// that the field would scroll its leading digits out of sight.
 void FitReferenceFlowWidth(TForm1& f) {
-    const int width = QFontMetrics(f.DuctStyleCB->font()).horizontalAdvance(f.E_aq->text()) + 5;
-    f.E_aq->resize(width, f.E_aq->height());
+    const QString text = f.E_aq->text();
+    const int styleFont = QFontMetrics(f.DuctStyleCB->font()).horizontalAdvance(text) + 5;
+    const int ownFont = f.E_aq->fontMetrics().horizontalAdvance(text) + 5;
+    f.E_aq->resize(std::max(styleFont, ownFont), f.E_aq->height());
 }
 
 // DuctRefValues on the texts of Q1, E_w and E_h: E_aq, E_fai, M_wv and E_as.

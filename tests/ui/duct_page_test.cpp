@@ -225,10 +225,19 @@ class DuctPageTest : public QObject {
         QCOMPARE(Clipboard(), QStringLiteral("300x250"));
         QCOMPARE(w->DuctSizeText, QStringLiteral("300x250"));
         checkProperties({"1.20", "3.70", "0.075", "0.84", "1165", "299", "3.95"});
-        // E_aq is as wide as its text in the style list's font, plus 5 px.
-        QCOMPARE(w->E_aq->width(),
-                 QFontMetrics(w->DuctStyleCB->font()).horizontalAdvance(QStringLiteral("1165")) +
-                     5);
+        // E_aq is as wide as its text in the style list's font plus 5 px, and
+        // wide enough that its own bold font shows every digit.
+        const QString flow = w->E_aq->text();
+        QVERIFY(w->E_aq->width() >=
+                QFontMetrics(w->DuctStyleCB->font()).horizontalAdvance(flow) + 5);
+        QVERIFY(w->E_aq->width() >= w->E_aq->fontMetrics().horizontalAdvance(flow) + 5);
+        QVERIFY(w->E_aq->width() < w->E_fai->x() - w->E_aq->x());
+        const int narrow = w->E_aq->width();
+        calculate(QStringLiteral("1000000"));
+        pick(w->whl->item(w->whl->count() - 1)->text());
+        QVERIFY(w->E_aq->text().size() > 4);
+        QVERIFY(w->E_aq->width() > narrow);
+        QVERIFY(w->E_aq->width() >= w->E_aq->fontMetrics().horizontalAdvance(w->E_aq->text()) + 5);
         QVERIFY(fx->messages->empty());
     }
 
