@@ -103,11 +103,7 @@ bool Rectangular(const QToolButton* xxbn) {
     return xxbn->text() == kRectangleMark;
 }
 
-} // namespace
-
 // --- Helpers shared by the handlers ---------------------------------------------------
-
-namespace {
 
 // Sets the shape: xxbn's caption, and E_h shown for a rectangle while the
 // size row has room.
