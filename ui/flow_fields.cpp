@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace {
 
@@ -57,8 +58,10 @@ void TForm1::ClearTerminalResults() {
 
 void TForm1::Q1Change() {
     SP1->setEnabled(!Q1->text().isEmpty() && RBT1->isChecked());
+    // The shape button tells the shape even while a low property box hides E_h.
+    const bool rectangular = xxbn->text() == QLatin1String("x");
     SP2->setEnabled(Plain(Q1) && RBT2->isChecked() &&
-                    (E_h->isVisibleTo(d_pro) ? Plain(E_w) && Plain(E_h) : Plain(E_w)));
+                    (rectangular ? Plain(E_w) && Plain(E_h) : Plain(E_w)));
     ClearDuctResults();
     if (!RBT2->isChecked()) {
         E_w->clear();

@@ -118,6 +118,8 @@ class FlowFieldsTest : public QObject {
         w->RBT2->setChecked(true);
         w->E_w->setText(width);
         w->E_h->setText(height);
+        // The shape as the page shows it: the button's caption and the height field.
+        w->xxbn->setText(round ? w->DiameterMark : QStringLiteral("x"));
         w->E_h->setVisible(!round);
         QTest::keyClicks(w->Q1, flow);
         QCOMPARE(w->SP2->isEnabled(), enabled);
