@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
