@@ -1,6 +1,7 @@
 #include "ui/about_box.h"
 
 #include "ui/dialog_support.h"
+#include "ui/fonts.h"
 #include "ui/version_info.h"
 
 #include <QDesktopServices>
@@ -14,7 +15,7 @@
 namespace {
 
 QFont LabelFont(int pixelSize, bool bold) {
-    QFont font = kestrix::JapaneseDialogFont(pixelSize);
+    QFont font = kestrix::JapaneseUiFont(pixelSize);
     font.setBold(bold);
     return font;
 }
@@ -57,7 +58,7 @@ void OpenAboutBox(QWidget* mainWindow, bool japaneseUi) {
 TAboutBox::TAboutBox(QWidget* owner, const QString& programFile) : QDialog(owner) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setFont(kestrix::JapaneseDialogFont(12));
+    setFont(kestrix::JapaneseUiFont(12));
 
     B_Ok = new QPushButton(QStringLiteral("OK"), this);
     B_Ok->setObjectName(QStringLiteral("B_Ok"));
@@ -100,7 +101,7 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& programFile) : QDialog(owner
 
 void TAboutBox::UseEnglish() {
     QFont dialogFont = font();
-    dialogFont.setFamilies(kestrix::EnglishFontFamilies());
+    dialogFont.setFamily(kestrix::EnglishUiFont(8).family());
     setFont(dialogFont);
     setWindowTitle(QStringLiteral("Version information"));
     SetPointSize(Lt1, 9);

@@ -2,6 +2,8 @@
 
 #include "ui/main_window.h"
 
+#include "ui/fonts.h"
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QLabel>
@@ -9,40 +11,9 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-namespace {
+QFont TForm1::DesignFont() { return kestrix::JapaneseUiFont(12); }
 
-// The design face first; where it is missing (anything but a Japanese
-// Windows), the nearest Japanese proportional Gothic the system has.
-const QStringList& JapaneseFamilies() {
-    static const QStringList families{
-        QStringLiteral("ＭＳ Ｐゴシック"),  QStringLiteral("MS PGothic"),
-        QStringLiteral("IPAPGothic"),       QStringLiteral("IPAexGothic"),
-        QStringLiteral("VL PGothic"),       QStringLiteral("TakaoPGothic"),
-        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")};
-    return families;
-}
-
-} // namespace
-
-QFont TForm1::DesignFont() {
-    QFont f;
-    f.setFamilies(JapaneseFamilies());
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(12);
-    return f;
-}
-
-QFont TForm1::EnglishFont() {
-    QStringList families{QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                         QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
-                         QStringLiteral("DejaVu Sans")};
-    families += JapaneseFamilies(); // for the few Japanese texts left, such as the hints
-    QFont f;
-    f.setFamilies(families);
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(8);
-    return f;
-}
+QFont TForm1::EnglishFont() { return kestrix::EnglishUiFont(8); }
 
 void TForm1::ApplyLanguageCaptions() {
     if (japanese_) {

@@ -7,27 +7,6 @@
 
 namespace kestrix {
 
-QFont JapaneseDialogFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("VL PGothic")});
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-QStringList EnglishFontFamilies() {
-    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-            QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-}
-
-QFont EnglishDialogFont(int pointSize) {
-    QFont font;
-    font.setFamilies(EnglishFontFamilies());
-    font.setPointSize(pointSize);
-    return font;
-}
-
 void CentreOnScreen(QWidget* widget) {
     QScreen* screen = widget->parentWidget() ? widget->parentWidget()->screen() : widget->screen();
     if (!screen) screen = QGuiApplication::primaryScreen();

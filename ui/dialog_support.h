@@ -7,20 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-class QFont;
 class QWidget;
 
 namespace kestrix {
-
-// "ＭＳ Ｐゴシック" at the given pixel height, with look-alikes for systems
-// that lack it.
-QFont JapaneseDialogFont(int pixelSize);
-
-// "Microsoft Sans Serif" and its look-alikes.
-QStringList EnglishFontFamilies();
-
-// "Microsoft Sans Serif" at the given point size, with look-alikes.
-QFont EnglishDialogFont(int pointSize);
 
 // Moves a top-level widget to the centre of the screen it is on (or of the
 // parent's screen).

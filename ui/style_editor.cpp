@@ -6,6 +6,7 @@
 #include "config/config_writer.h"
 #include "engine/number_text.h"
 #include "ui/dialog_support.h"
+#include "ui/fonts.h"
 #include "ui/style_editor_host.h"
 #include "ui/style_name_dialog.h"
 
@@ -87,7 +88,7 @@ TDuctStyle::TDuctStyle(StyleEditorHost& host, QWidget* parent)
     setObjectName(QStringLiteral("DuctStyle"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setFont(JapaneseDialogFont(12));
+    setFont(JapaneseUiFont(12));
 
     GroupBox1 =
         Make<QGroupBox>(this, "GroupBox1", QStringLiteral("選定ｽﾀｲﾙ名(&S)"), QRect(8, 6, 314, 82));
@@ -215,7 +216,7 @@ void TDuctStyle::FormActivate() {
     deleteBefore_ = QStringLiteral("Style Name:\n　\"");
     deleteAfter_ = QStringLiteral("\"\n　delete this style?");
 
-    setFont(EnglishDialogFont(8));
+    setFont(EnglishUiFont(8));
     GroupBox1->setTitle(QStringLiteral("Style Name to select"));
     New_Style->setText(QStringLiteral("&New"));
     Rname_Style->setText(QStringLiteral("&Rename"));

@@ -2,6 +2,7 @@
 
 #include "config/config_writer.h"
 #include "ui/dialog_support.h"
+#include "ui/fonts.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -13,7 +14,7 @@
 TDuctStyle2::TDuctStyle2(bool japaneseUi, QStringList existingNames, QWidget* parent)
     : QDialog(parent), japaneseUi_(japaneseUi), existingNames_(std::move(existingNames)) {
     setObjectName(QStringLiteral("DuctStyle2"));
-    setFont(kestrix::JapaneseDialogFont(12));
+    setFont(kestrix::JapaneseUiFont(12));
 
     Label1 = new QLabel(QStringLiteral("選定ｽﾀｲﾙ名："), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -61,7 +62,7 @@ void TDuctStyle2::FormActivate() {
     }
     duplicateBefore_ = QStringLiteral("Style Name:\n  \"");
     duplicateAfter_ = QStringLiteral("\" has already been registered！");
-    setFont(kestrix::EnglishDialogFont(8));
+    setFont(kestrix::EnglishUiFont(8));
     Label1->setText(QStringLiteral("Style Name"));
     Button1->setText(QStringLiteral("&OK"));
     Button2->setText(QStringLiteral("&Cancel"));

@@ -1,0 +1,48 @@
+#include "ui/fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace kestrix {
+namespace {
+
+QString FirstInstalled(const QStringList& families) {
+    for (const QString& family : families)
+        if (QFontDatabase::hasFamily(family)) return family;
+    return families.first(); // the font matcher's own substitute then
+}
+
+const QString& JapaneseFamily() {
+    static const QString family = FirstInstalled(
+        {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+         QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("VL PGothic"),
+         QStringLiteral("TakaoPGothic"), QStringLiteral("Noto Sans CJK JP"),
+         QStringLiteral("IPAGothic")});
+    return family;
+}
+
+const QString& EnglishFamily() {
+    static const QString family = FirstInstalled(
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+         QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
+         QStringLiteral("DejaVu Sans")});
+    return family;
+}
+
+} // namespace
+
+QFont JapaneseUiFont(int pixelSize) {
+    QFont f(JapaneseFamily());
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+QFont EnglishUiFont(int pointSize) {
+    QFont f(EnglishFamily());
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(pointSize);
+    return f;
+}
+
+} // namespace kestrix
