@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QMessageBox>
 
 #include <exception>
@@ -47,7 +49,9 @@ int main(int argc, char* argv[]) {
     // every window caption, which must read "Kestrix ver.1.55" alone.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kestrix for Windows"));
 #endif
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestrix.png")));
+    // Read with its format named: guessing it would load every image plugin.
+    QApplication::setWindowIcon(
+        QIcon(QPixmap::fromImage(QImage(QStringLiteral(":/icons/kestrix.png"), "PNG"))));
     try {
         TForm1Options options;
         options.arguments = QCoreApplication::arguments().mid(1);

@@ -7,8 +7,12 @@ namespace kestrix {
 namespace {
 
 QString FirstInstalled(const QStringList& families) {
+    // Looked up in the list of installed families rather than one by one:
+    // asking for a missing family makes the font matcher resolve it as an
+    // alias, which is slow.
+    static const QStringList installed = QFontDatabase::families();
     for (const QString& family : families)
-        if (QFontDatabase::hasFamily(family)) return family;
+        if (installed.contains(family, Qt::CaseInsensitive)) return family;
     return families.first(); // the font matcher's own substitute then
 }
 
