@@ -202,8 +202,6 @@ class TForm1 : public QWidget,
     kestrix::MaterialTable materials{};
     kestrix::DuctStyleTable ductStyles{};
     kestrix::TerminalStyleTable terminalStyles{};
-    kestrix::StyleNameList ductStyleNames;     // mirrors DuctStyleCB
-    kestrix::StyleNameList terminalStyleNames; // mirrors KiguStyleCB
 
     kestrix::ExpressionEvaluator evaluator;
 

@@ -153,7 +153,6 @@ void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const
 
 bool TForm1::LoadDuctStyleFile() {
     DuctStyleCB->clear();
-    ductStyleNames.clear();
     const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Duct, japanese_);
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
@@ -161,6 +160,8 @@ bool TForm1::LoadDuctStyleFile() {
         return false;
     }
     if (read.delivered()) {
+        // The list box holds the names from here on.
+        kestrix::StyleNameList ductStyleNames;
         for (const std::string& message :
              kestrix::LoadDuctStyles(read.fields, ductStyles, ductStyleNames, japanese_))
             ShowErrorMessage(Utf8(message));
@@ -191,7 +192,6 @@ bool TForm1::LoadMaterialFile() {
 
 bool TForm1::LoadTerminalStyleFile() {
     KiguStyleCB->clear();
-    terminalStyleNames.clear();
     const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Terminal, japanese_);
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
@@ -203,6 +203,7 @@ bool TForm1::LoadTerminalStyleFile() {
             Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Terminal, japanese_)));
         return true;
     }
+    kestrix::StyleNameList terminalStyleNames;
     for (const std::string& message :
          kestrix::LoadTerminalStyles(read.fields, terminalStyles, terminalStyleNames, japanese_))
         ShowErrorMessage(Utf8(message));
