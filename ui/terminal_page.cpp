@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -138,7 +139,9 @@ void TForm1::KiguStyleCBChange() {
     terminalStyleActive = true;
 
     // The condition line cuts the percent (12.5 shows 12) where hsk rounds it.
-    const int percent = static_cast<int>(std::trunc(terminalCriteria.ratio * 100 + 0.49));
+    // An absurd style value must not overflow the integer.
+    const double percentValue = std::trunc(terminalCriteria.ratio * 100 + 0.49);
+    const int percent = static_cast<int>(std::clamp(percentValue, -2147483647.0, 2147483647.0));
     Select2->setText(japanese_
                          ? QString::asprintf("選定基準： 開口率･･･ %3d %% , 面風速･･･ %5.1f m/s",
                                              percent, terminalCriteria.velocity)
