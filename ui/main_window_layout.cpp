@@ -7,13 +7,17 @@
 #include "ui/splitter_bar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabWidget>
@@ -43,6 +47,31 @@ class PageControl : public QTabWidget {
         initStyleOption(&option);
         return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this).size();
     }
+};
+
+// Enter presses the button that has the focus, as Space does: a keyboard
+// user who reached a button by Tab or by its access key expects either.
+class PressOnEnter : public QObject {
+  public:
+    explicit PressOnEnter(QAbstractButton* button) : QObject(button), button_(button) {
+        button->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == button_ && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                key->modifiers() == Qt::NoModifier) {
+                if (button_->isEnabled()) button_->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QAbstractButton* button_;
 };
 
 template <typename W> W* Make(QWidget* parent, const char* name) {
@@ -83,7 +112,34 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     b->setText(text);
     b->setAutoDefault(false);
     b->setGeometry(r);
+    new PressOnEnter(b);
     return b;
+}
+
+// The small shape button between the size fields: a tab stop only in the
+// mode where pressing it does something.
+QToolButton* MakeShapeButton(QWidget* parent, const char* name, QRadioButton* detailMode) {
+    auto* b = Make<QToolButton>(parent, name);
+    b->setText(QStringLiteral("x"));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(120, 16, 17, 20);
+    new PressOnEnter(b);
+    QObject::connect(detailMode, &QAbstractButton::toggled, b,
+                     [b](bool on) { b->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus); });
+    return b;
+}
+
+// Tab enters a page's pair of mode buttons at the one that is checked; the
+// arrow keys then switch the mode. (Qt itself keeps the Tab stop on the one
+// that had the focus last.)
+void TabToCheckedMode(QRadioButton* list, QRadioButton* detail) {
+    for (QRadioButton* r : {list, detail}) {
+        r->setFocusPolicy(r->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        QObject::connect(r, &QAbstractButton::toggled, r, [r](bool on) {
+            r->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
 }
 
 // A box whose frame line runs a few pixels below its top edge, where the
@@ -168,6 +224,21 @@ void TForm1::BuildFrame() {
     topview->setCheckable(true);
     about = PopupMenu1->addAction(QStringLiteral("バージョン情報(&A)"));
     about->setObjectName(QStringLiteral("about"));
+
+    // Windows turns the Menu key and Shift+F10 into a context-menu request
+    // for the focused control; edit fields answer with their own menu, other
+    // controls pass it on to the window's. Elsewhere Shift+F10 does the same
+    // here, and the Menu key is left to the platform.
+    if (QGuiApplication::platformName() != QLatin1String("windows")) {
+        auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+        QObject::connect(shiftF10, &QShortcut::activated, this, [this] {
+            QWidget* target = QApplication::focusWidget();
+            if (!target || target->window() != this) target = this;
+            const QPoint pos = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, pos, target->mapToGlobal(pos));
+            QApplication::sendEvent(target, &request);
+        });
+    }
 }
 
 void TForm1::BuildDuctPage() {
@@ -188,6 +259,8 @@ void TForm1::BuildDuctPage() {
         MakeButton(Panel1, "Set_Button1", QStringLiteral("変更(&R)"), QRect(4, 37, 64, 21));
     DuctStyleCB = Make<QComboBox>(Panel1, "DuctStyleCB");
     DuctStyleCB->setEditable(false);
+    // Has no menu of its own: a right-click or the Menu key reaches the window's.
+    DuctStyleCB->setContextMenuPolicy(Qt::NoContextMenu);
     DuctStyleCB->setGeometry(70, 37, W - 74, 21);
 
     GroupBox3 = MakeBox(page, "GroupBox3");
@@ -206,15 +279,12 @@ void TForm1::BuildDuctPage() {
     d_pro->resize(W, 105);
     d_spli->setTarget(d_pro);
     RBT2 = MakeRadio(page, "RBT2", QStringLiteral("選択ダクト情報（静圧チェック）"));
+    TabToCheckedMode(RBT1, RBT2);
 
     Label7 = MakeLabel(d_pro, "Label7", QStringLiteral("サイズ[mm]："), QRect(4, 20, 70, 13));
     Label7->setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸするとW・Hが入れ替わります"));
     E_w = MakeSizeField(d_pro, "E_w", QRect(75, 16, 44, 20));
-    xxbn = Make<QToolButton>(d_pro, "xxbn");
-    xxbn->setText(QStringLiteral("x"));
-    xxbn->setAutoRaise(true);
-    xxbn->setFocusPolicy(Qt::NoFocus);
-    xxbn->setGeometry(120, 16, 17, 20);
+    xxbn = MakeShapeButton(d_pro, "xxbn", RBT2);
     E_h = MakeSizeField(d_pro, "E_h", QRect(138, 16, 44, 20));
     SP2 = MakeButton(d_pro, "SP2", QStringLiteral("再計算(&R)"), QRect(W - 63, 15, 58, 22));
 
@@ -263,6 +333,8 @@ void TForm1::BuildTerminalPage() {
         MakeButton(Panel5, "Set_Button2", QStringLiteral("変更(&R)"), QRect(4, 37, 64, 21));
     KiguStyleCB = Make<QComboBox>(Panel5, "KiguStyleCB");
     KiguStyleCB->setEditable(false);
+    // Has no menu of its own: a right-click or the Menu key reaches the window's.
+    KiguStyleCB->setContextMenuPolicy(Qt::NoContextMenu);
     KiguStyleCB->setGeometry(70, 37, W - 74, 21);
 
     GroupBox9 = MakeBox(page, "GroupBox9");
@@ -281,15 +353,12 @@ void TForm1::BuildTerminalPage() {
     h_pro->resize(W, 105);
     h_spli->setTarget(h_pro);
     bRB2 = MakeRadio(page, "bRB2", QStringLiteral("詳細情報（チェック）"));
+    TabToCheckedMode(bRB1, bRB2);
 
     Label15 = MakeLabel(h_pro, "Label15", QStringLiteral("サイズ[mm]："), QRect(4, 20, 70, 13));
     Label15->setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸするとW・Hが入れ替わります"));
     bE_w = MakeSizeField(h_pro, "bE_w", QRect(75, 16, 44, 20));
-    xxbn2 = Make<QToolButton>(h_pro, "xxbn2");
-    xxbn2->setText(QStringLiteral("x"));
-    xxbn2->setAutoRaise(true);
-    xxbn2->setFocusPolicy(Qt::NoFocus);
-    xxbn2->setGeometry(120, 16, 17, 20);
+    xxbn2 = MakeShapeButton(h_pro, "xxbn2", bRB2);
     bE_h = MakeSizeField(h_pro, "bE_h", QRect(138, 16, 44, 20));
     BP2 = MakeButton(h_pro, "BP2", QStringLiteral("再計算"), QRect(W - 63, 15, 58, 22));
 
