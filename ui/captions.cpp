@@ -75,6 +75,8 @@ void TForm1::ApplyUnitCaptions() {
         Label11->setText(DynPressureKgfCaption);
         Label12->setText(LossMmAqCaption);
     }
+    // The captions of the two units differ in width.
+    LayoutDuctProperties();
 }
 
 void TForm1::ApplyRadioWidths() {

@@ -179,6 +179,7 @@ constexpr int kLeftField = 106, kLeftFieldWidth = 34;
 // Right-hand pairs, by their distance from the right edge of the box.
 constexpr int kRightFieldFromRight = 40, kRightFieldWidth = 36;
 constexpr int kRightLabelWidth = 106;
+constexpr int kLongRightLabelWidth = 180; // the one caption alone on its row
 
 } // namespace
 
@@ -312,7 +313,7 @@ void TForm1::BuildDuctPage() {
     rightPair("Label5", QStringLiteral("相当直径[mm]："), Label5, "E_fai", E_fai, kRow4,
               kRightLabelWidth);
     rightPair("Label6", QStringLiteral("丸ﾀﾞｸﾄ換算時風速[m/s]："), Label6, "M_wv", M_wv, kRow5,
-              180);
+              kLongRightLabelWidth);
 }
 
 void TForm1::BuildTerminalPage() {
@@ -450,10 +451,28 @@ void TForm1::LayoutTerminalPage() {
 void TForm1::LayoutDuctProperties() {
     const int w = d_pro->width();
     SP2->move(w - 63, SP2->y());
+    // As on the air-terminal page: a caption wider than its design room (an
+    // English one, whose font is wider than the design font) moves the
+    // left-hand fields right, so that it stays clear of the box's frame, and
+    // lets a right-hand caption reach further left. The design captions fit
+    // and keep the design layout.
+    int leftText = 0;
+    for (QLabel* l : {Label9, Label11, Label2})
+        leftText = std::max(leftText, l->fontMetrics().horizontalAdvance(l->text()));
+    const int leftField = std::max(kLeftField, leftText + 4);
+    for (auto [label, field] :
+         {std::pair{Label9, E_as}, std::pair{Label11, E_ap}, std::pair{Label2, E_aq}}) {
+        label->setGeometry(0, label->y(), leftField - 2, label->height());
+        field->move(leftField, field->y());
+    }
+    const int fieldLeft = w - kRightFieldFromRight;
     for (auto [label, field] : {std::pair{Label10, E_wv}, std::pair{Label12, E_dp},
                                 std::pair{Label5, E_fai}, std::pair{Label6, M_wv}}) {
-        const int fieldLeft = w - kRightFieldFromRight;
-        label->move(fieldLeft - 1 - label->width(), label->y());
+        const int designWidth = label == Label6 ? kLongRightLabelWidth : kRightLabelWidth;
+        const int width =
+            std::max(designWidth, label->fontMetrics().horizontalAdvance(label->text()) + 2);
+        label->setGeometry(fieldLeft - 1 - width, label->y(), width, label->height());
+        label->raise();
         field->move(fieldLeft, field->y());
     }
 }

@@ -143,6 +143,13 @@ class KeyboardTest : public QObject {
         QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet1);
         QCOMPARE(focused(), QStringLiteral("Q1"));
 
+        // Ctrl+Tab steps through the pages from wherever the focus is.
+        key(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet3);
+        key(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet1);
+        QCOMPARE(focused(), QStringLiteral("Q1"));
+
         // The tab bar itself never takes the focus.
         QCOMPARE(w->PageControl1->tabBar()->focusPolicy(), Qt::NoFocus);
         QCOMPARE(w->PageControl1->focusPolicy(), Qt::NoFocus);
@@ -645,6 +652,44 @@ class KeyboardTest : public QObject {
         key(Qt::Key_T);
         QTRY_VERIFY(!w->PopupMenu1->isVisible());
         QVERIFY(w->topview->isChecked());
+    }
+
+    // Every property caption is shown whole, clear of its box's frame and of
+    // its field, in both languages and with the captions of both units; the
+    // Japanese captions keep the design layout.
+    void propertyCaptionsFitTheirBoxes_data() { addLanguages(); }
+    void propertyCaptionsFitTheirBoxes() {
+        QFETCH(QString, language);
+        open(language);
+        const std::pair<QLabel*, QLineEdit*> pairs[] = {
+            {w->Label9, w->E_as},  {w->Label10, w->E_wv}, {w->Label11, w->E_ap},
+            {w->Label12, w->E_dp}, {w->Label2, w->E_aq},  {w->Label5, w->E_fai},
+            {w->Label6, w->M_wv},  {w->Label18, w->hsk},  {w->Label25, w->hsv},
+            {w->l_hm, w->hsj},     {w->l_ym, w->hsy},     {w->Label3, w->haq}};
+        for (int style = 0; style < 2; ++style) {
+            while (focused() != QStringLiteral("DuctStyleCB"))
+                key(Qt::Key_Tab);
+            if (style == 1) key(Qt::Key_Down);
+            QCOMPARE(w->Label12->text(), w->PressureInPa() ? w->LossPaCaption : w->LossMmAqCaption);
+            for (const auto& [label, field] : pairs) {
+                const QString name = label->objectName();
+                const int text = label->fontMetrics().horizontalAdvance(label->text());
+                const QRect r = label->geometry();
+                QVERIFY2(text <= r.width(), qPrintable(name));
+                // Right-aligned: the text starts where the room it needs begins.
+                QVERIFY2(r.right() - text + 1 >= 2, qPrintable(name));
+                QVERIFY2(r.right() < field->x(), qPrintable(name));
+                QVERIFY2(field->geometry().right() < label->parentWidget()->width() - 2,
+                         qPrintable(name));
+            }
+            if (w->japaneseUi()) {
+                QCOMPARE(w->E_as->x(), 106);
+                QCOMPARE(w->E_ap->x(), 106);
+                QCOMPARE(w->E_aq->x(), 106);
+                QCOMPARE(w->Label2->geometry(), QRect(0, 71, 104, 12));
+                QCOMPARE(w->Label12->geometry(), QRect(w->d_pro->width() - 147, 55, 106, 12));
+            }
+        }
     }
 
     // On a scaled screen the window keeps its design size in logical pixels
