@@ -503,10 +503,16 @@ class KeyboardTest : public QObject {
         QCOMPARE(focused(), QStringLiteral("E_aq"));
 
         key(Qt::Key_G, Qt::AltModifier);
+        key(Qt::Key_Return);
         while (focused() != QStringLiteral("hsk"))
             key(Qt::Key_Tab);
         key(Qt::Key_Down);
         QCOMPARE(focused(), QStringLiteral("hsj"));
+        // Entered from the keyboard, the field's text is selected for Ctrl+C.
+        QVERIFY(!w->hsj->text().isEmpty());
+        QApplication::clipboard()->clear();
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), w->hsj->text());
         key(Qt::Key_Down);
         QCOMPARE(focused(), QStringLiteral("hsv"));
         key(Qt::Key_Up);
