@@ -42,7 +42,10 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     else
         settings_ = std::make_unique<kestrix::Settings>();
 
-    setFont(DesignFont());
+    // The design font, or at once the English one when start-up is going to
+    // switch to it: the controls then take it as they are made, instead of
+    // every one of them being measured and laid out again at the switch.
+    setFont(DecideJapanese() ? DesignFont() : EnglishFont());
     BuildFrame();
     BuildDuctPage();
     BuildTerminalPage();
