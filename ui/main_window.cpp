@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -216,7 +217,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 RunGuarded([this, watched] { watched == Q1 ? Q1KeyPress() : Q3KeyPress(); });
                 return true; // the field never sees Enter
             }
-        } else if (event->type() == QEvent::MouseButtonPress) {
+        } else if (event->type() == QEvent::MouseButtonPress &&
+                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            // A click is the left button's: a right click opens the field's
+            // menu (to copy the value) without bringing the expression back.
             RunGuarded([this, watched] { watched == Q1 ? Q1Click() : Q3Click(); });
         }
     } else if (event->type() == QEvent::Resize) {

@@ -57,6 +57,38 @@ class FlowFieldsTest : public QObject {
         QVERIFY(w->dvlst.isEmpty() && w->aplst.isEmpty());
     }
 
+    // Only the left button brings the expression back: a right click opens
+    // the field's own menu, from which the value is copied.
+    void otherButtonsKeepTheValue_data() {
+        QTest::addColumn<bool>("terminal");
+        QTest::newRow("Q1") << false;
+        QTest::newRow("Q3") << true;
+    }
+    void otherButtonsKeepTheValue() {
+        QFETCH(bool, terminal);
+        if (terminal) w->PageControl1->setCurrentWidget(w->TabSheet3);
+        QLineEdit* field = terminal ? w->Q3 : w->Q1;
+        QListWidget* list = terminal ? static_cast<QListWidget*>(w->hsbox) : w->whl;
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("1000*2"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(field->text(), QStringLiteral("2000"));
+        const int count = list->count();
+        QVERIFY(count > 0);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            // The field's menu, where the platform opens one, is closed again.
+            QTimer::singleShot(50, field, [] {
+                if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            });
+            QTest::mouseClick(field, button);
+            QCOMPARE(field->text(), QStringLiteral("2000"));
+            QCOMPARE(list->count(), count);
+        }
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(field->text(), QStringLiteral("1000*2"));
+        QCOMPARE(list->count(), 0);
+    }
+
     void plainValueClickChangesNothing() {
         QTest::keyClicks(w->Q1, QStringLiteral("2000"));
         QTest::keyClick(w->Q1, Qt::Key_Enter);
