@@ -243,6 +243,16 @@ void TDuctStyle::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
 }
 
+void TDuctStyle::keyPressEvent(QKeyEvent* event) {
+    // A focused button takes Enter itself; from a list, a read-only field or a
+    // radio button it would click the button Qt makes the default (New).
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool TDuctStyle::hasSlot() const {
     return currentStyle_ >= 0 && currentStyle_ < kSlots;
 }

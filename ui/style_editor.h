@@ -96,6 +96,8 @@ class TDuctStyle : public QDialog {
 
   protected:
     void changeEvent(QEvent* event) override;
+    // Enter that no control took: the dialog has no default button.
+    void keyPressEvent(QKeyEvent* event) override;
     // The key handlers of the five edit fields.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

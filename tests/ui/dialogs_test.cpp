@@ -326,6 +326,8 @@ class DialogsTest : public QObject {
     void deleteAnsweredNoKeepsEverything();
     void renameChangesOnlyTheSelectedStyle();
     void renameWithNoneSelectedOpensNothing();
+    void enterPressesOnlyAFocusedButton_data();
+    void enterPressesOnlyAFocusedButton();
     void renameToSameNameIsRefused_data();
     void renameToSameNameIsRefused();
     void cancelLeavesHostUntouched_data();
@@ -751,6 +753,54 @@ void DialogsTest::renameWithNoneSelectedOpensNothing() {
     QCOMPARE(FakeHost::entries(editor.StyleCB), (QStringList{"A", "B"}));
     QCOMPARE(editor.workingDuctStyles()[0], kStyleA);
     QCOMPARE(editor.workingDuctStyles()[1], kStyleB);
+}
+
+void DialogsTest::enterPressesOnlyAFocusedButton_data() {
+    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("style list") << false << "StyleCB";
+    QTest::newRow("material list") << false << "ZLIST";
+    QTest::newRow("roughness field") << false << "EPU";
+    QTest::newRow("unit button") << false << "Rd_SI_2";
+    QTest::newRow("style list, terminal") << true << "StyleCB";
+}
+
+// Enter on a list, a read-only field or a radio button opens nothing and
+// closes nothing; only a button that has the focus takes it.
+void DialogsTest::enterPressesOnlyAFocusedButton() {
+    QFETCH(bool, terminal);
+    QFETCH(QString, focused);
+    FakeHost host;
+    host.terminalMode = terminal;
+    host.setDuctStyles({kStyleA, kStyleB}, 1);
+    host.setTerminalStyles({{"T", "75.0", "2.0"}}, 0);
+    TDuctStyle editor(host);
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    auto* target = editor.findChild<QWidget*>(focused);
+    QVERIFY(target);
+    target->setFocus();
+    QVERIFY(target->hasFocus());
+    const DuctStyleTable ducts = editor.workingDuctStyles();
+    const TerminalStyleTable terminals = editor.workingTerminalStyles();
+    const int count = editor.StyleCB->count();
+    ModalScript script; // any box that opens fails the test
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter);
+    QVERIFY2(script.clean(), qPrintable(script.problems()));
+    QVERIFY(editor.isVisible());
+    QCOMPARE(editor.StyleCB->count(), count);
+    QCOMPARE(editor.workingDuctStyles(), ducts);
+    QCOMPARE(editor.workingTerminalStyles(), terminals);
+    QCOMPARE(host.ductChanges + host.terminalChanges, 0);
+
+    // A focused button still takes Enter, as a click.
+    editor.Del_Style->setFocus();
+    script.then(Answer(script, QMessageBox::No, nullptr));
+    QTest::keyClick(editor.Del_Style, Qt::Key_Return);
+    QVERIFY2(script.clean(), qPrintable(script.problems()));
+    QVERIFY(editor.isVisible());
 }
 
 void DialogsTest::renameToSameNameIsRefused_data() {
