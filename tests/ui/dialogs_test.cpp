@@ -1236,6 +1236,7 @@ void DialogsTest::aboutBoxInBothLanguages() {
     bool hasIcon = false;
     QRect okGeometry;
     QRect imageGeometry;
+    bool okFocused = false;
     script.then([&](QWidget* widget) {
         box = qobject_cast<TAboutBox*>(widget);
         if (!box) {
@@ -1251,6 +1252,7 @@ void DialogsTest::aboutBoxInBothLanguages() {
         hasIcon = !box->Iair->pixmap().isNull() && !box->windowIcon().isNull();
         okGeometry = box->B_Ok->geometry();
         imageGeometry = box->Iair->geometry();
+        okFocused = box->B_Ok->hasFocus();
         QTest::mouseClick(box->B_Ok, Qt::LeftButton);
     });
     OpenAboutBox(&mainWindow, japanese);
@@ -1258,6 +1260,9 @@ void DialogsTest::aboutBoxInBothLanguages() {
     QVERIFY(box.isNull());
     // The test program carries the same embedded version block as the program.
     QCOMPARE(version, QStringLiteral("version " KESTRIX_TEST_VERSION));
+    // The version the program file carries.
+    QCOMPARE(QStringLiteral(KESTRIX_TEST_VERSION), QStringLiteral("1.5.5.435"));
+    QVERIFY(okFocused); // first in the tab order
     QCOMPARE(client, QSize(309, 124));
     QCOMPARE(okGeometry, QRect(120, 101, 65, 21));
     QCOMPARE(imageGeometry, QRect(8, 13, 41, 37));

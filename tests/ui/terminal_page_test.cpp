@@ -4,11 +4,14 @@
 
 #include "window_fixture.h"
 
+#include "config/config_paths.h"
 #include "ui/column_list_box.h"
 #include "ui/splitter_bar.h"
+#include "ui/style_editor.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -626,6 +629,55 @@ class TerminalPageTest : public QObject {
         w->h_spli->dragBy(200);
         QVERIFY(w->h_pro->height() <= 110);
         QCOMPARE(w->bRB2->y(), w->h_pro->y());
+    }
+
+    // The editor hands its table back: the page's list, table and condition
+    // line follow, the list is sized again with the edited style, and Save
+    // writes the English file of the directory.
+    void editedStyleComesBackOnApplyAndSave_data() {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("Apply") << false;
+        QTest::newRow("Save") << true;
+    }
+    void editedStyleComesBackOnApplyAndSave() {
+        QFETCH(bool, save);
+        calculate(QStringLiteral("1000"));
+        chooseStyle(Grille);
+        QString problem;
+        QTimer::singleShot(0, w.get(), [&problem, save] {
+            auto* editor = qobject_cast<TDuctStyle*>(QApplication::activeModalWidget());
+            if (!editor) {
+                problem = QStringLiteral("the style editor did not open");
+                if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+                return;
+            }
+            if (editor->StyleCB->currentIndex() != Grille) problem = QStringLiteral("not Grille");
+            editor->e_hkr->setText(QStringLiteral("50"));
+            editor->e_hdv->setText(QStringLiteral("2.5"));
+            QTest::mouseClick(save ? editor->Set_Save : editor->Set_Btn, Qt::LeftButton);
+        });
+        QTest::mouseClick(w->Set_Button2, Qt::LeftButton);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(fx->messages->empty());
+
+        QCOMPARE(w->terminalStyles[Grille].freeArea, std::string("50.0"));
+        QCOMPARE(w->terminalStyles[Grille].faceVelocity, std::string("2.5"));
+        QCOMPARE(w->KiguStyleCB->count(), 6);
+        QCOMPARE(w->KiguStyleCB->currentIndex(), int(Grille));
+        QCOMPARE(w->selectedTerminalStyle, int(Grille));
+        QCOMPARE(w->Select2->text(),
+                 QStringLiteral("Condition: Free Area -  50 %, Velocity -   2.5 m/s"));
+        QCOMPARE(w->hsk->text(), QStringLiteral("50"));
+        QCOMPARE(w->hsy->text(), Fixed(1000.0 / 3600 / 2.5, 3));
+        QVERIFY(w->hsbox->count() > 0);
+        // The duct styles were not being edited.
+        QCOMPARE(w->ductStyles[0].velocity, std::string("8.0"));
+
+        QFile file(kestrix::ConfigFilePath(fx->dir.path(), "KSX_Set2_e.cfg"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.contains("  2,\"Grille\", 50.0,  2.5\r\n"), save);
+        QCOMPARE(bytes.startsWith(";-----"), save);
     }
 
     void conditionLineOpensTheStyleEditor() {
