@@ -631,6 +631,30 @@ class TerminalPageTest : public QObject {
         QCOMPARE(w->bRB2->y(), w->h_pro->y());
     }
 
+    // With the flow field empty a style change calculates nothing in list
+    // mode; in detail mode it recalculates all the same, and the empty text
+    // becomes the last expression. The duct page's flow stays either way.
+    void styleChangeWithEmptyFlow() {
+        calculate(QStringLiteral("500*2"));
+        QCOMPARE(w->LastFlowExpression, QStringLiteral("500*2"));
+        w->Q3->clear();
+        w->Q1->setText(QStringLiteral("77"));
+        chooseStyle(Grille);
+        QCOMPARE(w->LastFlowExpression, QStringLiteral("500*2"));
+        QCOMPARE(w->Q1->text(), QStringLiteral("77"));
+        QCOMPARE(w->Q3->text(), QString());
+        QCOMPARE(w->hsbox->count(), 0);
+        QVERIFY(w->hsy->text().isEmpty());
+
+        QTest::mouseClick(w->bRB2, Qt::LeftButton);
+        QVERIFY(!w->BP2->isEnabled());
+        chooseStyle(Anemo);
+        QCOMPARE(w->LastFlowExpression, QString());
+        QCOMPARE(w->Q1->text(), QStringLiteral("77"));
+        QCOMPARE(w->Select2->text(),
+                 QStringLiteral("Condition: Free Area -  70 %, Velocity -   3.0 m/s"));
+    }
+
     // The editor hands its table back: the page's list, table and condition
     // line follow, the list is sized again with the edited style, and Save
     // writes the English file of the directory.
