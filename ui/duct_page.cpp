@@ -454,6 +454,12 @@ void TForm1::ConnectDuctPage() {
     // already selected and a drag over the list are caught below.
     connect(whl, &QListWidget::itemSelectionChanged, this, Slot(&TForm1::whlClick));
     auto* listHook = new EventHook(this, [this](QObject*, QEvent* event) {
+        // Only the left button picks: a right click opens the window's menu
+        // and must not replace the pick and the clipboard on its way.
+        if ((event->type() == QEvent::MouseButtonPress ||
+             event->type() == QEvent::MouseButtonDblClick) &&
+            static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return true;
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove)
             return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);

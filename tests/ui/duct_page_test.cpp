@@ -289,6 +289,26 @@ class DuctPageTest : public QObject {
         QCOMPARE(w->E_w->text(), QStringLiteral("350"));
     }
 
+    // The right and middle buttons pick nothing: a right click on the list
+    // opens the window's menu and leaves the pick and the clipboard alone.
+    void onlyTheLeftButtonPicks() {
+        calculate(QStringLiteral("1000"));
+        pick(QStringLiteral("300x250"));
+        SetClipboard(QStringLiteral("before"));
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(w->whl->viewport(), button, {},
+                              entryCentre(QStringLiteral("350x200")));
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            QCOMPARE(w->whl->selectedItems().size(), 1);
+            QCOMPARE(w->whl->selectedItems().first()->text(), QStringLiteral("300x250"));
+            QCOMPARE(w->E_w->text(), QStringLiteral("300"));
+            QCOMPARE(w->E_h->text(), QStringLiteral("250"));
+            QCOMPARE(Clipboard(), QStringLiteral("before"));
+        }
+        pick(QStringLiteral("350x200"));
+        QCOMPARE(Clipboard(), QStringLiteral("350x200"));
+    }
+
     void sizeLabelCopiesAndDoubleClickSwaps() {
         calculate(QStringLiteral("1000"));
         pick(QStringLiteral("300x250"));
