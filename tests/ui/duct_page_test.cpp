@@ -580,9 +580,8 @@ class DuctPageTest : public QObject {
     void splitterRowThresholds_data() {
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("rows");
-        for (const auto& [threshold, rows] :
-             {std::pair{102, 5}, std::pair{86, 4}, std::pair{70, 3}, std::pair{54, 2},
-              std::pair{38, 1}}) {
+        for (const auto& [threshold, rows] : {std::pair{102, 5}, std::pair{86, 4}, std::pair{70, 3},
+                                              std::pair{54, 2}, std::pair{38, 1}}) {
             QTest::addRow("%d", threshold) << threshold << rows;
             QTest::addRow("%d", threshold - 1) << threshold - 1 << rows - 1;
         }
@@ -592,12 +591,11 @@ class DuctPageTest : public QObject {
         QFETCH(int, rows);
         QVERIFY(w->d_spli->dragBy(height - w->d_pro->height()));
         QCOMPARE(w->d_pro->height(), height);
-        const QList<QList<QWidget*>> table{
-            {w->Label7, w->E_w, w->xxbn, w->E_h, w->SP2},
-            {w->Label9, w->E_as, w->Label10, w->E_wv},
-            {w->Label11, w->E_ap, w->Label12, w->E_dp},
-            {w->Label2, w->E_aq, w->Label5, w->E_fai},
-            {w->Label6, w->M_wv}};
+        const QList<QList<QWidget*>> table{{w->Label7, w->E_w, w->xxbn, w->E_h, w->SP2},
+                                           {w->Label9, w->E_as, w->Label10, w->E_wv},
+                                           {w->Label11, w->E_ap, w->Label12, w->E_dp},
+                                           {w->Label2, w->E_aq, w->Label5, w->E_fai},
+                                           {w->Label6, w->M_wv}};
         for (int row = 0; row < table.size(); ++row)
             for (QWidget* c : table[row])
                 QVERIFY2(c->isVisibleTo(w->d_pro) == (row < rows), qPrintable(c->objectName()));
