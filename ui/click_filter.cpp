@@ -35,3 +35,9 @@ bool ClickFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     return QObject::eventFilter(watched, event);
 }
+
+bool IsOtherButtonPress(const QEvent* event) {
+    return (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) &&
+           static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
+}

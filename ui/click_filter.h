@@ -33,3 +33,24 @@ protected:
 private:
     std::unordered_map<QObject*, Handlers> handlers_;
 };
+
+// Forwards the events of the watched widgets to one function; true swallows.
+class EventHook : public QObject {
+public:
+    using Function = std::function<bool(QObject* watched, QEvent* event)>;
+    EventHook(QObject* parent, Function function)
+        : QObject(parent), function_(std::move(function)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return function_(watched, event) || QObject::eventFilter(watched, event);
+    }
+
+private:
+    Function function_;
+};
+
+// True for a press or double click of any button but the left one: in the
+// candidate lists only the left button picks, a right click opens the
+// window's menu and must not replace the pick on its way.
+bool IsOtherButtonPress(const QEvent* event);

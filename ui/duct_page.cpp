@@ -69,22 +69,6 @@ std::string CutCp932(const std::string& bytes, size_t limit) {
     return bytes.substr(0, std::min(end, bytes.size()));
 }
 
-// Forwards the events of the watched widgets to one function; true swallows.
-class EventHook : public QObject {
-  public:
-    using Function = std::function<bool(QObject* watched, QEvent* event)>;
-    EventHook(QObject* parent, Function function)
-        : QObject(parent), function_(std::move(function)) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        return function_(watched, event) || QObject::eventFilter(watched, event);
-    }
-
-  private:
-    Function function_;
-};
-
 bool IsEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
@@ -454,12 +438,7 @@ void TForm1::ConnectDuctPage() {
     // already selected and a drag over the list are caught below.
     connect(whl, &QListWidget::itemSelectionChanged, this, Slot(&TForm1::whlClick));
     auto* listHook = new EventHook(this, [this](QObject*, QEvent* event) {
-        // Only the left button picks: a right click opens the window's menu
-        // and must not replace the pick and the clipboard on its way.
-        if ((event->type() == QEvent::MouseButtonPress ||
-             event->type() == QEvent::MouseButtonDblClick) &&
-            static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
-            return true;
+        if (IsOtherButtonPress(event)) return true;
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove)
             return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);

@@ -166,10 +166,15 @@ void TForm1::HSCalClick() {
         Q3->text().toStdString(), terminalCriteria, DiameterMark.toStdString(), fields);
     if (result.listReplaced) {
         ClearTerminalResults();
+        QStringList labels;
+        labels.reserve(qsizetype(result.entries.size()));
+        HSVV.reserve(qsizetype(result.entries.size()));
         for (const kestrix::TerminalEntry& entry : result.entries) {
-            hsbox->addItem(QString::fromStdString(entry.label));
+            labels.append(QString::fromStdString(entry.label));
             HSVV.append(QString::fromStdString(entry.velocity));
         }
+        // One insertion lays the list out once, however long it is.
+        hsbox->addItems(labels);
     }
     hsy->setText(QString::fromStdString(fields.hsy));
     hsj->setText(QString::fromStdString(fields.hsj));
@@ -333,10 +338,12 @@ void TForm1::ConnectTerminalPage() {
         if (on) RunGuarded([this] { bRB2Click(); });
     });
 
-    // Mouse and arrow keys; a click on the entry already chosen copies again.
-    connect(hsbox, &QListWidget::currentRowChanged, this, Slot(&TForm1::hsboxClick));
+    // Mouse and arrow keys change the selection; a click on the entry already
+    // chosen copies again. Only the left button picks.
     connect(hsbox, &QListWidget::itemSelectionChanged, this, Slot(&TForm1::hsboxClick));
     connect(hsbox, &QListWidget::itemClicked, this, Slot(&TForm1::hsboxClick));
+    hsbox->viewport()->installEventFilter(
+        new EventHook(this, [](QObject*, QEvent* event) { return IsOtherButtonPress(event); }));
     // The list's mouse events arrive at its viewport.
     ClickFilter::Handlers drag;
     drag.dragMove = Slot(&TForm1::hsboxMouseMove);

@@ -154,6 +154,23 @@ class TerminalPageTest : public QObject {
         QVERIFY(fx->messages->empty());
     }
 
+    void onlyTheLeftButtonPicks() {
+        calculate(QStringLiteral("1000"));
+        clickItem(QStringLiteral("400x350"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(w->hsbox->viewport(), button, {},
+                              itemCentre(QStringLiteral("450x300")));
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            QCOMPARE(w->hsbox->selectedItems().size(), 1);
+            QCOMPARE(w->hsbox->selectedItems().first()->text(), QStringLiteral("400x350"));
+            QCOMPARE(w->bE_w->text(), QStringLiteral("400"));
+            QCOMPARE(Clipboard(), QStringLiteral("before"));
+        }
+        clickItem(QStringLiteral("450x300"));
+        QCOMPARE(Clipboard(), QStringLiteral("2.94"));
+    }
+
     void pickingCandidates() {
         calculate(QStringLiteral("1000"));
         clickItem(QStringLiteral("400x350"));
