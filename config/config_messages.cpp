@@ -1,5 +1,7 @@
 #include "config/config_messages.h"
 
+#include "config/config_paths.h"
+
 namespace kestrix {
 
 std::string MissingFileMessage(std::string_view fileName, bool japanese) {
@@ -22,6 +24,15 @@ std::string BadRowNumberMessage(ConfigFile file, bool japanese) {
                         : "Diffuser style number is illegitimate. Effective value 64 is from 1.";
     }
     return {};
+}
+
+std::string MoreBadRowNumbersMessage(ConfigFile file, size_t count, bool japanese) {
+    const std::string name(ConfigFileName(file, japanese));
+    const std::string n = std::to_string(count);
+    return japanese ? "ﾌｧｲﾙ[" + name + "]には、ほかにも番号が不正なﾚｺｰﾄﾞが " + n +
+                          " 件あり、読み飛ばしました。"
+                    : "File [" + name + "] holds " + n +
+                          " more records with an illegitimate number; they were skipped.";
 }
 
 std::string StyleNotRegisteredMessage(StyleKind kind, bool japanese) {

@@ -6,6 +6,7 @@
 #include "config/config_records.h"
 #include "engine/messages.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ std::string MissingFileMessage(std::string_view fileName, bool japanese);
 
 // A record of the file whose row number is not a whole number from 1 to 64.
 std::string BadRowNumberMessage(ConfigFile file, bool japanese);
+
+// After the first bad row numbers of a file: how many more records were
+// skipped for the same reason.
+std::string MoreBadRowNumbersMessage(ConfigFile file, size_t count, bool japanese);
 
 // A style file that delivered no field at all.
 std::string StyleNotRegisteredMessage(StyleKind kind, bool japanese);

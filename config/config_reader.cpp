@@ -68,23 +68,37 @@ void SplitLine(std::string_view line, std::vector<std::string>& fields) {
     }
 }
 
+// Entry k of a style list stands for slot k: an entry beyond the 64 slots
+// (only a file that repeats row numbers makes one) could never be used, and a
+// damaged file must not fill the list with thousands of them.
+void AppendName(StyleNameList& names, const std::string& name) {
+    if (names.size() < kConfigTableSlots) names.push_back(name);
+}
+
 // Walks the sequence in records of `width` fields and hands every good record
 // (its slot and its fields after the row number) to `store`.
 template <size_t width, typename Store>
 std::vector<std::string> LoadRecords(const std::vector<std::string>& fields, ConfigFile file,
                                      bool japanese, Store store) {
     std::vector<std::string> messages;
+    size_t unreported = 0;
     for (size_t p = 0; p < fields.size(); p += width) {
         if (fields[p].empty()) break;
         const std::optional<int> row = ParseInteger(fields[p]);
         if (!row || *row < 1 || *row > int(kConfigTableSlots)) {
-            messages.push_back(BadRowNumberMessage(file, japanese));
+            // A damaged file could hold thousands of such records: each box
+            // would have to be closed by hand before the program starts.
+            if (messages.size() < kMaxRowNumberMessages)
+                messages.push_back(BadRowNumberMessage(file, japanese));
+            else
+                ++unreported;
             continue;
         }
         // A truncated last record: nothing beyond the sequence is read.
         if (fields.size() - p < width) break;
         store(size_t(*row - 1), fields.data() + p + 1);
     }
+    if (unreported > 0) messages.push_back(MoreBadRowNumbersMessage(file, unreported, japanese));
     return messages;
 }
 
@@ -135,7 +149,7 @@ std::vector<std::string> LoadDuctStyles(const std::vector<std::string>& fields,
     return LoadRecords<7>(fields, ConfigFile::DuctStyles, japanese,
                           [&](size_t slot, const std::string* f) {
                               table[slot] = DuctSelectionStyle{f[0], f[1], f[2], f[3], f[4], f[5]};
-                              names.push_back(f[0]);
+                              AppendName(names, f[0]);
                           });
 }
 
@@ -145,7 +159,7 @@ std::vector<std::string> LoadTerminalStyles(const std::vector<std::string>& fiel
     return LoadRecords<4>(fields, ConfigFile::TerminalStyles, japanese,
                           [&](size_t slot, const std::string* f) {
                               table[slot] = TerminalSelectionStyle{f[0], f[1], f[2]};
-                              names.push_back(f[0]);
+                              AppendName(names, f[0]);
                           });
 }
 

@@ -13,6 +13,9 @@
 
 namespace kestrix {
 
+// Bad row numbers reported one by one; further ones are counted in one message.
+constexpr size_t kMaxRowNumberMessages = 10;
+
 // The field sequence of a file's bytes (code page 932). Lines end at CR LF, LF
 // or CR, and a NUL byte ends the text. An empty line and a line whose very
 // first byte is ";" give nothing. Other lines split into fields: blanks (codes
@@ -42,7 +45,9 @@ ConfigFields ReadConfigFields(const QString& directory, std::string_view fileNam
 // gives the file's number message (one per bad record, in the chosen language,
 // UTF-8). A good record replaces its slot; the style loaders append its name to
 // the list. A final record with fewer fields than its width is ignored.
-// Returns the messages in the order in which they arose.
+// Returns the messages in the order in which they arose: one per bad record
+// up to kMaxRowNumberMessages, then one that counts the rest. A style list
+// holds at most 64 names, one per slot.
 std::vector<std::string> LoadMaterials(const std::vector<std::string>& fields, MaterialTable& table,
                                        bool japanese);
 std::vector<std::string> LoadDuctStyles(const std::vector<std::string>& fields,

@@ -367,13 +367,15 @@ TEST_F(ConfigFileTest, HostileFilesAreReadQuicklyAndLoadSafely) {
         EXPECT_LE((names.size() + messages.size()) * 7, read.fields.size() + 6);
     }
 
-    // Ten megabytes of good records: every one lands in slot 11, each listed.
+    // Ten megabytes of good records: every one lands in slot 11; the list
+    // stops at one entry per slot, as no later entry could stand for a slot.
     Put("KSX_Set1.cfg", big);
     const ConfigFields read = ReadConfigFields(Dir(), "KSX_Set1.cfg");
     DuctStyleTable table;
     StyleNameList names;
     EXPECT_TRUE(LoadDuctStyles(read.fields, table, names, true).empty());
-    EXPECT_EQ(names.size() * size_t(record.size()), size_t(big.size()));
+    EXPECT_GT(big.size() / record.size(), kConfigTableSlots);
+    EXPECT_EQ(names.size(), kConfigTableSlots);
     EXPECT_EQ(table[11],
               (DuctSelectionStyle{"\x83\x5C\x83\x5C, \"x\"", "1", "10.0", "0.10", "0", "4.0"}));
 
@@ -381,6 +383,30 @@ TEST_F(ConfigFileTest, HostileFilesAreReadQuicklyAndLoadSafely) {
     MaterialTable materials;
     EXPECT_TRUE(LoadMaterials(SplitConfigFields(std::string(5000, ',')), materials, true).empty());
     EXPECT_EQ(SplitConfigFields(",,,").size(), 4u);
+}
+
+TEST(LoadStyles, ManyBadRowNumbersGiveTenMessagesAndOneCount) {
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "0,\"a\",75.0,2.0\r\n";
+    text += "1,\"kept\",75.0,2.0\r\n";
+    TerminalStyleTable table;
+    StyleNameList names;
+    const auto messages = LoadTerminalStyles(SplitConfigFields(text), table, names, false);
+    ASSERT_EQ(messages.size(), kMaxRowNumberMessages + 1);
+    for (size_t i = 0; i < kMaxRowNumberMessages; ++i)
+        EXPECT_EQ(messages[i], BadRowNumberMessage(ConfigFile::TerminalStyles, false));
+    EXPECT_EQ(messages.back(),
+              "File [KSX_Set2_e.cfg] holds 90 more records with an illegitimate number; they "
+              "were skipped.");
+    EXPECT_EQ(names, StyleNameList{"kept"});
+
+    // Up to the limit every bad record has its own message and nothing is counted.
+    std::string few;
+    for (size_t i = 0; i < kMaxRowNumberMessages; ++i) few += "65,\"a\",75.0,2.0\r\n";
+    names.clear();
+    EXPECT_EQ(LoadTerminalStyles(SplitConfigFields(few), table, names, true),
+              std::vector<std::string>(kMaxRowNumberMessages,
+                                       BadRowNumberMessage(ConfigFile::TerminalStyles, true)));
 }
 
 } // namespace
