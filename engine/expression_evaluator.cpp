@@ -198,6 +198,18 @@ int ExpressionEvaluator::NextToken() {
     return token_ = static_cast<unsigned char>(c);
 }
 
+// An operator's extended-precision result stored as a double: beyond the
+// double range it overflows, and a not-a-number made from numbers is an
+// invalid operation; both are trapped.
+double ExpressionEvaluator::StoreResult(long double exact, double left, double right) {
+    const double stored = static_cast<double>(exact);
+    if (std::isinf(stored) && std::isfinite(left) && std::isfinite(right))
+        Fail(EvaluationErrorKind::Overflow);
+    if (std::isnan(stored) && !std::isnan(left) && !std::isnan(right))
+        Fail(EvaluationErrorKind::InvalidOperation);
+    return stored;
+}
+
 double ExpressionEvaluator::Expression() {
     double value = Term();
     while (token_ == '+' || token_ == '-') {
@@ -206,12 +218,7 @@ double ExpressionEvaluator::Expression() {
         const double right = Term();
         const long double exact =
             add ? static_cast<long double>(value) + right : static_cast<long double>(value) - right;
-        const double stored = static_cast<double>(exact);
-        if (std::isinf(stored) && std::isfinite(value) && std::isfinite(right))
-            Fail(EvaluationErrorKind::Overflow);
-        if (std::isnan(stored) && !std::isnan(value) && !std::isnan(right))
-            Fail(EvaluationErrorKind::InvalidOperation);
-        value = stored;
+        value = StoreResult(exact, value, right);
     }
     return value;
 }
@@ -231,12 +238,7 @@ double ExpressionEvaluator::Term() {
             if (right == 0) continue; // division by zero is skipped
             exact = static_cast<long double>(value) / right;
         }
-        const double stored = static_cast<double>(exact);
-        if (std::isinf(stored) && std::isfinite(value) && std::isfinite(right))
-            Fail(EvaluationErrorKind::Overflow);
-        if (std::isnan(stored) && !std::isnan(value) && !std::isnan(right))
-            Fail(EvaluationErrorKind::InvalidOperation);
-        value = stored;
+        value = StoreResult(exact, value, right);
     }
     return value;
 }

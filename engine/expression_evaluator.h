@@ -65,6 +65,7 @@ class ExpressionEvaluator {
   private:
     // Tokenizer and grammar levels, loosest binding first; see the .cpp file.
     int NextToken();
+    double StoreResult(long double exact, double left, double right);
     double Expression();
     double Term();
     double Unary();

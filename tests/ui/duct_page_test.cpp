@@ -50,12 +50,6 @@ const Candidate kWorkedExample[] = {
 // Positions in the style list of the test configuration.
 enum Style { Standard = 0, Pascal = 1, ZeroLimits = 2, NoMaterial = 3, LongMaterial = 4 };
 
-QString Clipboard() {
-    return QGuiApplication::clipboard()->text();
-}
-void SetClipboard(const QString& text) {
-    QGuiApplication::clipboard()->setText(text);
-}
 
 } // namespace
 
@@ -95,10 +89,7 @@ class DuctPageTest : public QObject {
     void open(const QString& language) {
         w.reset();
         w = std::make_unique<TForm1>(fx->options({language}));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        ShowActive(*w);
         QVERIFY(fx->messages->empty());
     }
 

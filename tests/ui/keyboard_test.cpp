@@ -39,10 +39,7 @@ class KeyboardTest : public QObject {
     void open(const QString& language) {
         w.reset();
         w = std::make_unique<TForm1>(fx->options({language}));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        ShowActive(*w);
         QVERIFY(fx->messages->empty());
     }
 

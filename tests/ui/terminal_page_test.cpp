@@ -31,10 +31,6 @@ namespace {
 // Entry k of the style list stands for style k + 1 of the file.
 enum Style { Anemo, Grille, Fine, Odd, Broken, Closed };
 
-QString Clipboard() {
-    return QGuiApplication::clipboard()->text();
-}
-
 QString Fixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
@@ -157,7 +153,7 @@ class TerminalPageTest : public QObject {
     void onlyTheLeftButtonPicks() {
         calculate(QStringLiteral("1000"));
         clickItem(QStringLiteral("400x350"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        SetClipboard(QStringLiteral("before"));
         for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
             QTest::mouseClick(w->hsbox->viewport(), button, {},
                               itemCentre(QStringLiteral("450x300")));
@@ -194,7 +190,7 @@ class TerminalPageTest : public QObject {
         QCOMPARE(Clipboard(), QStringLiteral("450Φ"));
 
         // Clicking the entry already chosen copies again.
-        QGuiApplication::clipboard()->setText(QStringLiteral("other"));
+        SetClipboard(QStringLiteral("other"));
         clickItem(QStringLiteral("450Φ"));
         QCOMPARE(Clipboard(), QStringLiteral("2.50"));
 
@@ -357,7 +353,7 @@ class TerminalPageTest : public QObject {
         QVERIFY(w->bE_h->selectedText().isEmpty());
 
         QTest::mouseClick(w->bRB2, Qt::LeftButton);
-        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        SetClipboard(QStringLiteral("kept"));
         QTest::mouseClick(w->bE_w, Qt::LeftButton);
         QCOMPARE(w->bE_w->selectedText(), QStringLiteral("400"));
         // A second click keeps the whole text selected.
@@ -545,7 +541,7 @@ class TerminalPageTest : public QObject {
         QCOMPARE(Clipboard(), text);
 
         // The field itself copies on a click, and the arrows walk on.
-        QGuiApplication::clipboard()->setText(QStringLiteral("other"));
+        SetClipboard(QStringLiteral("other"));
         QTest::mouseClick(f, Qt::LeftButton);
         QCOMPARE(Clipboard(), text);
         QCOMPARE(f->selectedText(), text);
@@ -554,7 +550,7 @@ class TerminalPageTest : public QObject {
     }
 
     void emptyPropertyFieldCopiesNothing() {
-        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        SetClipboard(QStringLiteral("kept"));
         QTest::mouseClick(w->haq, Qt::LeftButton);
         QCOMPARE(Clipboard(), QStringLiteral("kept"));
     }

@@ -9,6 +9,8 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
@@ -19,6 +21,18 @@
 
 #include <memory>
 #include <vector>
+
+// The clipboard's text, as the handlers leave it.
+inline QString Clipboard() { return QGuiApplication::clipboard()->text(); }
+inline void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+// Shows the window and waits until it is exposed and active.
+inline void ShowActive(TForm1& w) {
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
 
 // The settings store of the program, watching the order of the writes.
 class RecordingSettings : public kestrix::Settings {
