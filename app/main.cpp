@@ -5,11 +5,9 @@
 #include "ui/main_window.h"
 
 #include "app/first_paint_probe.h"
+#include "ui/window_icon.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QImage>
-#include <QPixmap>
 #include <QMessageBox>
 
 #include <exception>
@@ -49,9 +47,7 @@ int main(int argc, char* argv[]) {
     // every window caption, which must read "Kestrix ver.1.55" alone.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kestrix for Windows"));
 #endif
-    // Read with its format named: guessing it would load every image plugin.
-    QApplication::setWindowIcon(
-        QIcon(QPixmap::fromImage(QImage(QStringLiteral(":/icons/kestrix.png"), "PNG"))));
+    QApplication::setWindowIcon(LazyPngIcon(QStringLiteral(":/icons/kestrix.png")));
     try {
         TForm1Options options;
         options.arguments = QCoreApplication::arguments().mid(1);

@@ -136,13 +136,29 @@ std::optional<std::string> EncodeCp932(const QString& text) {
 
 #endif
 
+// Plain ASCII reads the same in the code page, both ways; such texts (every
+// text of the English files) need no converter at all.
+bool IsAscii(std::string_view bytes) {
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+bool IsAscii(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
 } // namespace
 
 QString FromCp932(std::string_view bytes) {
+    if (IsAscii(bytes)) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     return DecodeCp932(bytes);
 }
 
 std::optional<std::string> ToCp932(const QString& text) {
+    if (IsAscii(text)) return text.toStdString();
     // A lone surrogate has no place in any code page.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
@@ -161,6 +177,7 @@ std::optional<std::string> ToCp932(const QString& text) {
 }
 
 std::string Cp932ToUtf8(std::string_view bytes) {
+    if (IsAscii(bytes)) return std::string(bytes);
 #ifdef _WIN32
     const QByteArray utf8 = DecodeCp932(bytes).toUtf8();
     return std::string(utf8.constData(), size_t(utf8.size()));

@@ -15,6 +15,14 @@ QFont TForm1::DesignFont() { return kestrix::JapaneseUiFont(12); }
 
 QFont TForm1::EnglishFont() { return kestrix::EnglishUiFont(8); }
 
+QString TForm1::DuctTabCaption(bool japanese) {
+    return japanese ? QStringLiteral("ダクトサイズ(&D)") : QStringLiteral("&Duct Size");
+}
+
+QString TForm1::TerminalTabCaption(bool japanese) {
+    return japanese ? QStringLiteral("吹出・吸込口(&G)") : QStringLiteral("Diffuser, Air &Grille");
+}
+
 void TForm1::ApplyLanguageCaptions() {
     if (japanese_) {
         DynPressurePaCaption = QStringLiteral("動圧[Pa]：");
@@ -29,9 +37,8 @@ void TForm1::ApplyLanguageCaptions() {
     // xxbn2, the bottom strip) keep it.
     setFont(EnglishFont());
 
-    PageControl1->setTabText(PageControl1->indexOf(TabSheet1), QStringLiteral("&Duct Size"));
-    PageControl1->setTabText(PageControl1->indexOf(TabSheet3),
-                             QStringLiteral("Diffuser, Air &Grille"));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet1), DuctTabCaption(false));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet3), TerminalTabCaption(false));
     Label1->setText(QStringLiteral("&Flow Rate[CMH]:"));
     Label4->setText(Label1->text());
     SP1->setText(QStringLiteral("&Calc"));

@@ -45,8 +45,15 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
     // The design font, or at once the English one when start-up is going to
     // switch to it: the controls then take it as they are made, instead of
-    // every one of them being measured and laid out again at the switch.
-    setFont(DecideJapanese() ? DesignFont() : EnglishFont());
+    // every one of them being measured and laid out again at the switch. It
+    // is the program's font as well, for its menus and message boxes, and
+    // so that no control is first laid out in a default font of the system
+    // that the window never shows.
+    buildJapanese_ = DecideJapanese();
+    const QFont uiFont = buildJapanese_ ? DesignFont() : EnglishFont();
+    QApplication::setFont(uiFont);
+    setFont(uiFont);
+    captionLayoutDeferred_ = true;
     BuildFrame();
     BuildDuctPage();
     BuildTerminalPage();
@@ -77,6 +84,10 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     ConnectFrame();
 
     RunGuarded([this] { FormCreate(); });
+    // Now with the captions of the language and the units.
+    captionLayoutDeferred_ = false;
+    LayoutDuctProperties();
+    LayoutTerminalProperties();
 }
 
 TForm1::~TForm1() {

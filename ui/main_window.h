@@ -363,6 +363,8 @@ protected:
 
     // captions.cpp
     void ApplyRadioWidths();
+    static QString DuctTabCaption(bool japanese);
+    static QString TerminalTabCaption(bool japanese);
 
     // flow_fields.cpp
     void ClearDuctResults();
@@ -370,6 +372,14 @@ protected:
 
     TForm1Options options_;
     bool japanese_ = false;
+    // Known before the controls are made: the tab captions are given in the
+    // language the window will show, since a tab bar measures its captions
+    // at once, and Japanese ones in the English font make the font matcher
+    // search every installed font for a fallback.
+    bool buildJapanese_ = true;
+    // While the window is being made, the captions of the property boxes are
+    // measured once at the end instead of at every intermediate layout.
+    bool captionLayoutDeferred_ = false;
     QString configDirectory_;
     bool editingTerminalStyles_ = false;
     std::unique_ptr<kestrix::Settings> settings_;

@@ -4,6 +4,7 @@
 
 #include "ui/column_list_box.h"
 #include "ui/main_window.h"
+#include "ui/page_frames.h"
 #include "ui/splitter_bar.h"
 
 #include <QAction>
@@ -19,7 +20,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStyle>
-#include <QStyleOptionTabWidgetFrame>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -34,20 +34,6 @@ constexpr int kSplitterHeight = 5;
 constexpr int kDesignPanelWidth = 275;   // width of Panel1 at the design size
 const QColor kDuctAccent(0, 128, 0);     // green
 const QColor kTerminalAccent(128, 0, 0); // maroon
-
-// A tab control that can tell the size of its pages before it is first shown;
-// QTabWidget itself lays its pages out only once visible, and the start-up
-// rules need the real list widths.
-class PageControl : public QTabWidget {
-  public:
-    using QTabWidget::QTabWidget;
-
-    QSize pageSize() const {
-        QStyleOptionTabWidgetFrame option;
-        initStyleOption(&option);
-        return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this).size();
-    }
-};
 
 // Enter presses the button that has the focus, as Space does: a keyboard
 // user who reached a button by Tab or by its access key expects either.
@@ -145,7 +131,7 @@ void TabToCheckedMode(QRadioButton* list, QRadioButton* detail) {
 // A box whose frame line runs a few pixels below its top edge, where the
 // page's mode radio button lies on it.
 QGroupBox* MakeBox(QWidget* parent, const char* name) {
-    auto* g = Make<QGroupBox>(parent, name);
+    QGroupBox* g = Make<PageBox>(parent, name);
     g->setTitle(QStringLiteral(" "));
     return g;
 }
@@ -153,9 +139,10 @@ QGroupBox* MakeBox(QWidget* parent, const char* name) {
 QRadioButton* MakeRadio(QWidget* parent, const char* name, const QString& text) {
     auto* r = Make<QRadioButton>(parent, name);
     r->setText(text);
-    // Covers the frame line of the box it lies on.
+    // Covers the frame line of the box it lies on. Its width follows its
+    // caption once the language is known.
     r->setAutoFillBackground(true);
-    r->resize(r->sizeHint().width(), 17);
+    r->resize(0, 17);
     return r;
 }
 
@@ -194,8 +181,8 @@ void TForm1::BuildFrame() {
     PageControl1 = tabs;
     TabSheet1 = Make<QWidget>(nullptr, "TabSheet1");
     TabSheet3 = Make<QWidget>(nullptr, "TabSheet3");
-    PageControl1->addTab(TabSheet1, QStringLiteral("ダクトサイズ(&D)"));
-    PageControl1->addTab(TabSheet3, QStringLiteral("吹出・吸込口(&G)"));
+    PageControl1->addTab(TabSheet1, DuctTabCaption(buildJapanese_));
+    PageControl1->addTab(TabSheet3, TerminalTabCaption(buildJapanese_));
     PageControl1->setCurrentWidget(TabSheet1);
 
     BottomPanel = Make<QWidget>(this, "BottomPanel");
@@ -449,6 +436,7 @@ void TForm1::LayoutTerminalPage() {
 // The recalculate buttons and the right-hand pairs keep their distance from
 // the right edge of the box.
 void TForm1::LayoutDuctProperties() {
+    if (captionLayoutDeferred_) return;
     const int w = d_pro->width();
     SP2->move(w - 63, SP2->y());
     // As on the air-terminal page: a caption wider than its design room (an
@@ -478,6 +466,7 @@ void TForm1::LayoutDuctProperties() {
 }
 
 void TForm1::LayoutTerminalProperties() {
+    if (captionLayoutDeferred_) return;
     const int w = h_pro->width();
     BP2->move(w - 63, BP2->y());
     // Captions wider than their design room (the English ones, in a font

@@ -30,6 +30,21 @@ TEST(CodePage, ConvertsBothWaysWhereTheCodePageHoldsTheText) {
     }
 }
 
+TEST(CodePage, AsciiReadsAsItselfWithOrWithoutConverter) {
+    std::string ascii;
+    for (int c = 1; c < 0x80; ++c) ascii += char(c);
+    const QString text = QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
+    EXPECT_EQ(FromCp932(ascii), text);
+    EXPECT_EQ(Cp932ToUtf8(ascii), ascii);
+    EXPECT_EQ(ToCp932(text), std::optional<std::string>(ascii));
+    EXPECT_EQ(Utf8ToCp932(ascii), std::optional<std::string>(ascii));
+    // A text that needs the converter keeps its ASCII part just the same,
+    // the backslash and the tilde included.
+    const std::string mixed = ascii + "\xB1";
+    EXPECT_EQ(FromCp932(mixed), text + QString::fromUtf8("ｱ"));
+    EXPECT_EQ(ToCp932(text + QString::fromUtf8("ｱ")), std::optional<std::string>(mixed));
+}
+
 TEST(CodePage, TakesTheJisFormsAsTheirCodePageTwins) {
     // Input methods give U+301C for the wave dash; the code page holds it as 0x81 0x60.
     EXPECT_EQ(ToCp932(QString(QChar(0x301C))), std::optional<std::string>("\x81\x60"));

@@ -5,6 +5,7 @@
 
 #include "ui/column_list_box.h"
 #include "ui/splitter_bar.h"
+#include "ui/window_icon.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -321,6 +324,44 @@ class FrameTest : public QObject {
         QCOMPARE(w.PageControl1->currentWidget(), w.TabSheet1);
         QVERIFY(w.Q1->hasFocus());
         QCOMPARE(w.Q1->selectedText(), QStringLiteral("1200"));
+    }
+
+    // Under Fusion the tab control and the boxes paint their own frames; the
+    // lines must be there, darker than what lies inside them.
+    void framesArePainted() {
+        if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive))
+            QSKIP("the frames are the style's own");
+        TForm1 w(fx->options({"/JPN"}));
+        showAndWait(w);
+        auto darker = [](const QImage& image, QPoint line, QPoint inside) {
+            return qGray(image.pixel(line)) + 10 < qGray(image.pixel(inside));
+        };
+        for (QGroupBox* box : {w.d_pro, w.GroupBox3}) {
+            const QImage image = box->grab().toImage();
+            const int w2 = image.width(), h = image.height();
+            QVERIFY2(darker(image, {1, h - 8}, {4, h - 8}), qPrintable(box->objectName()));
+            QVERIFY2(darker(image, {w2 - 1, h - 8}, {w2 - 4, h - 8}), qPrintable(box->objectName()));
+            QVERIFY2(darker(image, {w2 / 2, h - 1}, {w2 / 2, h - 4}), qPrintable(box->objectName()));
+        }
+        const QImage pane = w.PageControl1->grab().toImage();
+        const int h = pane.height();
+        QVERIFY(darker(pane, {0, h - 6}, {4, h - 6}));
+        QVERIFY(darker(pane, {pane.width() - 1, h - 6}, {pane.width() - 5, h - 6}));
+    }
+
+    void windowIconIsReadOnDemand() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("icon.png"));
+        QImage image(64, 64, QImage::Format_ARGB32);
+        image.fill(QColor(200, 40, 40));
+        QVERIFY(image.save(path, "PNG"));
+        const QIcon icon = LazyPngIcon(path);
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(64, 64)});
+        const QImage small = icon.pixmap(QSize(32, 32)).toImage();
+        QCOMPARE(small.size(), QSize(32, 32));
+        QCOMPARE(small.pixelColor(16, 16), QColor(200, 40, 40));
+        QVERIFY(LazyPngIcon(dir.filePath(QStringLiteral("missing.png"))).isNull());
     }
 
     void popupMenuItems() {

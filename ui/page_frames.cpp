@@ -1,0 +1,101 @@
+#include "ui/page_frames.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+
+#include <algorithm>
+
+namespace {
+
+bool IsFusion(const QStyle* style) {
+    return style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
+// A translucent fill of many rows goes to the raster engine's thread pool;
+// bands of fewer rows are blended at once, with the same result.
+void FillInBands(QPainter& p, const QRect& area, const QColor& colour) {
+    constexpr int kBand = 64;
+    for (int y = area.top(); y <= area.bottom(); y += kBand)
+        p.fillRect(QRect(area.left(), y, area.width(), std::min(kBand, area.bottom() - y + 1)),
+                   colour);
+}
+
+} // namespace
+
+QSize PageControl::pageSize() const {
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this).size();
+}
+
+void PageControl::paintEvent(QPaintEvent* event) {
+    if (!IsFusion(style())) {
+        QTabWidget::paintEvent(event);
+        return;
+    }
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    const QRect pane = style()->subElementRect(QStyle::SE_TabWidgetTabPane, &option, this);
+    if (pane.width() < 4 || pane.height() < 4) return;
+
+    // The style's own colours, taken from a small sample of its frame: a
+    // fill, an outline with a lighter line inside it, a shadow line below.
+    constexpr int kSample = 24;
+    QImage sample(kSample, kSample, QImage::Format_ARGB32_Premultiplied);
+    sample.fill(palette().color(backgroundRole()));
+    {
+        QPainter s(&sample);
+        option.rect = sample.rect();
+        style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &s, this);
+    }
+    const int mid = kSample / 2;
+    const QColor outline = sample.pixelColor(0, mid);
+    const QColor inner = sample.pixelColor(1, mid);
+    const QColor fill = sample.pixelColor(mid, mid);
+    const QColor shadow = sample.pixelColor(mid, kSample - 1);
+
+    QPainter p(this);
+    p.fillRect(pane.adjusted(0, 0, -1, -1), fill);
+    p.setPen(shadow);
+    p.drawLine(pane.bottomLeft(), pane.bottomRight());
+    const QRect frame = pane.adjusted(0, 0, -1, -2);
+    p.setPen(outline);
+    p.drawRect(frame);
+    p.setPen(inner);
+    p.drawRect(frame.adjusted(1, 1, -1, -1));
+}
+
+void PageBox::paintEvent(QPaintEvent* event) {
+    if (!IsFusion(style())) {
+        QGroupBox::paintEvent(event);
+        return;
+    }
+    // Where Fusion puts the frame of a box with a title: below a line of text
+    // or an indicator, whichever is taller, and three pixels more; then a
+    // grey line with rounded corners, a faint line inside it and a fainter
+    // fill, as in its frame image. The colours are translucent, as there,
+    // since the box lies on whatever its parent painted.
+    const int top = std::max(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr,
+                                                  this),
+                             fontMetrics().height()) + 3;
+    const QRect line = rect().adjusted(1, top + 1, 0, 0);
+    if (line.width() < 6 || line.height() < 6) return;
+    const int l = line.left(), t = line.top(), r = line.right(), b = line.bottom();
+
+    QPainter p(this);
+    const QColor grey(117, 117, 117, 50), faint(0, 0, 0, 7);
+    FillInBands(p, QRect(QPoint(l + 2, t + 2), QPoint(r - 2, b - 2)), QColor(0, 0, 0, 3));
+    FillInBands(p, QRect(QPoint(l + 1, t + 1), QPoint(r - 1, t + 1)), faint);
+    FillInBands(p, QRect(QPoint(l + 1, b - 1), QPoint(r - 1, b - 1)), faint);
+    FillInBands(p, QRect(QPoint(l + 1, t + 2), QPoint(l + 1, b - 2)), faint);
+    FillInBands(p, QRect(QPoint(r - 1, t + 2), QPoint(r - 1, b - 2)), faint);
+    FillInBands(p, QRect(QPoint(l + 1, t), QPoint(r - 1, t)), grey);
+    FillInBands(p, QRect(QPoint(l + 1, b), QPoint(r - 1, b)), grey);
+    FillInBands(p, QRect(QPoint(l, t + 1), QPoint(l, b - 1)), grey);
+    FillInBands(p, QRect(QPoint(r, t + 1), QPoint(r, b - 1)), grey);
+    const QColor corner(39, 39, 39, 13);
+    for (const QPoint& c : {QPoint(l, t), QPoint(r, t), QPoint(l, b), QPoint(r, b)})
+        p.fillRect(QRect(c, QSize(1, 1)), corner);
+}
