@@ -91,6 +91,7 @@ class IconvConverter {
 
     std::optional<std::string> Convert(std::string_view input, std::string_view replacement) {
         if (!valid()) return std::nullopt;
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr); // a fresh start
         std::string output;
         char buffer[1024];
         char* in = const_cast<char*>(input.data());
@@ -118,8 +119,10 @@ class IconvConverter {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
+// Opening a converter costs more than converting a line; each thread keeps
+// one of each direction.
 std::string DecodeCp932ToUtf8(std::string_view bytes) {
-    IconvConverter converter("UTF-8", "CP932");
+    thread_local IconvConverter converter("UTF-8", "CP932");
     return converter.Convert(bytes, kReplacementUtf8).value_or(std::string());
 }
 
@@ -130,7 +133,7 @@ QString DecodeCp932(std::string_view bytes) {
 
 std::optional<std::string> EncodeCp932(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    IconvConverter converter("CP932", "UTF-8");
+    thread_local IconvConverter converter("CP932", "UTF-8");
     return converter.Convert(std::string_view(utf8.constData(), size_t(utf8.size())), {});
 }
 

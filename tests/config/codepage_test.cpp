@@ -63,6 +63,9 @@ TEST(CodePage, RefusesCharactersTheCodePageCannotHold) {
         EXPECT_EQ(Utf8ToCp932(text), std::nullopt);
     }
     EXPECT_EQ(ToCp932(QString(QChar(0xD800))), std::nullopt); // lone surrogate
+    // A refused text leaves nothing behind for the next one.
+    EXPECT_EQ(Utf8ToCp932("ｱ1"), std::optional<std::string>("\xB1"
+                                                            "1"));
 }
 
 TEST(CodePage, ShowsBrokenBytesAsReplacementAndGoesOn) {
