@@ -15,6 +15,7 @@
 //   terminal_page.cpp      handlers of the air-terminal page
 //   column_list_box.*      the candidate lists shown in columns
 //   splitter_bar.*         the bars above the property boxes
+//   page_frames.*          the tab control and the page boxes, with their frames
 
 #include "config/config_records.h"
 #include "engine/duct_sizing.h"
