@@ -42,10 +42,6 @@ constexpr int kSizeRowHeight = 38;
 
 const QString kRectangleMark = QStringLiteral("x");
 
-bool Plain(const QLineEdit* field) {
-    return kestrix::IsPlainNumber(field->text().toStdString());
-}
-
 // printf into a buffer as large as the text needs.
 template <typename... Args> std::string Format(const char* format, Args... args) {
     const int n = std::snprintf(nullptr, 0, format, args...);
@@ -128,13 +124,14 @@ void RunDuctRefValues(TForm1& f) {
     if (wroteFlow) FitReferenceFlowWidth(f);
 }
 
-// The recalculate button is usable when the flow and every size field that
-// the shape needs hold plain numbers.
-bool SizeAndFlowPlain(const TForm1& f) {
-    return Plain(f.Q1) && Plain(f.E_w) && (!Rectangular(f.xxbn) || Plain(f.E_h));
-}
-
 } // namespace
+
+// The recalculate button is usable when the flow and every size field that
+// the shape needs hold plain numbers. The shape is xxbn's: a low property box
+// hides E_h whatever the shape.
+bool TForm1::DuctSizeAndFlowPlain() const {
+    return Plain(Q1) && Plain(E_w) && (!Rectangular(xxbn) || Plain(E_h));
+}
 
 // --- Style choice -------------------------------------------------------------------
 
@@ -334,7 +331,7 @@ void TForm1::RBT2Click() {
     Q1->setFocus();
     // A rectangle needs its height as well: without one the recalculation
     // would read the size as round while the page shows a rectangle.
-    SP2->setEnabled(SizeAndFlowPlain(*this));
+    SP2->setEnabled(DuctSizeAndFlowPlain());
 }
 
 // --- Size fields --------------------------------------------------------------------------
@@ -342,7 +339,7 @@ void TForm1::RBT2Click() {
 void TForm1::xxbnClick() {
     if (!DuctDetailMode) return;
     SetDuctShape(*this, !Rectangular(xxbn));
-    SP2->setEnabled(SizeAndFlowPlain(*this));
+    SP2->setEnabled(DuctSizeAndFlowPlain());
     if (SP2->isEnabled()) SP2Click();
     RunDuctRefValues(*this);
     E_w->setFocus();
@@ -354,7 +351,7 @@ void TForm1::E_hChange() {
         e->clear();
     RunDuctRefValues(*this);
     // Typing never disables the button.
-    if (SizeAndFlowPlain(*this)) SP2->setEnabled(true);
+    if (DuctSizeAndFlowPlain()) SP2->setEnabled(true);
 }
 
 void TForm1::E_wKeyPress() {

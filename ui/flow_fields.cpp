@@ -5,7 +5,6 @@
 #include "ui/main_window.h"
 
 #include "config/codepage.h"
-#include "engine/number_text.h"
 #include "ui/column_list_box.h"
 
 #include <QGroupBox>
@@ -14,13 +13,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-namespace {
-
-bool Plain(const QLineEdit* field) {
-    return kestrix::IsPlainNumber(field->text().toStdString());
-}
-
-} // namespace
 
 QString TForm1::EvaluateFlowText(const QString& text) {
     // The evaluator counts its length limit in bytes of the code page; a text
@@ -51,6 +43,13 @@ void TForm1::ClearDuctResults() {
     aplst.clear();
 }
 
+// The size text for the clipboard and the property fields of the duct page.
+void TForm1::ClearDuctProperties() {
+    DuctSizeText.clear();
+    for (QLineEdit* e : {E_as, E_wv, E_dp, E_ap, E_aq, E_fai, M_wv})
+        e->clear();
+}
+
 void TForm1::ClearTerminalResults() {
     hsbox->clear();
     HSVV.clear();
@@ -58,18 +57,13 @@ void TForm1::ClearTerminalResults() {
 
 void TForm1::Q1Change() {
     SP1->setEnabled(!Q1->text().isEmpty() && RBT1->isChecked());
-    // The shape button tells the shape even while a low property box hides E_h.
-    const bool rectangular = xxbn->text() == QLatin1String("x");
-    SP2->setEnabled(Plain(Q1) && RBT2->isChecked() &&
-                    (rectangular ? Plain(E_w) && Plain(E_h) : Plain(E_w)));
+    SP2->setEnabled(RBT2->isChecked() && DuctSizeAndFlowPlain());
     ClearDuctResults();
     if (!RBT2->isChecked()) {
         E_w->clear();
         E_h->clear();
     }
-    DuctSizeText.clear();
-    for (QLineEdit* e : {E_as, E_wv, E_dp, E_ap, E_aq, E_fai, M_wv})
-        e->clear();
+    ClearDuctProperties();
 }
 
 void TForm1::Q3Change() {
@@ -82,9 +76,7 @@ void TForm1::Q3Change() {
         bE_w->clear();
         bE_h->clear();
     }
-    DuctSizeText.clear();
-    for (QLineEdit* e : {E_as, E_wv, E_dp, E_ap, E_aq, E_fai, M_wv})
-        e->clear();
+    ClearDuctProperties();
     ClearTerminalResults();
     for (QLineEdit* e : {hsv, hsj, hsy, haq})
         e->clear();

@@ -3,6 +3,7 @@
 #include "config/config_paths.h"
 #include "config/settings.h"
 #include "engine/messages.h"
+#include "engine/number_text.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
 #include "ui/splitter_bar.h"
@@ -310,6 +311,10 @@ void TForm1::RunGuarded(const std::function<void()>& handler) {
 }
 
 // --- Field looks -------------------------------------------------------------------
+
+bool TForm1::Plain(const QLineEdit* field) {
+    return kestrix::IsPlainNumber(field->text().toStdString());
+}
 
 void TForm1::SetFieldReadOnly(QLineEdit* field, bool readOnly) {
     field->setReadOnly(readOnly);

@@ -234,6 +234,8 @@ class TForm1 : public QWidget,
     // Size and property fields: read-only ones in the button-face colour,
     // editable ones in the window colour.
     static void SetFieldReadOnly(QLineEdit* field, bool readOnly);
+    // The field holds a plain number (IsPlainNumber).
+    static bool Plain(const QLineEdit* field);
 
     // --- Start-up and close (startup.cpp) ----------------------------------------
     void FormCreate();
@@ -367,8 +369,12 @@ protected:
     static QString DuctTabCaption(bool japanese);
     static QString TerminalTabCaption(bool japanese);
 
+    // duct_page.cpp: flow and every size field the shape needs are plain numbers.
+    bool DuctSizeAndFlowPlain() const;
+
     // flow_fields.cpp
     void ClearDuctResults();
+    void ClearDuctProperties();
     void ClearTerminalResults();
 
     TForm1Options options_;

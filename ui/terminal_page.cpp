@@ -32,10 +32,6 @@ namespace {
 
 const QString kShapeHint = QStringLiteral("角・丸入力変換");
 
-bool Plain(const QLineEdit* field) {
-    return kestrix::IsPlainNumber(field->text().toStdString());
-}
-
 void CopyText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
