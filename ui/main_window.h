@@ -31,6 +31,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -360,6 +362,11 @@ protected:
     // startup.cpp
     bool DecideJapanese() const;
     void RestoreSettings();
+    enum class StyleFileRead { Missing, Empty, Loaded };
+    using StyleLoader = std::function<std::vector<std::string>(const std::vector<std::string>&,
+                                                               kestrix::StyleNameList&)>;
+    StyleFileRead ReadStyleFile(kestrix::StyleKind kind, QComboBox* list, int& selected,
+                                const StyleLoader& load);
     bool LoadDuctStyleFile();
     bool LoadMaterialFile();
     bool LoadTerminalStyleFile();

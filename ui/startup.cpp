@@ -151,30 +151,39 @@ void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const
     top = std::max(top, a.y());
 }
 
-bool TForm1::LoadDuctStyleFile() {
-    DuctStyleCB->clear();
-    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Duct, japanese_);
+// Reads a style file into its table and its list box. A file that cannot be
+// opened ends the run (Missing); one without a style leaves the list empty
+// with a message (Empty). A stored choice the list cannot hold falls back to
+// the first style.
+TForm1::StyleFileRead TForm1::ReadStyleFile(kestrix::StyleKind kind, QComboBox* list,
+                                            int& selected, const StyleLoader& load) {
+    list->clear();
+    const std::string_view name = kestrix::StyleFileName(kind, japanese_);
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
         Fatal(Utf8(kestrix::MissingFileMessage(name, japanese_)));
-        return false;
+        return StyleFileRead::Missing;
     }
-    if (read.delivered()) {
-        // The list box holds the names from here on.
-        kestrix::StyleNameList ductStyleNames;
-        for (const std::string& message :
-             kestrix::LoadDuctStyles(read.fields, ductStyles, ductStyleNames, japanese_))
-            ShowErrorMessage(Utf8(message));
-        for (const std::string& styleName : ductStyleNames)
-            DuctStyleCB->addItem(kestrix::FromCp932(styleName));
-        // A stored index the list cannot hold falls back to the first style.
-        if (selectedDuctStyle >= DuctStyleCB->count() || selectedDuctStyle < 0)
-            selectedDuctStyle = 0;
-    } else {
-        ShowErrorMessage(
-            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Duct, japanese_)));
+    if (!read.delivered()) {
+        ShowErrorMessage(Utf8(kestrix::StyleNotRegisteredMessage(kind, japanese_)));
+        return StyleFileRead::Empty;
     }
-    return true;
+    // The list box holds the names from here on.
+    kestrix::StyleNameList names;
+    for (const std::string& message : load(read.fields, names))
+        ShowErrorMessage(Utf8(message));
+    for (const std::string& styleName : names)
+        list->addItem(kestrix::FromCp932(styleName));
+    if (selected >= list->count() || selected < 0) selected = 0;
+    return StyleFileRead::Loaded;
+}
+
+bool TForm1::LoadDuctStyleFile() {
+    return ReadStyleFile(kestrix::StyleKind::Duct, DuctStyleCB, selectedDuctStyle,
+                         [this](const std::vector<std::string>& fields,
+                                kestrix::StyleNameList& names) {
+                             return kestrix::LoadDuctStyles(fields, ductStyles, names, japanese_);
+                         }) != StyleFileRead::Missing;
 }
 
 bool TForm1::LoadMaterialFile() {
@@ -191,26 +200,12 @@ bool TForm1::LoadMaterialFile() {
 }
 
 bool TForm1::LoadTerminalStyleFile() {
-    KiguStyleCB->clear();
-    const std::string_view name = kestrix::StyleFileName(kestrix::StyleKind::Terminal, japanese_);
-    const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
-    if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name, japanese_)));
-        return false;
-    }
-    if (!read.delivered()) {
-        ShowErrorMessage(
-            Utf8(kestrix::StyleNotRegisteredMessage(kestrix::StyleKind::Terminal, japanese_)));
-        return true;
-    }
-    kestrix::StyleNameList terminalStyleNames;
-    for (const std::string& message :
-         kestrix::LoadTerminalStyles(read.fields, terminalStyles, terminalStyleNames, japanese_))
-        ShowErrorMessage(Utf8(message));
-    for (const std::string& styleName : terminalStyleNames)
-        KiguStyleCB->addItem(kestrix::FromCp932(styleName));
-    if (selectedTerminalStyle >= KiguStyleCB->count() || selectedTerminalStyle < 0)
-        selectedTerminalStyle = 0;
+    const StyleFileRead read = ReadStyleFile(
+        kestrix::StyleKind::Terminal, KiguStyleCB, selectedTerminalStyle,
+        [this](const std::vector<std::string>& fields, kestrix::StyleNameList& names) {
+            return kestrix::LoadTerminalStyles(fields, terminalStyles, names, japanese_);
+        });
+    if (read != StyleFileRead::Loaded) return read != StyleFileRead::Missing;
     KiguStyleCB->setCurrentIndex(
         selectedTerminalStyle < KiguStyleCB->count() ? selectedTerminalStyle : -1);
     KiguStyleCBChange();
