@@ -50,12 +50,12 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     // is the program's font as well, for its menus and message boxes, and
     // so that no control is first laid out in a default font of the system
     // that the window never shows.
-    buildJapanese_ = DecideJapanese();
-    const QFont uiFont = buildJapanese_ ? DesignFont() : EnglishFont();
+    const bool japanese = DecideJapanese();
+    const QFont uiFont = japanese ? DesignFont() : EnglishFont();
     QApplication::setFont(uiFont);
     setFont(uiFont);
     captionLayoutDeferred_ = true;
-    BuildFrame();
+    BuildFrame(japanese);
     BuildDuctPage();
     BuildTerminalPage();
 

@@ -340,7 +340,10 @@ protected:
 
   private:
     // main_window_layout.cpp
-    void BuildFrame();
+    // The tab captions are given in the language the window will show: a tab
+    // bar measures its captions at once, and Japanese ones in the English
+    // font make the font matcher search every installed font for a fallback.
+    void BuildFrame(bool japanese);
     void BuildDuctPage();
     void BuildTerminalPage();
     void LayoutDuctPage();
@@ -386,11 +389,6 @@ protected:
 
     TForm1Options options_;
     bool japanese_ = false;
-    // Known before the controls are made: the tab captions are given in the
-    // language the window will show, since a tab bar measures its captions
-    // at once, and Japanese ones in the English font make the font matcher
-    // search every installed font for a fallback.
-    bool buildJapanese_ = true;
     // While the window is being made, the captions of the property boxes are
     // measured once at the end instead of at every intermediate layout.
     bool captionLayoutDeferred_ = false;

@@ -170,7 +170,7 @@ constexpr int kLongRightLabelWidth = 180; // the one caption alone on its row
 
 } // namespace
 
-void TForm1::BuildFrame() {
+void TForm1::BuildFrame(bool japanese) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kestrix ver.1.55"));
     setMinimumSize(290, 265);
@@ -181,8 +181,8 @@ void TForm1::BuildFrame() {
     PageControl1 = tabs;
     TabSheet1 = Make<QWidget>(nullptr, "TabSheet1");
     TabSheet3 = Make<QWidget>(nullptr, "TabSheet3");
-    PageControl1->addTab(TabSheet1, DuctTabCaption(buildJapanese_));
-    PageControl1->addTab(TabSheet3, TerminalTabCaption(buildJapanese_));
+    PageControl1->addTab(TabSheet1, DuctTabCaption(japanese));
+    PageControl1->addTab(TabSheet3, TerminalTabCaption(japanese));
     PageControl1->setCurrentWidget(TabSheet1);
 
     BottomPanel = Make<QWidget>(this, "BottomPanel");

@@ -1,5 +1,6 @@
 #include "ui/page_frames.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QPainter>
 #include <QStyle>
@@ -39,32 +40,44 @@ void PageControl::paintEvent(QPaintEvent* event) {
     initStyleOption(&option);
     const QRect pane = style()->subElementRect(QStyle::SE_TabWidgetTabPane, &option, this);
     if (pane.width() < 4 || pane.height() < 4) return;
-
-    // The style's own colours, taken from a small sample of its frame: a
-    // fill, an outline with a lighter line inside it, a shadow line below.
-    constexpr int kSample = 24;
-    QImage sample(kSample, kSample, QImage::Format_ARGB32_Premultiplied);
-    sample.fill(palette().color(backgroundRole()));
-    {
-        QPainter s(&sample);
-        option.rect = sample.rect();
-        style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &s, this);
-    }
-    const int mid = kSample / 2;
-    const QColor outline = sample.pixelColor(0, mid);
-    const QColor inner = sample.pixelColor(1, mid);
-    const QColor fill = sample.pixelColor(mid, mid);
-    const QColor shadow = sample.pixelColor(mid, kSample - 1);
+    const FrameColours& c = frameColours();
 
     QPainter p(this);
-    p.fillRect(pane.adjusted(0, 0, -1, -1), fill);
-    p.setPen(shadow);
+    p.fillRect(pane.adjusted(0, 0, -1, -1), c.fill);
+    p.setPen(c.shadow);
     p.drawLine(pane.bottomLeft(), pane.bottomRight());
     const QRect frame = pane.adjusted(0, 0, -1, -2);
-    p.setPen(outline);
+    p.setPen(c.outline);
     p.drawRect(frame);
-    p.setPen(inner);
+    p.setPen(c.inner);
     p.drawRect(frame.adjusted(1, 1, -1, -1));
+}
+
+void PageControl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        colours_.reset();
+    QTabWidget::changeEvent(event);
+}
+
+// A fill, an outline with a lighter line inside it and a shadow line below,
+// as the style draws them on the window's background.
+const PageControl::FrameColours& PageControl::frameColours() {
+    if (!colours_) {
+        constexpr int kSample = 24;
+        QImage sample(kSample, kSample, QImage::Format_ARGB32_Premultiplied);
+        sample.fill(palette().color(backgroundRole()));
+        {
+            QStyleOptionTabWidgetFrame option;
+            initStyleOption(&option);
+            option.rect = sample.rect();
+            QPainter s(&sample);
+            style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &s, this);
+        }
+        const int mid = kSample / 2;
+        colours_ = FrameColours{sample.pixelColor(0, mid), sample.pixelColor(1, mid),
+                                sample.pixelColor(mid, mid), sample.pixelColor(mid, kSample - 1)};
+    }
+    return *colours_;
 }
 
 void PageBox::paintEvent(QPaintEvent* event) {

@@ -9,9 +9,12 @@
 // the same frames are painted here in opaque colours, blended beforehand
 // with the background. Other styles draw their own.
 
+#include <QColor>
 #include <QGroupBox>
 #include <QSize>
 #include <QTabWidget>
+
+#include <optional>
 
 // A tab control that can also tell the size of its pages before it is first
 // shown; QTabWidget itself lays its pages out only once visible, and the
@@ -24,6 +27,15 @@ class PageControl : public QTabWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // The style's colours of the frame, taken once from a small sample of it.
+    struct FrameColours {
+        QColor outline, inner, fill, shadow;
+    };
+    const FrameColours& frameColours();
+    std::optional<FrameColours> colours_;
 };
 
 // A box whose frame line runs below its (blank) title.
