@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace kestrix {
 namespace {
@@ -48,6 +49,24 @@ RectEvaluation EvaluateRect(const LossLaw& law, double q, double W, double H) {
     e.R = static_cast<double>(law.Loss(De, veq));
     e.passes = e.R <= law.c.lossLimit && e.vel <= law.c.velocity;
     return e;
+}
+
+// Lowers `side` in 50 mm steps while the section still passes, down to
+// 50 mm, and leaves it at the smallest side that passed, or 50 mm above the
+// first one tested when that one failed. The evaluation of that side comes
+// back when it was made on the way, so it is not made twice.
+template <typename Evaluate>
+std::optional<RectEvaluation> StepDownWhilePasses(double& side, Evaluate evaluate) {
+    std::optional<RectEvaluation> passed;
+    RectEvaluation ev = evaluate(side);
+    while (ev.passes) {
+        passed = ev;
+        side = side - 50;
+        if (side < 49) break;
+        ev = evaluate(side);
+    }
+    side = side + 50;
+    return passed;
 }
 
 // One step of the velocity march: the diameter that carries q at v and
@@ -220,40 +239,21 @@ DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,
     if (D100 != 0) addRound(D100);
 
     // Square: the smallest side of the 50 mm series that passes, never below
-    // 50. An evaluation that passed is kept, so the side that is finally
-    // listed is not evaluated twice.
+    // 50.
     double S = CeilStep(Dmm, 50);
     if (S < 49) S = 50;
-    RectEvaluation ev = EvaluateRect(law, q, S, S);
-    RectEvaluation passed;
-    bool havePassed = false;
-    while (ev.passes) {
-        passed = ev;
-        havePassed = true;
-        S = S - 50;
-        if (S < 49) break;
-        ev = EvaluateRect(law, q, S, S);
-    }
-    S = S + 50;
-    ev = havePassed ? passed : EvaluateRect(law, q, S, S);
+    std::optional<RectEvaluation> passed =
+        StepDownWhilePasses(S, [&](double side) { return EvaluateRect(law, q, side, side); });
+    RectEvaluation ev = passed ? *passed : EvaluateRect(law, q, S, S);
     out.entries.push_back(MakeEntry(c, RectLabel(S, S), ev.vel, ev.R, "1.00"));
 
     // Rectangles growing wider and lower; H only ever decreases.
     double W = S, H = S, L = 1.0;
     while (L <= c.aspectLimit && out.entries.size() < MaxCandidates) {
-        ev = EvaluateRect(law, q, W, H);
-        havePassed = false;
-        while (ev.passes) {
-            passed = ev;
-            havePassed = true;
-            H = H - 50;
-            if (H < 49) break;
-            ev = EvaluateRect(law, q, W, H);
-        }
-        H = H + 50;
+        passed = StepDownWhilePasses(H, [&](double h) { return EvaluateRect(law, q, W, h); });
         if (W > H) {
             if (static_cast<long double>(W) / H > c.aspectLimit) break;
-            ev = havePassed ? passed : EvaluateRect(law, q, W, H);
+            ev = passed ? *passed : EvaluateRect(law, q, W, H);
             out.entries.push_back(MakeEntry(c, RectLabel(W, H), ev.vel, ev.R,
                                             FormatFixed(static_cast<long double>(W) / H, 2)));
         }
