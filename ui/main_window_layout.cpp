@@ -136,6 +136,32 @@ QGroupBox* MakeBox(QWidget* parent, const char* name) {
     return g;
 }
 
+// The list of styles in a page's top panel.
+QComboBox* MakeStyleList(QWidget* panel, const char* name) {
+    auto* list = Make<QComboBox>(panel, name);
+    list->setEditable(false);
+    // Has no menu of its own: a right-click or the Menu key reaches the window's.
+    list->setContextMenuPolicy(Qt::NoContextMenu);
+    list->setGeometry(70, 37, kDesignPanelWidth - 74, 21);
+    return list;
+}
+
+// A page's list of candidates, four columns at the design size.
+ColumnListBox* MakeCandidateList(QWidget* box, const char* name) {
+    auto* list = Make<ColumnListBox>(box, name);
+    // Not a tab stop, but it takes the focus when clicked or given it.
+    list->setFocusPolicy(Qt::ClickFocus);
+    list->setColumns(4);
+    return list;
+}
+
+SplitterBar* MakeSplitter(QWidget* page, const char* name, const QColor& accent) {
+    auto* bar = new SplitterBar(accent, page);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setMinSize(1);
+    return bar;
+}
+
 QRadioButton* MakeRadio(QWidget* parent, const char* name, const QString& text) {
     auto* r = Make<QRadioButton>(parent, name);
     r->setText(text);
@@ -245,24 +271,15 @@ void TForm1::BuildDuctPage() {
     Select = MakeLabel(Panel1, "Select", QString(), QRect(5, 24, W - 10, 13));
     Set_Button1 =
         MakeButton(Panel1, "Set_Button1", QStringLiteral("変更(&R)"), QRect(4, 37, 64, 21));
-    DuctStyleCB = Make<QComboBox>(Panel1, "DuctStyleCB");
-    DuctStyleCB->setEditable(false);
-    // Has no menu of its own: a right-click or the Menu key reaches the window's.
-    DuctStyleCB->setContextMenuPolicy(Qt::NoContextMenu);
-    DuctStyleCB->setGeometry(70, 37, W - 74, 21);
+    DuctStyleCB = MakeStyleList(Panel1, "DuctStyleCB");
 
     GroupBox3 = MakeBox(page, "GroupBox3");
     Blank1 = Make<QWidget>(GroupBox3, "Blank1");
-    whl = Make<ColumnListBox>(GroupBox3, "whl");
-    // Not a tab stop, but it takes the focus when clicked or given it.
-    whl->setFocusPolicy(Qt::ClickFocus);
-    whl->setColumns(4);
+    whl = MakeCandidateList(GroupBox3, "whl");
     RBT1 = MakeRadio(page, "RBT1", QStringLiteral("ダクトサイズ[mm]"));
     RBT1->setChecked(true);
 
-    d_spli = new SplitterBar(kDuctAccent, page);
-    d_spli->setObjectName(QStringLiteral("d_spli"));
-    d_spli->setMinSize(1);
+    d_spli = MakeSplitter(page, "d_spli", kDuctAccent);
     d_pro = MakeBox(page, "d_pro");
     d_pro->resize(W, 105);
     d_spli->setTarget(d_pro);
@@ -319,24 +336,15 @@ void TForm1::BuildTerminalPage() {
     Select2 = MakeLabel(Panel5, "Select2", QString(), QRect(5, 24, W - 10, 13));
     Set_Button2 =
         MakeButton(Panel5, "Set_Button2", QStringLiteral("変更(&R)"), QRect(4, 37, 64, 21));
-    KiguStyleCB = Make<QComboBox>(Panel5, "KiguStyleCB");
-    KiguStyleCB->setEditable(false);
-    // Has no menu of its own: a right-click or the Menu key reaches the window's.
-    KiguStyleCB->setContextMenuPolicy(Qt::NoContextMenu);
-    KiguStyleCB->setGeometry(70, 37, W - 74, 21);
+    KiguStyleCB = MakeStyleList(Panel5, "KiguStyleCB");
 
     GroupBox9 = MakeBox(page, "GroupBox9");
     Blank2 = Make<QWidget>(GroupBox9, "Blank2");
-    hsbox = Make<ColumnListBox>(GroupBox9, "hsbox");
-    // Not a tab stop, but it takes the focus when clicked or given it.
-    hsbox->setFocusPolicy(Qt::ClickFocus);
-    hsbox->setColumns(4);
+    hsbox = MakeCandidateList(GroupBox9, "hsbox");
     bRB1 = MakeRadio(page, "bRB1", QStringLiteral("吹出・吸込口サイズ[mm]"));
     bRB1->setChecked(true);
 
-    h_spli = new SplitterBar(kTerminalAccent, page);
-    h_spli->setObjectName(QStringLiteral("h_spli"));
-    h_spli->setMinSize(1);
+    h_spli = MakeSplitter(page, "h_spli", kTerminalAccent);
     h_pro = MakeBox(page, "h_pro");
     h_pro->resize(W, 105);
     h_spli->setTarget(h_pro);
