@@ -2,7 +2,7 @@
 // engines, the evaluator's carried-over variables, JSON escaping, exit
 // statuses, and the configuration-based commands on temporary folders.
 
-#include "app/calc_cli.h"
+#include "calc_run.h"
 #include "engine/messages.h"
 
 #include <QDir>
@@ -17,18 +17,6 @@
 
 namespace kestrix {
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result Calc(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunCalc(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -334,15 +322,8 @@ TEST(CalcUsage, BadCommandLinesGiveStatusTwoAndAMessage) {
         {"terminal", "--free-area", "70", "--face-velocity", "3", "--", "-5", "6"},
         {"styles", "extra"},
     };
-    for (const auto& args : cases) {
-        const Result r = Calc(args);
-        std::string joined;
-        for (const auto& a : args)
-            joined += a + " ";
-        EXPECT_EQ(r.status, kExitUsage) << joined;
-        EXPECT_EQ(r.out, "") << joined;
-        EXPECT_EQ(r.err.rfind("kestrix-calc: ", 0), 0u) << joined << r.err;
-    }
+    for (const auto& args : cases)
+        ExpectUsageError(args);
 }
 
 TEST(CalcUsage, HelpDocumentsTheCommandsAndTheBounds) {

@@ -3,7 +3,7 @@
 // their line numbers, standard input, the CSV reader, configuration styles,
 // and a large generated input read and written row by row.
 
-#include "app/calc_cli.h"
+#include "calc_run.h"
 #include "app/calc_schedule.h"
 #include "engine/messages.h"
 
@@ -22,12 +22,6 @@
 namespace kestrix {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 class CalcSchedule : public testing::Test {
   protected:
     // Writes a file into the test's folder and returns its path.
@@ -37,13 +31,6 @@ class CalcSchedule : public testing::Test {
         std::ofstream file(path, std::ios::binary);
         file << bytes;
         return path;
-    }
-
-    Result Calc(const std::vector<std::string>& args, const std::string& input = "") {
-        std::istringstream in(input);
-        std::ostringstream out, err;
-        const int status = RunCalc(args, in, out, err);
-        return {status, out.str(), err.str()};
     }
 
     // A schedule of the rows in a file, with the criteria of the worked
@@ -536,15 +523,8 @@ TEST_F(CalcSchedule, BadCommandLinesAreUsageErrors) {
         {"schedule", "terminal", "--roughness", "0.18", "--free-area", "70", "--face-velocity", "3",
          file},
     };
-    for (const auto& args : cases) {
-        const Result r = Calc(args);
-        std::string joined;
-        for (const auto& a : args)
-            joined += a + " ";
-        EXPECT_EQ(r.status, kExitUsage) << joined;
-        EXPECT_EQ(r.out, "") << joined;
-        EXPECT_EQ(r.err.rfind("kestrix-calc: ", 0), 0u) << joined << r.err;
-    }
+    for (const auto& args : cases)
+        ExpectUsageError(args);
 }
 
 TEST_F(CalcSchedule, MissingFileOrFolderIsAFailureWithItsName) {
