@@ -15,9 +15,7 @@
 namespace {
 
 QFont LabelFont(int pixelSize, bool bold) {
-    QFont font = kestrix::JapaneseUiFont(pixelSize);
-    font.setBold(bold);
-    return font;
+    return bold ? kestrix::BoldUiFont(pixelSize) : kestrix::JapaneseUiFont(pixelSize);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* objectName, const QString& text, QRect geometry,

@@ -38,6 +38,7 @@ const QString& EnglishFamily() {
 QFont JapaneseUiFont(int pixelSize) {
     QFont f(JapaneseFamily());
     f.setStyleHint(QFont::SansSerif);
+    f.setHintingPreference(QFont::PreferFullHinting);
     f.setPixelSize(pixelSize);
     return f;
 }
@@ -45,7 +46,15 @@ QFont JapaneseUiFont(int pixelSize) {
 QFont EnglishUiFont(int pointSize) {
     QFont f(EnglishFamily());
     f.setStyleHint(QFont::SansSerif);
+    f.setHintingPreference(QFont::PreferFullHinting);
     f.setPointSize(pointSize);
+    return f;
+}
+
+QFont BoldUiFont(int pixelSize) {
+    QFont f = JapaneseUiFont(pixelSize);
+    f.setBold(true);
+    f.setHintingPreference(QFont::PreferDefaultHinting);
     return f;
 }
 

@@ -6,6 +6,7 @@
 #include "engine/number_text.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
+#include "ui/fonts.h"
 #include "ui/splitter_bar.h"
 
 #include <QAction>
@@ -72,8 +73,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
         e->clear();
     DuctStyleCB->setCurrentIndex(0);
     KiguStyleCB->setCurrentIndex(0);
-    QFont bold = DesignFont();
-    bold.setBold(true);
+    const QFont bold = kestrix::BoldUiFont(12);
     for (QWidget* w : std::initializer_list<QWidget*>{
              Q1,   whl, E_w,   E_h,  E_as, E_wv, E_ap, E_dp, E_aq, E_fai, M_wv,
              xxbn, Q3,  hsbox, bE_w, bE_h, hsk,  hsj,  hsv,  hsy,  haq,   xxbn2})

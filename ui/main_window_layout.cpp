@@ -3,6 +3,7 @@
 // design size, and explicit rules for what follows the window's size.
 
 #include "ui/column_list_box.h"
+#include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/page_frames.h"
 #include "ui/splitter_bar.h"
@@ -213,9 +214,7 @@ void TForm1::BuildFrame(bool japanese) {
 
     BottomPanel = Make<QWidget>(this, "BottomPanel");
     const QString copyright = QStringLiteral("Copyright (C) Norvale Engineering");
-    QFont engraved = DesignFont();
-    engraved.setPixelSize(11);
-    engraved.setBold(true);
+    const QFont engraved = kestrix::BoldUiFont(11);
     air_b = MakeLabel(BottomPanel, "air_b", copyright, QRect(8, 3, 280, 13));
     air_f = MakeLabel(BottomPanel, "air_f", copyright, QRect(9, 4, 280, 13));
     for (QLabel* l : {air_b, air_f}) {

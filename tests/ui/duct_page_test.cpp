@@ -16,6 +16,8 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -151,6 +153,32 @@ class DuctPageTest : public QObject {
         QTest::mouseRelease(bar, Qt::LeftButton, {}, end);
     }
 
+    // The width of what is drawn darker than mid-grey in an image: its text.
+    static int InkWidth(const QImage& image) {
+        int left = image.width(), right = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right < left ? 0 : right - left + 1;
+    }
+
+    // The ink of a field's text as the field shows it, and as the same text
+    // in the same font shows with room to spare.
+    static std::pair<int, int> ShownAndWholeInk(QLineEdit* field) {
+        QImage whole(200, field->height(), QImage::Format_RGB32);
+        whole.fill(Qt::white);
+        QPainter p(&whole);
+        p.setFont(field->font());
+        p.setPen(Qt::black);
+        p.drawText(whole.rect().adjusted(20, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   field->text());
+        p.end();
+        return {InkWidth(field->grab().toImage()), InkWidth(whole)};
+    }
+
     void checkProperties(const QStringList& expected) {
         const QList<QLineEdit*> fields{w->E_as, w->E_wv,  w->E_dp, w->E_ap,
                                        w->E_aq, w->E_fai, w->M_wv};
@@ -216,6 +244,15 @@ class DuctPageTest : public QObject {
         QCOMPARE(Clipboard(), QStringLiteral("300x250"));
         QCOMPARE(w->DuctSizeText, QStringLiteral("300x250"));
         checkProperties({"1.20", "3.70", "0.075", "0.84", "1165", "299", "3.95"});
+        // Each result shows whole in its fixed-width field, in the bold font
+        // (a line edit scrolls a text too wide for it, and cuts its start).
+        for (QLineEdit* f : {w->E_as, w->E_wv, w->E_dp, w->E_ap, w->E_fai, w->M_wv}) {
+            const auto [shown, whole] = ShownAndWholeInk(f);
+            QVERIFY2(shown >= whole - 1, qPrintable(QStringLiteral("%1: %2 px of %3")
+                                                        .arg(f->objectName())
+                                                        .arg(shown)
+                                                        .arg(whole)));
+        }
         // E_aq is as wide as its text in the style list's font plus 5 px, and
         // wide enough that its own bold font shows every digit.
         const QString flow = w->E_aq->text();
