@@ -153,6 +153,12 @@ class FrameTest : public QObject {
         QCOMPARE(w.air_b->pos(), QPoint(8, 3));
         QCOMPARE(w.air_f->pos(), QPoint(9, 4));
         QCOMPARE(w.air_b->text(), w.air_f->text());
+        for (QLabel* l : {w.air_b, w.air_f}) {
+            QVERIFY(l->font().bold());
+            QCOMPARE(l->font().pixelSize(), 11);
+            // Hinting widens a synthetic bold; the line must still show whole.
+            QVERIFY(l->fontMetrics().horizontalAdvance(l->text()) <= l->width());
+        }
         QCOMPARE(w.minimumSize(), QSize(290, 265));
         QCOMPARE(w.PageControl1->currentWidget(), w.TabSheet1);
     }
