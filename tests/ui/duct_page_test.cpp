@@ -26,6 +26,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // One material name long enough to overflow the condition line's buffer.
