@@ -17,9 +17,9 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
