@@ -33,28 +33,32 @@ const QString& EnglishFamily() {
     return family;
 }
 
+// A sans-serif face, drawn fully hinted unless told otherwise.
+QFont UiFace(const QString& family, QFont::HintingPreference hinting) {
+    QFont f(family);
+    f.setStyleHint(QFont::SansSerif);
+    f.setHintingPreference(hinting);
+    return f;
+}
+
 } // namespace
 
 QFont JapaneseUiFont(int pixelSize) {
-    QFont f(JapaneseFamily());
-    f.setStyleHint(QFont::SansSerif);
-    f.setHintingPreference(QFont::PreferFullHinting);
+    QFont f = UiFace(JapaneseFamily(), QFont::PreferFullHinting);
     f.setPixelSize(pixelSize);
     return f;
 }
 
 QFont EnglishUiFont(int pointSize) {
-    QFont f(EnglishFamily());
-    f.setStyleHint(QFont::SansSerif);
-    f.setHintingPreference(QFont::PreferFullHinting);
+    QFont f = UiFace(EnglishFamily(), QFont::PreferFullHinting);
     f.setPointSize(pointSize);
     return f;
 }
 
-QFont BoldUiFont(int pixelSize) {
-    QFont f = JapaneseUiFont(pixelSize);
+QFont BoldUiFont(int pixelSize, QFont::HintingPreference hinting) {
+    QFont f = UiFace(JapaneseFamily(), hinting);
+    f.setPixelSize(pixelSize);
     f.setBold(true);
-    f.setHintingPreference(QFont::PreferDefaultHinting);
     return f;
 }
 

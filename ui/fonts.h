@@ -20,9 +20,11 @@ QFont JapaneseUiFont(int pixelSize);
 // "Microsoft Sans Serif" (or a Western sans serif) at a point size.
 QFont EnglishUiFont(int pointSize);
 
-// The Japanese face in bold, with the system's own hinting. Fully hinted,
-// the synthetic bold of a face without a bold member is a whole pixel wider
-// per glyph, and results such as "0.075" would no longer fit their fields.
-QFont BoldUiFont(int pixelSize);
+// The Japanese face in bold, by default with the system's own hinting. Fully
+// hinted, the synthetic bold of a face without a bold member is a whole pixel
+// wider per glyph, and results such as "0.075" would no longer fit their
+// fields; only text with room to spare takes full hinting.
+QFont BoldUiFont(int pixelSize,
+                 QFont::HintingPreference hinting = QFont::PreferDefaultHinting);
 
 } // namespace kestrix

@@ -217,8 +217,7 @@ void TForm1::BuildFrame(bool japanese) {
     // Fully hinted like the captions: the line has room for the pixel per
     // glyph that hinting adds to a synthetic bold, and the two copies that
     // make the engraving then fall on whole pixels.
-    QFont engraved = kestrix::BoldUiFont(11);
-    engraved.setHintingPreference(QFont::PreferFullHinting);
+    const QFont engraved = kestrix::BoldUiFont(11, QFont::PreferFullHinting);
     air_b = MakeLabel(BottomPanel, "air_b", copyright, QRect(8, 3, 280, 13));
     air_f = MakeLabel(BottomPanel, "air_f", copyright, QRect(9, 4, 280, 13));
     for (QLabel* l : {air_b, air_f}) {
