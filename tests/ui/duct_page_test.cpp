@@ -16,7 +16,6 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -26,7 +25,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -156,18 +154,6 @@ class DuctPageTest : public QObject {
         QTest::mouseRelease(bar, Qt::LeftButton, {}, end);
     }
 
-    // The width of what is drawn darker than mid-grey in an image: its text.
-    static int InkWidth(const QImage& image) {
-        int left = image.width(), right = -1;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) < 128) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-        return right < left ? 0 : right - left + 1;
-    }
-
     // The ink of a field's text as the field shows it, and as the same text
     // in the same font shows with room to spare.
     static std::pair<int, int> ShownAndWholeInk(QLineEdit* field) {
@@ -179,7 +165,7 @@ class DuctPageTest : public QObject {
         p.drawText(whole.rect().adjusted(20, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                    field->text());
         p.end();
-        return {InkWidth(field->grab().toImage()), InkWidth(whole)};
+        return {InkRect(field->grab().toImage(), 128).width(), InkRect(whole, 128).width()};
     }
 
     void checkProperties(const QStringList& expected) {

@@ -714,16 +714,9 @@ class KeyboardTest : public QObject {
 
         // Fonts are sized in logical pixels: the caption's letters are as
         // tall, in the screen's pixels, as its font times the factor.
-        const QImage caption = w->Label1->grab().toImage();
-        int top = caption.height(), bottom = -1;
-        for (int y = 0; y < caption.height(); ++y)
-            for (int x = 0; x < caption.width(); ++x)
-                if (qGray(caption.pixel(x, y)) < 100) {
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
-                }
-        QVERIFY(bottom >= top);
-        const int ink = bottom - top + 1;
+        const QRect inked = InkRect(w->Label1->grab().toImage(), 100);
+        QVERIFY(!inked.isEmpty());
+        const int ink = inked.height();
         const int font = w->Label1->fontMetrics().ascent();
         QVERIFY2(ink >= 0.6 * font * factor &&
                      ink <= 1.6 * w->Label1->fontMetrics().height() * factor,

@@ -12,6 +12,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QFile>
+#include <QImage>
+#include <QRect>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,12 +21,28 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 // The clipboard's text, as the handlers leave it.
 inline QString Clipboard() { return QGuiApplication::clipboard()->text(); }
 inline void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+// The bounding box of the pixels of an image darker than a grey level: where
+// its text is drawn. Empty when nothing is that dark.
+inline QRect InkRect(const QImage& image, int darkerThan) {
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < darkerThan) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < left ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
 
 // Shows the window and waits until it is exposed and active.
 inline void ShowActive(TForm1& w) {
