@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace {
@@ -17,12 +18,14 @@ struct ProcessResult {
     std::string err;
 };
 
-ProcessResult RunProgram(const QStringList& args, const QString& locale = QStringLiteral("C")) {
+ProcessResult RunProgram(const QStringList& args, const QString& locale = QStringLiteral("C"),
+                         const QProcessEnvironment& extra = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("LANG"));
     env.remove(QStringLiteral("LANGUAGE"));
     env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(extra);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(KESTRIX_CALC_PATH), args);
     if (!process.waitForFinished(30000)) return {};
@@ -66,5 +69,27 @@ TEST(CalcProgram, WithoutLangTheSystemLanguageDecides) {
     r = RunProgram(args, QStringLiteral("en_US.UTF-8"));
     EXPECT_NE(r.out.find("\"283Φ\""), std::string::npos) << r.out;
 }
+
+#ifdef Q_OS_LINUX
+// A library lying in the folder the program is started from must never be
+// loaded in place of the system's: every place the loader tries is absolute.
+TEST(CalcProgram, LoaderNeverSearchesTheWorkingDirectory) {
+    QProcessEnvironment debug;
+    debug.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("libs"));
+    const ProcessResult r = RunProgram({"eval", "1+1"}, QStringLiteral("C"), debug);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "2\n");
+    int tried = 0;
+    std::istringstream lines(r.err);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t at = line.find("trying file=");
+        if (at == std::string::npos) continue;
+        ++tried;
+        EXPECT_EQ(line.compare(at + 12, 1, "/"), 0) << line;
+    }
+    // The loader did report its search, so the check above saw something.
+    EXPECT_GT(tried, 0) << r.err;
+}
+#endif
 
 } // namespace
