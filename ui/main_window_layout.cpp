@@ -25,6 +25,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -194,6 +195,41 @@ constexpr int kLeftField = 106, kLeftFieldWidth = 34;
 constexpr int kRightFieldFromRight = 40, kRightFieldWidth = 36;
 constexpr int kRightLabelWidth = 106;
 constexpr int kLongRightLabelWidth = 180; // the one caption alone on its row
+
+struct LeftPair {
+    QLabel* label;
+    QLineEdit* field;
+};
+struct RightPair {
+    QLabel* label;
+    QLineEdit* field;
+    int designWidth;
+};
+
+// The caption and field pairs of a property box of the given width. A caption
+// wider than its design room (an English one, in a font wider than the design
+// font) moves the left-hand fields right, clear of the box's frame, and lets a
+// right-hand caption reach further left, so that none is cut. The design
+// captions fit and keep the design layout.
+void LayoutPropertyPairs(int boxWidth, int designLeftField, std::initializer_list<LeftPair> left,
+                         std::initializer_list<RightPair> right) {
+    int leftText = 0;
+    for (const LeftPair& p : left)
+        leftText = std::max(leftText, p.label->fontMetrics().horizontalAdvance(p.label->text()));
+    const int leftField = std::max(designLeftField, leftText + 4);
+    for (const LeftPair& p : left) {
+        p.label->setGeometry(0, p.label->y(), leftField - 2, p.label->height());
+        p.field->move(leftField, p.field->y());
+    }
+    const int fieldLeft = boxWidth - kRightFieldFromRight;
+    for (const RightPair& p : right) {
+        const int width = std::max(p.designWidth,
+                                   p.label->fontMetrics().horizontalAdvance(p.label->text()) + 2);
+        p.label->setGeometry(fieldLeft - 1 - width, p.label->y(), width, p.label->height());
+        p.label->raise();
+        p.field->move(fieldLeft, p.field->y());
+    }
+}
 
 } // namespace
 
@@ -449,56 +485,21 @@ void TForm1::LayoutDuctProperties() {
     if (captionLayoutDeferred_) return;
     const int w = d_pro->width();
     SP2->move(w - 63, SP2->y());
-    // As on the air-terminal page: a caption wider than its design room (an
-    // English one, whose font is wider than the design font) moves the
-    // left-hand fields right, so that it stays clear of the box's frame, and
-    // lets a right-hand caption reach further left. The design captions fit
-    // and keep the design layout.
-    int leftText = 0;
-    for (QLabel* l : {Label9, Label11, Label2})
-        leftText = std::max(leftText, l->fontMetrics().horizontalAdvance(l->text()));
-    const int leftField = std::max(kLeftField, leftText + 4);
-    for (auto [label, field] :
-         {std::pair{Label9, E_as}, std::pair{Label11, E_ap}, std::pair{Label2, E_aq}}) {
-        label->setGeometry(0, label->y(), leftField - 2, label->height());
-        field->move(leftField, field->y());
-    }
-    const int fieldLeft = w - kRightFieldFromRight;
-    for (auto [label, field] : {std::pair{Label10, E_wv}, std::pair{Label12, E_dp},
-                                std::pair{Label5, E_fai}, std::pair{Label6, M_wv}}) {
-        const int designWidth = label == Label6 ? kLongRightLabelWidth : kRightLabelWidth;
-        const int width =
-            std::max(designWidth, label->fontMetrics().horizontalAdvance(label->text()) + 2);
-        label->setGeometry(fieldLeft - 1 - width, label->y(), width, label->height());
-        label->raise();
-        field->move(fieldLeft, field->y());
-    }
+    LayoutPropertyPairs(w, kLeftField,
+                        {{Label9, E_as}, {Label11, E_ap}, {Label2, E_aq}},
+                        {{Label10, E_wv, kRightLabelWidth},
+                         {Label12, E_dp, kRightLabelWidth},
+                         {Label5, E_fai, kRightLabelWidth},
+                         {Label6, M_wv, kLongRightLabelWidth}});
 }
 
 void TForm1::LayoutTerminalProperties() {
     if (captionLayoutDeferred_) return;
     const int w = h_pro->width();
     BP2->move(w - 63, BP2->y());
-    // Captions wider than their design room (the English ones, in a font
-    // wider than the design font) move the left-hand fields right and let
-    // the right-hand captions reach further left, so that none is cut.
-    int leftText = 0;
-    for (QLabel* l : {Label18, Label25, Label3})
-        leftText = std::max(leftText, l->fontMetrics().horizontalAdvance(l->text()));
-    const int leftField = std::max(kLeftField + 4, leftText + 4);
-    for (auto [label, field] :
-         {std::pair{Label18, hsk}, std::pair{Label25, hsv}, std::pair{Label3, haq}}) {
-        label->setGeometry(0, label->y(), leftField - 2, label->height());
-        field->move(leftField, field->y());
-    }
-    const int fieldLeft = w - kRightFieldFromRight;
-    for (auto [label, field] : {std::pair{l_hm, hsj}, std::pair{l_ym, hsy}}) {
-        const int width = std::max(kRightLabelWidth - 6,
-                                   label->fontMetrics().horizontalAdvance(label->text()) + 2);
-        label->setGeometry(fieldLeft - 1 - width, label->y(), width, label->height());
-        label->raise();
-        field->move(fieldLeft, field->y());
-    }
+    LayoutPropertyPairs(w, kLeftField + 4,
+                        {{Label18, hsk}, {Label25, hsv}, {Label3, haq}},
+                        {{l_hm, hsj, kRightLabelWidth - 6}, {l_ym, hsy, kRightLabelWidth - 6}});
 }
 
 void TForm1::Panel1Resize() {
