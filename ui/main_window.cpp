@@ -296,12 +296,9 @@ void TForm1::RunGuarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const kestrix::EvaluationError& error) {
-        if (error.kind() == kestrix::EvaluationErrorKind::TooManyVariables) {
-            // A full variable table ends the run at once, without a message
-            // and without saving the settings.
-            ExitProcess(1);
-            return;
-        }
+        // A full variable table lands here too: the new name is refused with
+        // its message, and the variables already defined, the settings and
+        // the session carry on.
         ShowMessage({MessageKind::StandardError, QStringLiteral("Kestrix for Windows"),
                      QString::fromUtf8(error.what())});
     } catch (const std::exception& error) {

@@ -256,20 +256,39 @@ class FlowFieldsTest : public QObject {
         QVERIFY(fx->messages->empty());
     }
 
-    // A full variable table ends the run at once: no message, no settings.
-    void fullVariableTableEndsTheRun() {
-        int i = 0;
-        for (; i < 300 && fx->exits->empty(); ++i) {
+    // A full variable table refuses the new name with its message; the
+    // names already defined, the sizing and the settings carry on.
+    void fullVariableTableRefusesOnlyNewNames() {
+        const int userSlots = kestrix::ExpressionEvaluator::MaxVariables - 2; // pi and e
+        for (int i = 0; i < userSlots; ++i) {
             w->Q1->setText(QStringLiteral("v%1 = %1").arg(i));
             w->RunGuarded([this] { w->EvaluateFlowText(w->Q1->text()); });
         }
-        QCOMPARE(*fx->exits, std::vector<int>{1});
-        QCOMPARE(i, kestrix::ExpressionEvaluator::MaxVariables - 1); // pi and e take two slots
         QVERIFY(fx->messages->empty());
-        QVERIFY(!w->isRunning());
+        w->Q1->setText(QStringLiteral("extra = 5"));
+        w->RunGuarded([this] { w->EvaluateFlowText(w->Q1->text()); });
+        QCOMPARE(fx->messages->size(), size_t(1));
+        const MessageRequest& box = fx->messages->front();
+        QCOMPARE(box.kind, MessageKind::StandardError);
+        QCOMPARE(box.caption, QStringLiteral("Kestrix for Windows"));
+        QCOMPARE(box.text, QString::fromUtf8(kestrix::EvaluationErrorText(
+                               kestrix::EvaluationErrorKind::TooManyVariables, false))); // /ENG
+        QVERIFY(fx->exits->empty());
+        QVERIFY(w->isRunning());
+
+        // Defined names, pi and e still work, and so does sizing.
+        fx->messages->clear();
+        w->Q1->clear();
+        QTest::keyClicks(w->Q1, QStringLiteral("v253*4+pi*0"));
+        QTest::keyClick(w->Q1, Qt::Key_Return);
+        QCOMPARE(w->Q1->text(), QStringLiteral("1012"));
+        QVERIFY(w->whl->count() > 0);
+        QVERIFY(fx->messages->empty());
+
+        // Closing still saves the settings.
         w->close();
         QCOMPARE(*fx->exits, std::vector<int>{1});
-        QVERIFY(!QFileInfo::exists(fx->settingsPath));
+        QVERIFY(QFileInfo::exists(fx->settingsPath));
     }
 
     void libraryErrorBoxCarriesTheProgramName() {
