@@ -8,11 +8,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QToolButton>
 
 class FlowFieldsTest : public QObject {
     Q_OBJECT
