@@ -17,10 +17,10 @@
 #include <cstdio>
 
 class FirstPaintProbe : public QObject {
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
@@ -35,7 +35,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     bool seen_ = false;
 };
 

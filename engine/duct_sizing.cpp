@@ -25,10 +25,9 @@ struct LossLaw {
                                                 static_cast<long double>(kRoughnessExponent))) {}
 
     long double Loss(long double diameterMm, long double velocity) const {
-        long double r =
-            0.00131L * std::pow(velocity, static_cast<long double>(kVelocityExponent)) /
-            std::pow(0.001L * diameterMm, static_cast<long double>(kDiameterExponent)) /
-            roughnessFactor;
+        long double r = 0.00131L * std::pow(velocity, static_cast<long double>(kVelocityExponent)) /
+                        std::pow(0.001L * diameterMm, static_cast<long double>(kDiameterExponent)) /
+                        roughnessFactor;
         if (c.pressureInPa) r = r * Gravity;
         return r;
     }
@@ -86,11 +85,13 @@ MarchPoint MarchAt(const LossLaw& law, double q, double v) {
 
 DuctEntry MakeEntry(const DuctCriteria& c, std::string label, double vel, long double loss,
                     std::string aspect) {
-    return DuctEntry{std::move(label), FormatFixed(vel, 2), FormatFixed(loss, 3),
-                     std::move(aspect), FormatFixed(DynamicPressure(c, vel), 2)};
+    return DuctEntry{std::move(label), FormatFixed(vel, 2), FormatFixed(loss, 3), std::move(aspect),
+                     FormatFixed(DynamicPressure(c, vel), 2)};
 }
 
-std::string RectLabel(double W, double H) { return FormatFixed(W, 0) + "x" + FormatFixed(H, 0); }
+std::string RectLabel(double W, double H) {
+    return FormatFixed(W, 0) + "x" + FormatFixed(H, 0);
+}
 
 bool Finite(long double x) {
     return std::isfinite(x) && std::fabs(x) <= std::numeric_limits<double>::max();
@@ -321,10 +322,10 @@ bool DuctRefValues(const DuctSizeInput& in, const DuctCriteria& c, DuctFields& f
         if (!height) return false;
         H = *height;
         Qref = std::trunc(MaxDuctFlow(c, W, H));
-        De = static_cast<double>(
-            1.3L * std::pow(std::pow(static_cast<long double>(W) * H, 5.0L) /
-                                std::pow(static_cast<long double>(W) + H, 2.0L),
-                            1.0L / 8.0L));
+        De =
+            static_cast<double>(1.3L * std::pow(std::pow(static_cast<long double>(W) * H, 5.0L) /
+                                                    std::pow(static_cast<long double>(W) + H, 2.0L),
+                                                1.0L / 8.0L));
     } else {
         H = 0;
         Qref = std::trunc(MaxDuctFlow(c, W, 0));

@@ -21,6 +21,8 @@ std::string SizingMessageText(SizingMessage message, bool japanese) {
     return {};
 }
 
-std::string ErrorCaption(bool japanese) { return japanese ? "Kestrix エラー" : "Kestrix Error"; }
+std::string ErrorCaption(bool japanese) {
+    return japanese ? "Kestrix エラー" : "Kestrix Error";
+}
 
 } // namespace kestrix

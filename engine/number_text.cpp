@@ -10,13 +10,19 @@
 namespace kestrix {
 namespace {
 
-constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string Trimmed(std::string_view text) {
     size_t b = 0, e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
+    while (b < e && IsBlank(text[b]))
+        ++b;
+    while (e > b && IsBlank(text[e - 1]))
+        --e;
     return std::string(text.substr(b, e - b));
 }
 
@@ -78,7 +84,8 @@ std::string WideToString(Wide v) {
     } while (v != 0);
     std::string out;
     out.reserve(n);
-    while (n > 0) out.push_back(buf[--n]);
+    while (n > 0)
+        out.push_back(buf[--n]);
     return out;
 }
 
@@ -156,7 +163,8 @@ std::string FormatGeneral(double value) {
     // The exact decimal expansion (a double has at most 767 significant
     // digits) lets the 16th digit decide the rounding, halves away from zero.
     char buf[900];
-    const auto printed = std::to_chars(buf, buf + sizeof buf - 1, a, std::chars_format::scientific, 780);
+    const auto printed =
+        std::to_chars(buf, buf + sizeof buf - 1, a, std::chars_format::scientific, 780);
     *printed.ptr = '\0';
     std::string sig;
     const char* p = buf;
@@ -167,7 +175,8 @@ std::string FormatGeneral(double value) {
     std::string d = sig.substr(0, 15);
     if (sig[15] >= '5') {
         int i = 14;
-        while (i >= 0 && d[i] == '9') d[i--] = '0';
+        while (i >= 0 && d[i] == '9')
+            d[i--] = '0';
         if (i >= 0) {
             ++d[i];
         } else {
@@ -176,7 +185,8 @@ std::string FormatGeneral(double value) {
             ++sciExp;
         }
     }
-    while (d.size() > 1 && d.back() == '0') d.pop_back();
+    while (d.size() > 1 && d.back() == '0')
+        d.pop_back();
 
     const int E = sciExp + 1; // value = 0.d1d2... * 10^E
     if (E >= -3 && E <= 15) {
@@ -232,17 +242,20 @@ std::optional<double> ParseNumber(std::string_view text) {
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
     const size_t start = i;
     size_t digits = 0;
-    while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+    while (i < t.size() && IsDigit(t[i]))
+        ++i, ++digits;
     if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+        while (i < t.size() && IsDigit(t[i]))
+            ++i, ++digits;
     }
     if (digits == 0) return std::nullopt;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         size_t expDigits = 0;
-        while (i < t.size() && IsDigit(t[i])) ++i, ++expDigits;
+        while (i < t.size() && IsDigit(t[i]))
+            ++i, ++expDigits;
         if (expDigits == 0) return std::nullopt;
     }
     if (i != t.size()) return std::nullopt;

@@ -10,9 +10,13 @@
 namespace kestrix {
 namespace {
 
-std::string RatioText(const TerminalCriteria& c) { return FormatFixed(c.ratio * 100.0L, 0); }
+std::string RatioText(const TerminalCriteria& c) {
+    return FormatFixed(c.ratio * 100.0L, 0);
+}
 
-std::string RectLabel(double W, double H) { return FormatFixed(W, 0) + "x" + FormatFixed(H, 0); }
+std::string RectLabel(double W, double H) {
+    return FormatFixed(W, 0) + "x" + FormatFixed(H, 0);
+}
 
 bool UsableCriteria(const TerminalCriteria& c) {
     return c.ratio > 0 && c.velocity > 0 && std::isfinite(c.ratio) && std::isfinite(c.velocity);
@@ -64,7 +68,8 @@ TerminalCandidates SizeTerminal(std::string_view flowText, const TerminalCriteri
         return FormatFixed(Q / 3600.0L / (0.001L * w) / (0.001L * h) / c.ratio, 2);
     };
 
-    const double D = StepUp(static_cast<double>(2000.0L * std::sqrt(Aneed / static_cast<long double>(Pi))), s);
+    const double D =
+        StepUp(static_cast<double>(2000.0L * std::sqrt(Aneed / static_cast<long double>(Pi))), s);
     out.entries.push_back(
         {FormatFixed(D, 0) + std::string(diameterMark),
          FormatFixed(Q / 3600.0L / Pi / (0.0005L * D) / (0.0005L * D) / c.ratio, 2)});

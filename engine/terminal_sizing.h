@@ -49,8 +49,7 @@ TerminalCandidates SizeTerminal(std::string_view flowText, const TerminalCriteri
                                 std::string_view diameterMark, TerminalFields& fields);
 
 // Returns true when the flow text passed IsPlainNumber.
-bool RecalcTerminal(const TerminalSizeInput& in, const TerminalCriteria& c,
-                    TerminalFields& fields);
+bool RecalcTerminal(const TerminalSizeInput& in, const TerminalCriteria& c, TerminalFields& fields);
 
 void TerminalRefFlow(std::string_view width, std::string_view height, bool rectangular,
                      const TerminalCriteria& c, TerminalFields& fields);

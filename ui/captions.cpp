@@ -11,9 +11,13 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-QFont TForm1::DesignFont() { return kestrix::JapaneseUiFont(12); }
+QFont TForm1::DesignFont() {
+    return kestrix::JapaneseUiFont(12);
+}
 
-QFont TForm1::EnglishFont() { return kestrix::EnglishUiFont(8); }
+QFont TForm1::EnglishFont() {
+    return kestrix::EnglishUiFont(8);
+}
 
 QString TForm1::DuctTabCaption(bool japanese) {
     return japanese ? QStringLiteral("ダクトサイズ(&D)") : QStringLiteral("&Duct Size");

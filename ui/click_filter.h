@@ -14,12 +14,12 @@ class QWidget;
 class ClickFilter : public QObject {
     Q_OBJECT
 
-public:
+  public:
     struct Handlers {
-        std::function<void()> click;        // left button pressed
-        std::function<void()> doubleClick;  // left button double-clicked (after a click)
-        std::function<void()> dragMove;     // mouse moved with the left button held
-        std::function<void()> focusIn;      // the widget received the focus
+        std::function<void()> click;       // left button pressed
+        std::function<void()> doubleClick; // left button double-clicked (after a click)
+        std::function<void()> dragMove;    // mouse moved with the left button held
+        std::function<void()> focusIn;     // the widget received the focus
     };
 
     explicit ClickFilter(QObject* parent) : QObject(parent) {}
@@ -27,26 +27,26 @@ public:
     // Watches the widget; handlers left empty are not called.
     void watch(QWidget* widget, Handlers handlers);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::unordered_map<QObject*, Handlers> handlers_;
 };
 
 // Forwards the events of the watched widgets to one function; true swallows.
 class EventHook : public QObject {
-public:
+  public:
     using Function = std::function<bool(QObject* watched, QEvent* event)>;
     EventHook(QObject* parent, Function function)
         : QObject(parent), function_(std::move(function)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         return function_(watched, event) || QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     Function function_;
 };
 

@@ -12,14 +12,18 @@ void TForm1::Set_Button1Click() {
     DialogClosed();
 }
 
-void TForm1::SelectClick() { Set_Button1Click(); }
+void TForm1::SelectClick() {
+    Set_Button1Click();
+}
 
 void TForm1::Set_Button2Click() {
     kestrix::OpenStyleEditor(*this, true);
     DialogClosed();
 }
 
-void TForm1::Select2Click() { Set_Button2Click(); }
+void TForm1::Select2Click() {
+    Set_Button2Click();
+}
 
 void TForm1::aboutClick() {
     kestrix::OpenAboutBox(this, japaneseUi());

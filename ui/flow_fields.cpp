@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-
 QString TForm1::EvaluateFlowText(const QString& text) {
     // The evaluator counts its length limit in bytes of the code page; a text
     // the code page cannot hold goes as UTF-8, whose extra bytes are just

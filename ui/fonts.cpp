@@ -17,19 +17,19 @@ QString FirstInstalled(const QStringList& families) {
 }
 
 const QString& JapaneseFamily() {
-    static const QString family = FirstInstalled(
-        {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-         QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("VL PGothic"),
-         QStringLiteral("TakaoPGothic"), QStringLiteral("Noto Sans CJK JP"),
-         QStringLiteral("IPAGothic")});
+    static const QString family =
+        FirstInstalled({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                        QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
+                        QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"),
+                        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
     return family;
 }
 
 const QString& EnglishFamily() {
-    static const QString family = FirstInstalled(
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-         QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
-         QStringLiteral("DejaVu Sans")});
+    static const QString family =
+        FirstInstalled({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                        QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
+                        QStringLiteral("DejaVu Sans")});
     return family;
 }
 

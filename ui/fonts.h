@@ -24,7 +24,6 @@ QFont EnglishUiFont(int pointSize);
 // hinted, the synthetic bold of a face without a bold member is a whole pixel
 // wider per glyph, and results such as "0.075" would no longer fit their
 // fields; only text with room to spare takes full hinting.
-QFont BoldUiFont(int pixelSize,
-                 QFont::HintingPreference hinting = QFont::PreferDefaultHinting);
+QFont BoldUiFont(int pixelSize, QFont::HintingPreference hinting = QFont::PreferDefaultHinting);
 
 } // namespace kestrix

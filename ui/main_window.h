@@ -86,9 +86,7 @@ struct TForm1Options {
     std::function<void(int status)> exitProcess;
 };
 
-class TForm1 : public QWidget,
-               public kestrix::EvaluatorMessages,
-               public kestrix::StyleEditorHost {
+class TForm1 : public QWidget, public kestrix::EvaluatorMessages, public kestrix::StyleEditorHost {
     Q_OBJECT
 
   public:
@@ -319,7 +317,7 @@ class TForm1 : public QWidget,
         return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
     }
 
-      // --- Host of the dialogs (dialog_openers.cpp) ---------------------------------
+    // --- Host of the dialogs (dialog_openers.cpp) ---------------------------------
     // The mode of the style editor: false duct styles, true air-terminal styles.
     bool editingTerminalStyles() const override { return editingTerminalStyles_; }
     void setEditingTerminalStyles(bool terminal) override { editingTerminalStyles_ = terminal; }
@@ -331,7 +329,7 @@ class TForm1 : public QWidget,
     void showProgramMessage(const QString& caption, const QString& text) override;
     QWidget* hostWindow() override { return this; }
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -223,8 +223,8 @@ void LayoutPropertyPairs(int boxWidth, int designLeftField, std::initializer_lis
     }
     const int fieldLeft = boxWidth - kRightFieldFromRight;
     for (const RightPair& p : right) {
-        const int width = std::max(p.designWidth,
-                                   p.label->fontMetrics().horizontalAdvance(p.label->text()) + 2);
+        const int width =
+            std::max(p.designWidth, p.label->fontMetrics().horizontalAdvance(p.label->text()) + 2);
         p.label->setGeometry(fieldLeft - 1 - width, p.label->y(), width, p.label->height());
         p.label->raise();
         p.field->move(fieldLeft, p.field->y());
@@ -485,8 +485,7 @@ void TForm1::LayoutDuctProperties() {
     if (captionLayoutDeferred_) return;
     const int w = d_pro->width();
     SP2->move(w - 63, SP2->y());
-    LayoutPropertyPairs(w, kLeftField,
-                        {{Label9, E_as}, {Label11, E_ap}, {Label2, E_aq}},
+    LayoutPropertyPairs(w, kLeftField, {{Label9, E_as}, {Label11, E_ap}, {Label2, E_aq}},
                         {{Label10, E_wv, kRightLabelWidth},
                          {Label12, E_dp, kRightLabelWidth},
                          {Label5, E_fai, kRightLabelWidth},
@@ -497,8 +496,7 @@ void TForm1::LayoutTerminalProperties() {
     if (captionLayoutDeferred_) return;
     const int w = h_pro->width();
     BP2->move(w - 63, BP2->y());
-    LayoutPropertyPairs(w, kLeftField + 4,
-                        {{Label18, hsk}, {Label25, hsv}, {Label3, haq}},
+    LayoutPropertyPairs(w, kLeftField + 4, {{Label18, hsk}, {Label25, hsv}, {Label3, haq}},
                         {{l_hm, hsj, kRightLabelWidth - 6}, {l_ym, hsy, kRightLabelWidth - 6}});
 }
 

@@ -90,9 +90,10 @@ void PageBox::paintEvent(QPaintEvent* event) {
     // grey line with rounded corners, a faint line inside it and a fainter
     // fill, as in its frame image. The colours are translucent, as there,
     // since the box lies on whatever its parent painted.
-    const int top = std::max(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr,
-                                                  this),
-                             fontMetrics().height()) + 3;
+    const int top =
+        std::max(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, this),
+                 fontMetrics().height()) +
+        3;
     const QRect line = rect().adjusted(1, top + 1, 0, 0);
     if (line.width() < 6 || line.height() < 6) return;
     const int l = line.left(), t = line.top(), r = line.right(), b = line.bottom();

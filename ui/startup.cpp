@@ -155,8 +155,8 @@ void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const
 // opened ends the run (Missing); one without a style leaves the list empty
 // with a message (Empty). A stored choice the list cannot hold falls back to
 // the first style.
-TForm1::StyleFileRead TForm1::ReadStyleFile(kestrix::StyleKind kind, QComboBox* list,
-                                            int& selected, const StyleLoader& load) {
+TForm1::StyleFileRead TForm1::ReadStyleFile(kestrix::StyleKind kind, QComboBox* list, int& selected,
+                                            const StyleLoader& load) {
     list->clear();
     const std::string_view name = kestrix::StyleFileName(kind, japanese_);
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
@@ -179,11 +179,11 @@ TForm1::StyleFileRead TForm1::ReadStyleFile(kestrix::StyleKind kind, QComboBox* 
 }
 
 bool TForm1::LoadDuctStyleFile() {
-    return ReadStyleFile(kestrix::StyleKind::Duct, DuctStyleCB, selectedDuctStyle,
-                         [this](const std::vector<std::string>& fields,
-                                kestrix::StyleNameList& names) {
-                             return kestrix::LoadDuctStyles(fields, ductStyles, names, japanese_);
-                         }) != StyleFileRead::Missing;
+    return ReadStyleFile(
+               kestrix::StyleKind::Duct, DuctStyleCB, selectedDuctStyle,
+               [this](const std::vector<std::string>& fields, kestrix::StyleNameList& names) {
+                   return kestrix::LoadDuctStyles(fields, ductStyles, names, japanese_);
+               }) != StyleFileRead::Missing;
 }
 
 bool TForm1::LoadMaterialFile() {

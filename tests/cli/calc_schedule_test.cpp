@@ -3,8 +3,8 @@
 // their line numbers, standard input, the CSV reader, configuration styles,
 // and a large generated input read and written row by row.
 
-#include "calc_run.h"
 #include "app/calc_schedule.h"
+#include "calc_run.h"
 #include "engine/messages.h"
 
 #include <QDir>

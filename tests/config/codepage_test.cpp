@@ -32,7 +32,8 @@ TEST(CodePage, ConvertsBothWaysWhereTheCodePageHoldsTheText) {
 
 TEST(CodePage, AsciiReadsAsItselfWithOrWithoutConverter) {
     std::string ascii;
-    for (int c = 1; c < 0x80; ++c) ascii += char(c);
+    for (int c = 1; c < 0x80; ++c)
+        ascii += char(c);
     const QString text = QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
     EXPECT_EQ(FromCp932(ascii), text);
     EXPECT_EQ(Cp932ToUtf8(ascii), ascii);

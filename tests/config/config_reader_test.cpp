@@ -387,7 +387,8 @@ TEST_F(ConfigFileTest, HostileFilesAreReadQuicklyAndLoadSafely) {
 
 TEST(LoadStyles, ManyBadRowNumbersGiveTenMessagesAndOneCount) {
     std::string text;
-    for (int i = 0; i < 100; ++i) text += "0,\"a\",75.0,2.0\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += "0,\"a\",75.0,2.0\r\n";
     text += "1,\"kept\",75.0,2.0\r\n";
     TerminalStyleTable table;
     StyleNameList names;
@@ -402,7 +403,8 @@ TEST(LoadStyles, ManyBadRowNumbersGiveTenMessagesAndOneCount) {
 
     // Up to the limit every bad record has its own message and nothing is counted.
     std::string few;
-    for (size_t i = 0; i < kMaxRowNumberMessages; ++i) few += "65,\"a\",75.0,2.0\r\n";
+    for (size_t i = 0; i < kMaxRowNumberMessages; ++i)
+        few += "65,\"a\",75.0,2.0\r\n";
     names.clear();
     EXPECT_EQ(LoadTerminalStyles(SplitConfigFields(few), table, names, true),
               std::vector<std::string>(kMaxRowNumberMessages,

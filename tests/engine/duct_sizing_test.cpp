@@ -22,12 +22,15 @@ DuctCriteria Example() {
 
 std::vector<std::string> Labels(const DuctCandidates& r) {
     std::vector<std::string> out;
-    for (const auto& e : r.entries) out.push_back(e.label);
+    for (const auto& e : r.entries)
+        out.push_back(e.label);
     return out;
 }
 
 using Row = std::vector<std::string>;
-Row AsRow(const DuctEntry& e) { return {e.label, e.velocity, e.loss, e.aspect, e.dynamicPressure}; }
+Row AsRow(const DuctEntry& e) {
+    return {e.label, e.velocity, e.loss, e.aspect, e.dynamicPressure};
+}
 
 } // namespace
 
@@ -35,14 +38,15 @@ TEST(SizeDuct, WorkedExampleGivesTheTenEntriesWithAllTexts) {
     const auto r = SizeDuct("1000", Example(), "φ");
     EXPECT_EQ(r.message, SizingMessage::None);
     const std::vector<Row> expected = {
-        {"283φ", "4.42", "0.099", "1.00", "1.19"},   {"300φ", "3.93", "0.074", "1.00", "0.94"},
+        {"283φ", "4.42", "0.099", "1.00", "1.19"},    {"300φ", "3.93", "0.074", "1.00", "0.94"},
         {"300x300", "3.09", "0.048", "1.00", "0.58"}, {"300x250", "3.70", "0.075", "1.20", "0.84"},
         {"350x200", "3.97", "0.093", "1.75", "0.96"}, {"400x200", "3.47", "0.069", "2.00", "0.74"},
         {"450x200", "3.09", "0.053", "2.25", "0.58"}, {"500x150", "3.70", "0.093", "3.33", "0.84"},
         {"550x150", "3.37", "0.076", "3.67", "0.69"}, {"600x150", "3.09", "0.063", "4.00", "0.58"},
     };
     ASSERT_EQ(r.entries.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(AsRow(r.entries[i]), expected[i]) << i;
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(AsRow(r.entries[i]), expected[i]) << i;
 }
 
 TEST(SizeDuct, PascalUnitsChangeTheRoundEntryAndTheTexts) {
@@ -66,13 +70,16 @@ TEST(SizeDuct, ListsForOtherFlows) {
         std::vector<std::string> labels;
     };
     const std::vector<Case> cases = {
-        {"250", {"169φ", "175φ", "200φ", "200x200", "200x150", "250x100", "300x100", "350x100", "400x100"}},
+        {"250",
+         {"169φ", "175φ", "200φ", "200x200", "200x150", "250x100", "300x100", "350x100",
+          "400x100"}},
         {"100", {"120φ", "125φ", "150x150", "150x100", "200x100", "250x100"}},
         {"10", {"51φ", "75φ", "100φ", "50x50"}},
         {"5", {"39φ", "50φ", "100φ", "50x50"}},
         {"400", {"201φ", "225φ", "250φ", "200x200", "250x150", "300x150", "350x150", "400x100"}},
     };
-    for (const auto& k : cases) EXPECT_EQ(Labels(SizeDuct(k.flow, Example(), "φ")), k.labels) << k.flow;
+    for (const auto& k : cases)
+        EXPECT_EQ(Labels(SizeDuct(k.flow, Example(), "φ")), k.labels) << k.flow;
 }
 
 TEST(SizeDuct, EqualOneAndTwentyFiveMillimetreEntriesGiveOneRoundEntry) {
@@ -173,7 +180,8 @@ TEST(SizeDuct, HugeAspectLimitIsCappedInLength) {
     EXPECT_EQ(r.message, SizingMessage::None);
     EXPECT_LE(r.entries.size(), MaxCandidates);
     EXPECT_GT(r.entries.size(), 100u);
-    for (const auto& e : r.entries) EXPECT_EQ(e.loss.find("NAN"), std::string::npos);
+    for (const auto& e : r.entries)
+        EXPECT_EQ(e.loss.find("NAN"), std::string::npos);
 }
 
 TEST(CeilStep, KeepsValuesWithinTheTolerance) {

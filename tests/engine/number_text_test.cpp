@@ -14,12 +14,17 @@ TEST(FormatFixed, RoundsHalvesAwayFromZero) {
         const char* text;
     };
     const Case cases[] = {
-        {0.125L, 2, "0.13"},   {-0.125L, 2, "-0.13"}, {2.5L, 0, "3"},         {-2.5L, 0, "-3"},
-        {12.5L, 0, "13"},      {1165.2L, 0, "1165"},  {299.07L, 0, "299"},    {0.0L, 3, "0.000"},
-        {0.0004L, 3, "0.000"}, {0.0625L, 3, "0.063"}, {-0.001L, 2, "0.00"},   {1234567.891L, 1, "1234567.9"},
-        {4.0L, 2, "4.00"},     {1e20L, 0, "100000000000000000000"},          {99.995L, 2, "100.00"},
+        {0.125L, 2, "0.13"},    {-0.125L, 2, "-0.13"},
+        {2.5L, 0, "3"},         {-2.5L, 0, "-3"},
+        {12.5L, 0, "13"},       {1165.2L, 0, "1165"},
+        {299.07L, 0, "299"},    {0.0L, 3, "0.000"},
+        {0.0004L, 3, "0.000"},  {0.0625L, 3, "0.063"},
+        {-0.001L, 2, "0.00"},   {1234567.891L, 1, "1234567.9"},
+        {4.0L, 2, "4.00"},      {1e20L, 0, "100000000000000000000"},
+        {99.995L, 2, "100.00"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.v, c.d), c.text) << double(c.v);
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFixed(c.v, c.d), c.text) << double(c.v);
 }
 
 TEST(FormatFixed, ExtendedPrecisionDecidesHalves) {
@@ -59,13 +64,15 @@ TEST(FormatGeneral, FifteenSignificantDigits) {
         {0.1 + 0.2, "0.3"},
         {1234567890123.125, "1234567890123.13"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatGeneral(c.v), c.text) << c.v;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatGeneral(c.v), c.text) << c.v;
     EXPECT_EQ(FormatGeneral(std::numeric_limits<double>::quiet_NaN()), "NAN");
     EXPECT_EQ(FormatGeneral(-std::numeric_limits<double>::infinity()), "-INF");
 }
 
 TEST(IsPlainNumber, RunOfDigitsAndPointsWithOuterBlanks) {
-    for (const char* t : {"1200", " 1200 ", ".", "1.2.3", "  12", "0"}) EXPECT_TRUE(IsPlainNumber(t)) << t;
+    for (const char* t : {"1200", " 1200 ", ".", "1.2.3", "  12", "0"})
+        EXPECT_TRUE(IsPlainNumber(t)) << t;
     for (const char* t : {"1200*3", "1 200", "", "   ", "-1", "+5", "1e3", "1,000", "12a"})
         EXPECT_FALSE(IsPlainNumber(t)) << t;
 }

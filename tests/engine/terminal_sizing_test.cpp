@@ -22,7 +22,8 @@ TerminalCriteria Crit(double percent, double velocity) {
 using Pair = std::pair<std::string, std::string>;
 std::vector<Pair> Pairs(const TerminalCandidates& r) {
     std::vector<Pair> out;
-    for (const auto& e : r.entries) out.emplace_back(e.label, e.velocity);
+    for (const auto& e : r.entries)
+        out.emplace_back(e.label, e.velocity);
     return out;
 }
 
@@ -66,7 +67,8 @@ TEST(SizeTerminal, ExactlyOneSquareMetreUsesTheHundredStep) {
     EXPECT_EQ(Pairs(r)[2], (Pair{"1100x1000", "0.91"}));
     EXPECT_EQ(Pairs(r).back(), (Pair{"3400x300", "0.98"}));
     bool has2000x500 = false;
-    for (const auto& p : Pairs(r)) has2000x500 |= p.first == "2000x500";
+    for (const auto& p : Pairs(r))
+        has2000x500 |= p.first == "2000x500";
     EXPECT_TRUE(has2000x500);
     // Just below one square metre the 50 mm step applies.
     const auto below = SizeTerminal("3599", Crit(100, 1.0), "φ", f);
@@ -119,7 +121,8 @@ TEST(SizeTerminal, MendedBoundsGiveMessagesNotNan) {
     // Very small criteria within the area bound: capped list, finite texts.
     const auto wide = SizeTerminal("10000000", Crit(5, 0.2), "φ", f);
     EXPECT_EQ(wide.entries.size(), MaxCandidates);
-    for (const auto& e : wide.entries) EXPECT_EQ(e.velocity.find("N"), std::string::npos);
+    for (const auto& e : wide.entries)
+        EXPECT_EQ(e.velocity.find("N"), std::string::npos);
 }
 
 TEST(TerminalRefFlow, WorkedExampleAndTruncation) {

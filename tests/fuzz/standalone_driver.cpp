@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     if (argc > 2 && std::filesystem::is_directory(argv[2])) {
         for (const auto& entry : std::filesystem::directory_iterator(argv[2])) {
             std::ifstream in(entry.path(), std::ios::binary);
-            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            seeds.emplace_back(std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>());
         }
     }
     if (seeds.empty()) seeds.emplace_back("1");

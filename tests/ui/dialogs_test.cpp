@@ -1104,8 +1104,8 @@ void DialogsTest::editorTitlesCaptionsAndFrame() {
                                      : QStringLiteral("Surface wind velocity[m/s]:"));
     QVERIFY(!fontFamilies.isEmpty());
     // The design face, or the installed look-alike that stands in for it.
-    QCOMPARE(fontFamilies.first(), japanese ? kestrix::JapaneseUiFont(12).family()
-                                            : kestrix::EnglishUiFont(8).family());
+    QCOMPARE(fontFamilies.first(),
+             japanese ? kestrix::JapaneseUiFont(12).family() : kestrix::EnglishUiFont(8).family());
 }
 
 // ---------------------------------------------------------------------------

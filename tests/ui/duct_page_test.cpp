@@ -53,7 +53,6 @@ const Candidate kWorkedExample[] = {
 // Positions in the style list of the test configuration.
 enum Style { Standard = 0, Pascal = 1, ZeroLimits = 2, NoMaterial = 3, LongMaterial = 4 };
 
-
 } // namespace
 
 class DuctPageTest : public QObject {
@@ -237,10 +236,10 @@ class DuctPageTest : public QObject {
         // (a line edit scrolls a text too wide for it, and cuts its start).
         for (QLineEdit* f : {w->E_as, w->E_wv, w->E_dp, w->E_ap, w->E_fai, w->M_wv}) {
             const auto [shown, whole] = ShownAndWholeInk(f);
-            QVERIFY2(shown >= whole - 1, qPrintable(QStringLiteral("%1: %2 px of %3")
-                                                        .arg(f->objectName())
-                                                        .arg(shown)
-                                                        .arg(whole)));
+            QVERIFY2(
+                shown >= whole - 1,
+                qPrintable(
+                    QStringLiteral("%1: %2 px of %3").arg(f->objectName()).arg(shown).arg(whole)));
         }
         // E_aq is as wide as its text in the style list's font plus 5 px, and
         // wide enough that its own bold font shows every digit.

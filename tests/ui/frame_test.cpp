@@ -18,8 +18,8 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 class FrameTest : public QObject {
@@ -346,8 +346,10 @@ class FrameTest : public QObject {
             const QImage image = box->grab().toImage();
             const int w2 = image.width(), h = image.height();
             QVERIFY2(darker(image, {1, h - 8}, {4, h - 8}), qPrintable(box->objectName()));
-            QVERIFY2(darker(image, {w2 - 1, h - 8}, {w2 - 4, h - 8}), qPrintable(box->objectName()));
-            QVERIFY2(darker(image, {w2 / 2, h - 1}, {w2 / 2, h - 4}), qPrintable(box->objectName()));
+            QVERIFY2(darker(image, {w2 - 1, h - 8}, {w2 - 4, h - 8}),
+                     qPrintable(box->objectName()));
+            QVERIFY2(darker(image, {w2 / 2, h - 1}, {w2 / 2, h - 4}),
+                     qPrintable(box->objectName()));
         }
         const QImage pane = w.PageControl1->grab().toImage();
         const int h = pane.height();

@@ -10,8 +10,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QRect>
 #include <QSettings>
@@ -26,8 +26,12 @@
 #include <vector>
 
 // The clipboard's text, as the handlers leave it.
-inline QString Clipboard() { return QGuiApplication::clipboard()->text(); }
-inline void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+inline QString Clipboard() {
+    return QGuiApplication::clipboard()->text();
+}
+inline void SetClipboard(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
 
 // The bounding box of the pixels of an image darker than a grey level: where
 // its text is drawn. Empty when nothing is that dark.
