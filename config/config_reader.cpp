@@ -130,7 +130,19 @@ ConfigFields ReadConfigFields(const QString& directory, std::string_view fileNam
     QFile file(ConfigFilePath(directory, fileName));
     if (!file.open(QIODevice::ReadOnly)) return result;
     result.opened = true;
-    const QByteArray bytes = file.readAll();
+    // The text ends at its first NUL, so reading stops there too: a name that
+    // leads to a device (/dev/zero) or an endless pipe must not fill memory.
+    // No configuration file comes near the cap.
+    constexpr qint64 kChunk = 64 * 1024;
+    constexpr qint64 kMaxBytes = qint64(256) * 1024 * 1024;
+    QByteArray bytes;
+    while (bytes.size() < kMaxBytes) {
+        const QByteArray chunk = file.read(std::min(kChunk, kMaxBytes - bytes.size()));
+        if (chunk.isEmpty()) break;
+        const qsizetype nul = chunk.indexOf('\0');
+        bytes += nul < 0 ? chunk : chunk.left(nul);
+        if (nul >= 0) break;
+    }
     result.fields = SplitConfigFields(std::string_view(bytes.constData(), size_t(bytes.size())));
     return result;
 }

@@ -385,6 +385,20 @@ TEST_F(ConfigFileTest, HostileFilesAreReadQuicklyAndLoadSafely) {
     EXPECT_EQ(SplitConfigFields(",,,").size(), 4u);
 }
 
+#ifdef Q_OS_LINUX
+// A file name that leads to an endless device: reading stops at the first NUL
+// and start-up goes on, instead of filling memory.
+TEST_F(ConfigFileTest, AnEndlessDeviceIsReadOnlyToItsFirstNul) {
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir_.filePath("ksx_mate.cfg")));
+    const auto start = std::chrono::steady_clock::now();
+    const ConfigFields zero = ReadConfigFields(Dir(), "ksx_mate.cfg");
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+              10.0);
+    EXPECT_TRUE(zero.opened);
+    EXPECT_FALSE(zero.delivered());
+}
+#endif
+
 TEST(LoadStyles, ManyBadRowNumbersGiveTenMessagesAndOneCount) {
     std::string text;
     for (int i = 0; i < 100; ++i)
