@@ -59,7 +59,8 @@ struct DuctSizeInput {
 long double FrictionLoss(const DuctCriteria& c, long double diameterMm, long double velocity);
 long double DynamicPressure(const DuctCriteria& c, long double velocity);
 long double EquivalentDiameter(long double w, long double h);
-long double MaxDuctFlow(const DuctCriteria& c, double w, double h);
+// The reference flow, stored as a double before anyone cuts it to whole CMH.
+double MaxDuctFlow(const DuctCriteria& c, double w, double h);
 // Rounds up to a multiple of step, keeping values within 0.00001 mm of one.
 double CeilStep(double x, int step);
 

@@ -222,6 +222,30 @@ TEST(DuctRefValues, WorkedExampleSizes) {
     EXPECT_EQ(f.E_as, "1.00");
 }
 
+// When the velocity limit governs a rectangle, the reference flow is its
+// area times the limit: often a whole number, which must not lose one CMH to
+// the extended-precision digits below it.
+TEST(DuctRefValues, VelocityLimitedRectanglesKeepTheirWholeFlow) {
+    DuctCriteria c = Example();
+    c.lossLimit = 10.0; // the friction limit never governs here
+    const struct {
+        const char *width, *height;
+        double velocity;
+        const char* flow;
+    } cases[] = {{"300", "250", 8.0, "2160"},
+                 {"500", "500", 8.0, "7200"},
+                 {"300", "250", 3.0, "810"},
+                 {"1000", "50", 5.0, "900"}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.width) + "x" + k.height);
+        c.velocity = k.velocity;
+        DuctFields f;
+        ASSERT_TRUE(DuctRefValues({"1000", k.width, k.height, true}, c, f));
+        EXPECT_EQ(f.E_aq, k.flow);
+        EXPECT_EQ(MaxDuctFlow(c, std::stod(k.width), std::stod(k.height)), std::stod(k.flow));
+    }
+}
+
 TEST(DuctRefValues, FailuresLeaveFieldsEmptyAndAspectAlone) {
     DuctFields f;
     f.E_aq = "x";
