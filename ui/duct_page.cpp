@@ -12,6 +12,7 @@
 #include "ui/column_list_box.h"
 #include "ui/splitter_bar.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
@@ -525,6 +526,14 @@ void TForm1::ConnectDuctPage() {
     connect(xxbn, &QToolButton::clicked, this, Slot(&TForm1::xxbnClick));
 
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
-        if (PageControl1->widget(index) == TabSheet1) RunGuarded([this] { TabSheet1Enter(); });
+        QWidget* page = PageControl1->widget(index);
+        if (page == TabSheet1) {
+            RunGuarded([this] { TabSheet1Enter(); });
+        } else if (page == TabSheet3 && TabSheet3->isAncestorOf(QApplication::focusWidget())) {
+            // The air-terminal page has no handler for being entered: the
+            // focus that was on the page left goes to the page itself, not
+            // into its first field as the stacked widget would put it.
+            TabSheet3->setFocus(Qt::OtherFocusReason);
+        }
     });
 }

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -631,6 +632,23 @@ class TerminalPageTest : public QObject {
     }
 
     // The terminal box hides no rows, however low; it cannot grow past 110 px.
+    // Entering the page by its tab leaves its flow field alone: the focus
+    // that was on the duct page goes to the page itself. Back on the duct
+    // page, its own handler puts the focus into Q1.
+    void enteringThePageKeepsTheFocusOutOfQ3() {
+        w->PageControl1->setCurrentWidget(w->TabSheet1);
+        w->Q1->setFocus();
+        QCOMPARE(QApplication::focusWidget(), w->Q1);
+        QTabBar* tabs = w->PageControl1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet3);
+        QCOMPARE(QApplication::focusWidget(), w->TabSheet3);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
+        QVERIFY(w->Q3->text().isEmpty());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        QCOMPARE(QApplication::focusWidget(), w->Q1);
+    }
+
     void splitterMovesTheModeButtonOnly() {
         const int start = w->h_pro->height();
         QVERIFY(w->h_spli->dragBy(-(start - 40)));
