@@ -1,5 +1,6 @@
 #include "ui/style_name_dialog.h"
 
+#include "config/codepage.h"
 #include "config/config_writer.h"
 #include "ui/dialog_support.h"
 #include "ui/fonts.h"
@@ -77,8 +78,12 @@ void TDuctStyle2::Button1Click() {
                             QString::fromStdString(*problem), QMessageBox::Ok);
         return;
     }
+    // Compared as the file will hold it: two texts that the code page stores
+    // as the same bytes (a wave dash 〜 and a full-width tilde ～) are the
+    // same name.
+    const QString stored = kestrix::FromCp932(kestrix::ToCp932(entered).value_or(std::string()));
     for (const QString& existing : std::as_const(existingNames_)) {
-        if (existing.compare(entered, Qt::CaseInsensitive) == 0) {
+        if (existing.compare(stored, Qt::CaseInsensitive) == 0) {
             kestrix::AskWarning(this, kestrix::WarningCaption(japaneseUi_),
                                 duplicateBefore_ + entered + duplicateAfter_, QMessageBox::Yes);
             return;

@@ -1124,6 +1124,10 @@ void DialogsTest::nameDialogChecksTheName_data() {
         << true << "style1" << false << "選定ｽﾀｲﾙ名:\n　\"style1\" は、すでに登録されています！";
     QTest::newRow("duplicate, English")
         << false << "STYLE1" << false << "Style Name:\n  \"STYLE1\" has already been registered！";
+    // The wave dash is stored as the full-width tilde of the listed name.
+    QTest::newRow("duplicate in the file's code page")
+        << false << QStringLiteral("b\u301C") << false
+        << QStringLiteral("Style Name:\n  \"b\u301C\" has already been registered！");
     QTest::newRow("empty") << true << "" << false << "ｽﾀｲﾙ名が空白です。";
     QTest::newRow("blanks") << false << "   " << false << "The style name is empty.";
     QTest::newRow("ideographic spaces") << true << "　　" << false << "ｽﾀｲﾙ名が空白です。";
@@ -1142,7 +1146,8 @@ void DialogsTest::nameDialogChecksTheName() {
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
     QFETCH(QString, message);
-    TDuctStyle2 dialog(japanese, {QStringLiteral("Style1"), QStringLiteral("事務所")});
+    TDuctStyle2 dialog(
+        japanese, {QStringLiteral("Style1"), QStringLiteral("事務所"), QStringLiteral("B\uFF5E")});
     QCOMPARE(dialog.objectName(), QStringLiteral("DuctStyle2"));
     QCOMPARE(dialog.name->text(), japanese ? QStringLiteral("ｽﾀｲﾙ1") : QStringLiteral("Style1"));
     QCOMPARE(dialog.Button1->text(), japanese ? QStringLiteral("OK(&O)") : QStringLiteral("&OK"));
