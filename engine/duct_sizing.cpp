@@ -117,14 +117,9 @@ long double EquivalentDiameter(long double w, long double h) {
     return 1.3L * std::pow(w * h, 0.625L) / std::pow(w + h, 0.25L);
 }
 
-namespace {
-
-// In extended precision; the caller stores it as a double. Cut straight from
-// the extended value, a whole flow such as 0.075 m² at 8 m/s (2160 CMH) would
-// come out one too low.
-long double MaxDuctFlowExtended(const DuctCriteria& c, double w, double h) {
+double MaxDuctFlow(const DuctCriteria& c, double w, double h) {
     // Without a positive roughness the loss law, and so the reference flow, has no value.
-    if (!(c.roughness > 0)) return std::numeric_limits<long double>::quiet_NaN();
+    if (!(c.roughness > 0)) return std::numeric_limits<double>::quiet_NaN();
     const double De = h >= 0.01 ? static_cast<double>(EquivalentDiameter(w, h)) : w;
     const long double Rlim = c.pressureInPa ? c.lossLimit / static_cast<long double>(Gravity)
                                             : static_cast<long double>(c.lossLimit);
@@ -133,17 +128,16 @@ long double MaxDuctFlowExtended(const DuctCriteria& c, double w, double h) {
                      std::pow(0.18L / c.roughness, static_cast<long double>(kRoughnessExponent)) *
                      763.3587786259542L,
                  0.5405405405405405L);
-    if (vf > c.velocity) {
-        if (h < 0.01) return (0.0005L * De) * (0.0005L * De) * Pi * 3600.0L * c.velocity;
-        return 0.001L * w * h * 0.001L * 3600.0L * c.velocity;
-    }
-    return (0.0005L * De) * (0.0005L * De) * Pi * 3600.0L * vf;
-}
-
-} // namespace
-
-double MaxDuctFlow(const DuctCriteria& c, double w, double h) {
-    return static_cast<double>(MaxDuctFlowExtended(c, w, h));
+    long double flow;
+    if (vf > c.velocity)
+        flow = h < 0.01 ? (0.0005L * De) * (0.0005L * De) * Pi * 3600.0L * c.velocity
+                        : 0.001L * w * h * 0.001L * 3600.0L * c.velocity;
+    else
+        flow = (0.0005L * De) * (0.0005L * De) * Pi * 3600.0L * vf;
+    // Stored as a double before anyone cuts it: cut straight from the
+    // extended value, a whole flow such as 0.075 m² at 8 m/s (2160 CMH)
+    // would come out one too low.
+    return static_cast<double>(flow);
 }
 
 double CeilStep(double x, int step) {
