@@ -295,13 +295,10 @@ void TForm1::RunGuarded(const std::function<void()>& handler) {
     if (!running_) return;
     try {
         handler();
-    } catch (const kestrix::EvaluationError& error) {
-        // A full variable table lands here too: the new name is refused with
-        // its message, and the variables already defined, the settings and
-        // the session carry on.
-        ShowMessage({MessageKind::StandardError, QStringLiteral("Kestrix for Windows"),
-                     QString::fromUtf8(error.what())});
     } catch (const std::exception& error) {
+        // Evaluation errors too, a full variable table among them: the
+        // action is abandoned, and the variables already defined, the
+        // settings and the session carry on.
         ShowMessage({MessageKind::StandardError, QStringLiteral("Kestrix for Windows"),
                      QString::fromUtf8(error.what())});
     }
