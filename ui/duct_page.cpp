@@ -12,7 +12,6 @@
 #include "ui/column_list_box.h"
 #include "ui/splitter_bar.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
@@ -524,16 +523,4 @@ void TForm1::ConnectDuctPage() {
     E_w->installEventFilter(sizeHook);
     E_h->installEventFilter(sizeHook);
     connect(xxbn, &QToolButton::clicked, this, Slot(&TForm1::xxbnClick));
-
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
-        QWidget* page = PageControl1->widget(index);
-        if (page == TabSheet1) {
-            RunGuarded([this] { TabSheet1Enter(); });
-        } else if (page == TabSheet3 && TabSheet3->isAncestorOf(QApplication::focusWidget())) {
-            // The air-terminal page has no handler for being entered: the
-            // focus that was on the page left goes to the page itself, not
-            // into its first field as the stacked widget would put it.
-            TabSheet3->setFocus(Qt::OtherFocusReason);
-        }
-    });
 }

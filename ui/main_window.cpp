@@ -109,6 +109,17 @@ void TForm1::ConnectFrame() {
     });
     connect(about, &QAction::triggered, this, Slot(&TForm1::aboutClick));
 
+    // Page changes: the duct page has its enter handler; the air-terminal
+    // page has none, so the focus that was on the page left goes to the page
+    // itself, not into its first field as the stacked widget would put it.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        QWidget* page = PageControl1->widget(index);
+        if (page == TabSheet1)
+            RunGuarded([this] { TabSheet1Enter(); });
+        else if (page == TabSheet3 && TabSheet3->isAncestorOf(QApplication::focusWidget()))
+            TabSheet3->setFocus(Qt::OtherFocusReason);
+    });
+
     connect(DuctStyleCB, &QComboBox::activated, this, Slot(&TForm1::DuctStyleCBChange));
     connect(KiguStyleCB, &QComboBox::activated, this, Slot(&TForm1::KiguStyleCBChange));
     connect(Q1, &QLineEdit::textChanged, this, Slot(&TForm1::Q1Change));
