@@ -127,6 +127,15 @@ class StartupTest : public QObject {
         const QFontMetrics fm(w.font());
         for (QRadioButton* r : {w.RBT1, w.RBT2, w.bRB1, w.bRB2})
             QCOMPARE(r->width(), fm.horizontalAdvance(r->text()) + 22);
+
+        // Text is set glyph by glyph at the glyphs' own advances, without the
+        // kerning pairs that would pull "Pr." or "Velocity" together.
+        for (const QFont& f : {w.font(), w.E_as->font(), w.air_b->font()}) {
+            const QFontMetricsF m(f);
+            for (const QString pair : {"AV", "To", "Pr", "Ve", "Ty", "r."})
+                QCOMPARE(m.horizontalAdvance(pair),
+                         m.horizontalAdvance(pair.at(0)) + m.horizontalAdvance(pair.at(1)));
+        }
     }
 
     void styleListsAndConditionLines() {
