@@ -90,7 +90,7 @@ void TForm1::RestoreSettings() {
         // First run: centre on the screen.
         QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
         if (scr) {
-            const QRect a = scr->availableGeometry();
+            const QRect a = scr->geometry();
             move(a.x() + (a.width() - width()) / 2, a.y() + (a.height() - height()) / 2);
         }
         return;
@@ -125,16 +125,23 @@ void TForm1::RestoreSettings() {
 }
 
 // The stored geometry goes onto the screen that holds most of it (the
-// window's own screen when none does), no larger than that screen's free
-// area and no smaller than the window's minimum; then it is moved left or up
-// until it fits, and never starts left of or above the screen.
+// window's own screen when none does), no larger than that screen and no
+// smaller than the window's minimum; then it is moved left or up until it
+// fits, and never starts left of or above the screen. The sums are taken in
+// 64 bits: a stored position near the integer limit must still be pulled
+// back, not wrap round and pass the test.
 void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const {
-    const QRect wanted(left, top, std::max(1, width), std::max(1, height));
+    const qint64 wantedRight = qint64(left) + std::max(1, width);
+    const qint64 wantedBottom = qint64(top) + std::max(1, height);
     QScreen* best = nullptr;
     qint64 bestArea = 0;
     for (QScreen* s : QGuiApplication::screens()) {
-        const QRect overlap = s->availableGeometry().intersected(wanted);
-        const qint64 area = qint64(overlap.width()) * overlap.height();
+        const QRect g = s->geometry();
+        const qint64 across = std::min<qint64>(wantedRight, qint64(g.x()) + g.width()) -
+                              std::max<qint64>(left, g.x());
+        const qint64 down = std::min<qint64>(wantedBottom, qint64(g.y()) + g.height()) -
+                            std::max<qint64>(top, g.y());
+        const qint64 area = across > 0 && down > 0 ? across * down : 0;
         if (area > bestArea) {
             bestArea = area;
             best = s;
@@ -142,13 +149,14 @@ void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const
     }
     if (!best) best = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!best) return;
-    const QRect a = best->availableGeometry();
+    const QRect a = best->geometry();
     width = std::max(minimumWidth(), std::min(width, a.width()));
     height = std::max(minimumHeight(), std::min(height, a.height()));
-    if (left + width > a.x() + a.width()) left = a.x() + a.width() - width;
-    if (top + height > a.y() + a.height()) top = a.y() + a.height() - height;
-    left = std::max(left, a.x());
-    top = std::max(top, a.y());
+    qint64 x = left, y = top;
+    if (x + width > qint64(a.x()) + a.width()) x = qint64(a.x()) + a.width() - width;
+    if (y + height > qint64(a.y()) + a.height()) y = qint64(a.y()) + a.height() - height;
+    left = int(std::max<qint64>(x, a.x()));
+    top = int(std::max<qint64>(y, a.y()));
 }
 
 // Reads a style file into its table and its list box. A file that cannot be

@@ -19,6 +19,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 class StartupTest : public QObject {
@@ -27,7 +29,7 @@ class StartupTest : public QObject {
   private:
     std::unique_ptr<UiFixture> fx;
 
-    static QRect Available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    static QRect ScreenRect() { return QGuiApplication::primaryScreen()->geometry(); }
 
   private slots:
     void init() {
@@ -189,7 +191,7 @@ class StartupTest : public QObject {
     // Stored geometry and panel heights, each case against the screen the
     // test runs on.
     void storedGeometry_data() {
-        const QRect a = Available();
+        const QRect a = ScreenRect();
         QTest::addColumn<QVariantMap>("stored");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<int>("dPro");
@@ -227,6 +229,11 @@ class StartupTest : public QObject {
             << m << QRect(a.x(), a.y(), a.width(), a.height()) << 105 << 105;
         m = row(40, 50, 10, 10);
         QTest::newRow("below the minimum size") << m << QRect(50, 40, 290, 265) << 105 << 105;
+        m = row(std::numeric_limits<int>::max(), std::numeric_limits<int>::max() - 100, 291, 360);
+        QTest::newRow("at the integer limit")
+            << m << QRect(a.right() + 1 - 291, a.bottom() + 1 - 360, 291, 360) << 105 << 105;
+        m = row(std::numeric_limits<int>::min(), std::numeric_limits<int>::min(), 291, 360);
+        QTest::newRow("at the lowest integer") << m << QRect(a.x(), a.y(), 291, 360) << 105 << 105;
     }
     void storedGeometry() {
         QFETCH(QVariantMap, stored);
@@ -278,7 +285,7 @@ class StartupTest : public QObject {
 
     void missingKeyCentresTheWindow() {
         TForm1 w(fx->options());
-        const QRect a = w.screen()->availableGeometry();
+        const QRect a = w.screen()->geometry();
         QCOMPARE(w.size(), QSize(291, 360));
         QCOMPARE(w.pos(), QPoint(a.x() + (a.width() - 291) / 2, a.y() + (a.height() - 360) / 2));
     }
