@@ -12,7 +12,7 @@ void CentreOnScreen(QWidget* widget) {
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     QRect frame = widget->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    frame.moveCenter(screen->geometry().center());
     widget->move(frame.topLeft());
 }
 
