@@ -100,8 +100,18 @@ std::string PadLeft(std::string_view text, size_t width) {
     return result;
 }
 
+// A double quote inside the name is doubled, which the reader turns back
+// into one: names with a quote come only from hand-edited files, and must
+// read back the same. No trail byte of code page 932 is a quote.
 std::string RowNumberAndName(int row, std::string_view name) {
-    return " " + PadLeft(std::to_string(row), 2) + ",\"" + std::string(name) + "\"";
+    std::string line(1, ' ');
+    line.append(PadLeft(std::to_string(row), 2)).append(",\"");
+    for (const char c : name) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
+    return line;
 }
 
 // True when the text is written unquoted and reads back as this one field.
@@ -153,9 +163,12 @@ StyleFileLines BuildStyleFile(const Table& table, std::vector<std::string> heade
     for (const auto& style : table) {
         if (style.name.empty()) break;
         ++row;
-        const StyleNameIssue issue = CheckStyleName(style.name);
+        // The other name rules keep new names short and plain in the name
+        // dialog; a name read from a file is written back as it is, as long as
+        // it reads back the same and its line fits.
         std::string problem;
-        if (issue != StyleNameIssue::None) problem = StyleNameIssueMessage(issue, japanese);
+        if (CheckStyleName(style.name) == StyleNameIssue::NotRepresentable)
+            problem = StyleNameIssueMessage(StyleNameIssue::NotRepresentable, japanese);
         const std::vector<const std::string*> fields = values(style);
         for (size_t k = 0; problem.empty() && k < fields.size(); ++k) {
             if (!IsWritableValue(*fields[k], k + 1 == fields.size()))

@@ -19,8 +19,9 @@ namespace kestrix {
 // A row line of a style file holds at most this many bytes.
 constexpr std::size_t kMaxConfigLineBytes = 255;
 
-// Longest style name in bytes of code page 932. It leaves room in a row line
-// for the other fields, so a name the name dialog accepts always fits.
+// Longest style name in bytes of code page 932 that the name dialog accepts.
+// It leaves room in a row line for the other fields, so such a name always
+// fits; the writer itself only needs the whole line to fit.
 constexpr std::size_t kMaxStyleNameBytes = 128;
 
 // Why a style name cannot be stored.
@@ -56,8 +57,8 @@ std::string TerminalStyleRowLine(int row, const TerminalSelectionStyle& style);
 
 // The complete lines of a style file: header, then slots 0, 1, 2 … up to the
 // first empty name, numbered from 1. A table that would not read back as it
-// is (a name breaking the rules above, a value that is not one plain field, a
-// row line over 255 bytes) gives no lines and a problem text instead.
+// is (a name that is not code page 932 text, a value that is not one plain
+// field, a row line over 255 bytes) gives no lines and a problem text instead.
 struct StyleFileLines {
     std::vector<std::string> lines; // code page 932, without line ends
     std::string problem;            // UTF-8, chosen language; empty when the lines are good
