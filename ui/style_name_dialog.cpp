@@ -33,7 +33,8 @@ TDuctStyle2::TDuctStyle2(bool japaneseUi, QStringList existingNames, QWidget* pa
     Button2 = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(134, 62, 80, 25);
-    Button2->setAutoDefault(false);
+    // While it has the focus, Enter presses it; elsewhere Enter means OK.
+    Button2->setAutoDefault(true);
 
     setFixedSize(260, 98);
     connect(Button1, &QPushButton::clicked, this, &TDuctStyle2::Button1Click);

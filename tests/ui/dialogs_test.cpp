@@ -340,6 +340,7 @@ class DialogsTest : public QObject {
     void editorTitlesCaptionsAndFrame();
     void nameDialogChecksTheName_data();
     void nameDialogChecksTheName();
+    void nameDialogEnterGoesToTheFocusedButton();
     void nameDialogComparesOnlyNamesOfTheEditedKind_data();
     void nameDialogComparesOnlyNamesOfTheEditedKind();
     void aboutBoxInBothLanguages_data();
@@ -1178,6 +1179,34 @@ void DialogsTest::nameDialogChecksTheName() {
                                                                                 : QMessageBox::Ok));
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.enteredName(), typed);
+}
+
+// Enter in the name field accepts; on a focused button it presses that
+// button, so Tab to Cancel and Enter cancels.
+void DialogsTest::nameDialogEnterGoesToTheFocusedButton() {
+    for (const bool japanese : {true, false}) {
+        TDuctStyle2 typedAndEntered(japanese, {QStringLiteral("Style1")});
+        typedAndEntered.show();
+        typedAndEntered.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&typedAndEntered));
+        typedAndEntered.name->setFocus();
+        TypeText(typedAndEntered.name, QStringLiteral("New"));
+        QTest::keyClick(typedAndEntered.name, Qt::Key_Return);
+        QCOMPARE(typedAndEntered.result(), int(QDialog::Accepted));
+
+        TDuctStyle2 cancelled(japanese, {QStringLiteral("Style1")});
+        cancelled.show();
+        cancelled.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&cancelled));
+        cancelled.name->setFocus();
+        TypeText(cancelled.name, QStringLiteral("New"));
+        QTest::keyClick(cancelled.name, Qt::Key_Tab);
+        QTest::keyClick(cancelled.focusWidget(), Qt::Key_Tab);
+        QCOMPARE(cancelled.focusWidget(), cancelled.Button2);
+        QTest::keyClick(cancelled.Button2, Qt::Key_Return);
+        QCOMPARE(cancelled.result(), int(QDialog::Rejected));
+        QVERIFY(!cancelled.isVisible());
+    }
 }
 
 void DialogsTest::nameDialogComparesOnlyNamesOfTheEditedKind_data() {
