@@ -370,10 +370,10 @@ void TDuctStyle::Rd_SI_1Click() {
     // The friction-loss number is kept: it is read in the other unit now.
     if (Rd_SI_1->isChecked()) {
         Rd_SI_2->setChecked(false);
-        if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].units = "0";
+        if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].units.assign(1, '0');
     } else {
         Rd_SI_1->setChecked(false);
-        if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].units = "1";
+        if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].units.assign(1, '1');
     }
 }
 
