@@ -4,6 +4,7 @@
 #include "config/settings.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
+#include "ui/access_keys.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
 #include "ui/fonts.h"
@@ -83,6 +84,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
     evaluator.SetMessageSink(this);
     ConnectFrame();
+    KeepAccessKeysOutOf(this, {Q1, Q3, E_w, E_h, bE_w, bE_h});
 
     RunGuarded([this] { FormCreate(); });
     // Now with the captions of the language and the units.

@@ -5,6 +5,7 @@
 #include "config/config_paths.h"
 #include "config/config_writer.h"
 #include "engine/number_text.h"
+#include "ui/access_keys.h"
 #include "ui/dialog_support.h"
 #include "ui/fonts.h"
 #include "ui/style_editor_host.h"
@@ -163,6 +164,7 @@ TDuctStyle::TDuctStyle(StyleEditorHost& host, QWidget* parent)
     }
     for (QLineEdit* field : {DVV, DPP, MASP, e_hkr, e_hdv})
         field->installEventFilter(this);
+    KeepAccessKeysOutOf(this, {DVV, DPP, MASP, e_hkr, e_hdv});
     connect(New_Style, &QPushButton::clicked, this, &TDuctStyle::New_StyleClick);
     connect(Rname_Style, &QPushButton::clicked, this, &TDuctStyle::Rname_StyleClick);
     connect(Del_Style, &QPushButton::clicked, this, &TDuctStyle::Del_StyleClick);

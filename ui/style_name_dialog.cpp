@@ -2,6 +2,7 @@
 
 #include "config/codepage.h"
 #include "config/config_writer.h"
+#include "ui/access_keys.h"
 #include "ui/dialog_support.h"
 #include "ui/fonts.h"
 
@@ -37,6 +38,7 @@ TDuctStyle2::TDuctStyle2(bool japaneseUi, QStringList existingNames, QWidget* pa
     Button2->setAutoDefault(true);
 
     setFixedSize(260, 98);
+    KeepAccessKeysOutOf(this, {name});
     connect(Button1, &QPushButton::clicked, this, &TDuctStyle2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TDuctStyle2::Button2Click);
 

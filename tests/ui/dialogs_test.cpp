@@ -340,7 +340,7 @@ class DialogsTest : public QObject {
     void editorTitlesCaptionsAndFrame();
     void nameDialogChecksTheName_data();
     void nameDialogChecksTheName();
-    void nameDialogEnterGoesToTheFocusedButton();
+    void nameDialogKeys();
     void nameDialogComparesOnlyNamesOfTheEditedKind_data();
     void nameDialogComparesOnlyNamesOfTheEditedKind();
     void aboutBoxInBothLanguages_data();
@@ -559,7 +559,8 @@ void DialogsTest::newStyleStopsAtSixtyFour() {
     host.japanese = japanese;
     std::vector<DuctSelectionStyle> table;
     for (int i = 0; i < styles; ++i)
-        table.push_back(Duct(("S" + std::to_string(i)).c_str(), "2", "5.0", "1.00", "1", "2.0"));
+        table.push_back(Duct(std::string(1, 'S').append(std::to_string(i)).c_str(), "2", "5.0",
+                             "1.00", "1", "2.0"));
     host.setDuctStyles(table, 0);
     TDuctStyle editor(host);
     editor.show();
@@ -1182,8 +1183,9 @@ void DialogsTest::nameDialogChecksTheName() {
 }
 
 // Enter in the name field accepts; on a focused button it presses that
-// button, so Tab to Cancel and Enter cancels.
-void DialogsTest::nameDialogEnterGoesToTheFocusedButton() {
+// button, so Tab to Cancel and Enter cancels. An Alt letter that no access
+// key takes is not typed into the name.
+void DialogsTest::nameDialogKeys() {
     for (const bool japanese : {true, false}) {
         TDuctStyle2 typedAndEntered(japanese, {QStringLiteral("Style1")});
         typedAndEntered.show();
@@ -1191,6 +1193,8 @@ void DialogsTest::nameDialogEnterGoesToTheFocusedButton() {
         QVERIFY(QTest::qWaitForWindowActive(&typedAndEntered));
         typedAndEntered.name->setFocus();
         TypeText(typedAndEntered.name, QStringLiteral("New"));
+        QTest::keyClick(typedAndEntered.name, Qt::Key_X, Qt::AltModifier);
+        QCOMPARE(typedAndEntered.name->text(), QStringLiteral("New"));
         QTest::keyClick(typedAndEntered.name, Qt::Key_Return);
         QCOMPARE(typedAndEntered.result(), int(QDialog::Accepted));
 

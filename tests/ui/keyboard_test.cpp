@@ -313,6 +313,49 @@ class KeyboardTest : public QObject {
         QCOMPARE(setButton2.count(), 0);
     }
 
+    // An Alt letter that nothing on the page shown takes is no text: the
+    // flow, size and style fields keep their values and the pages their results.
+    void unclaimedAltLettersAreNotTyped_data() { addLanguages(); }
+    void unclaimedAltLettersAreNotTyped() {
+        QFETCH(QString, language);
+        open(language);
+        type(QStringLiteral("1000"));
+        key(Qt::Key_Return);
+        const int candidates = w->whl->count();
+        QVERIFY(candidates > 0);
+        for (const Qt::Key letter : {Qt::Key_L, Qt::Key_X, Qt::Key_7}) {
+            key(letter, Qt::AltModifier);
+            QCOMPARE(w->Q1->text(), QStringLiteral("1000"));
+            QCOMPARE(w->whl->count(), candidates);
+        }
+
+        // The air-terminal page, after a calculation there: SP1's letter.
+        key(Qt::Key_G, Qt::AltModifier);
+        key(Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(focused(), QStringLiteral("Q3"));
+        key(Qt::Key_Return);
+        const int terminals = w->hsbox->count();
+        QVERIFY(terminals > 0);
+        key(Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(w->Q3->text(), QStringLiteral("1000"));
+        QCOMPARE(w->hsbox->count(), terminals);
+
+        // Selected-duct mode, where SP1 is disabled and its letter unclaimed;
+        // the size fields are editable there.
+        key(Qt::Key_D, Qt::AltModifier);
+        w->RBT2->click();
+        QVERIFY(!w->SP1->isEnabled());
+        w->E_w->setFocus();
+        w->E_w->selectAll();
+        type(QStringLiteral("300"));
+        QCOMPARE(w->E_w->text(), QStringLiteral("300"));
+        key(Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(w->E_w->text(), QStringLiteral("300"));
+        w->Q1->setFocus();
+        key(Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(w->Q1->text(), QStringLiteral("1000"));
+    }
+
     // On the duct page the style button and the recalculate button share the
     // letter R: while both can be pressed, the letter moves the focus between
     // them and Space or Enter presses the one focused; while only one can,
