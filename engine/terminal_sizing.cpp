@@ -77,13 +77,17 @@ TerminalCandidates SizeTerminal(std::string_view flowText, const TerminalCriteri
     double S = StepUp(static_cast<double>(1000.0L * std::sqrt(static_cast<long double>(Aneed))), s);
     out.entries.push_back({RectLabel(S, S), velocityText(S, S)});
 
+    // A height that steps up to zero (only a necessary area of a fraction of
+    // a square millimetre does that) is no size: its velocity would be a
+    // division by zero. The list then ends there.
     double H = StepUp(static_cast<double>(Aneed / static_cast<long double>(S) * 1000000.0L), s);
-    if (S > H) out.entries.push_back({RectLabel(S, H), velocityText(S, H)});
+    if (S > H && H > 0.1) out.entries.push_back({RectLabel(S, H), velocityText(S, H)});
 
     if (H > 0.1) {
         while (static_cast<long double>(S) / H < 10.0L && out.entries.size() < MaxCandidates) {
             S = S + s;
             H = StepUp(static_cast<double>(Aneed / static_cast<long double>(S) * 1000000.0L), s);
+            if (!(H > 0.1)) break;
             out.entries.push_back({RectLabel(S, H), velocityText(S, H)});
         }
     }

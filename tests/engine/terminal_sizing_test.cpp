@@ -125,6 +125,29 @@ TEST(SizeTerminal, MendedBoundsGiveMessagesNotNan) {
         EXPECT_EQ(e.velocity.find("N"), std::string::npos);
 }
 
+// A necessary area of a fraction of a square millimetre steps the height of
+// a rectangle up to zero: such a "size" is not listed, since its velocity
+// would be a division by zero, and the list ends there.
+TEST(SizeTerminal, TinyFlowsListNoZeroHeight) {
+    TerminalFields f;
+    const auto tiny = SizeTerminal("0.0001", Crit(70, 3), "φ", f);
+    EXPECT_EQ(Pairs(tiny), (std::vector<Pair>{{"50φ", "0.00"}, {"50x50", "0.00"}}));
+    // 0.0019 CMH still steps to zero; 3.024e-6 CMH gives a first height of 50
+    // and a zero height at the first widening step.
+    for (const char* flow : {"0.0019", "0.000003024", "0.00001", "0.002", "0.01"}) {
+        SCOPED_TRACE(flow);
+        const auto r = SizeTerminal(flow, Crit(70, 3), "φ", f);
+        ASSERT_GE(r.entries.size(), 2u);
+        for (const auto& e : r.entries) {
+            EXPECT_EQ(e.velocity.find_first_of("IN"), std::string::npos) << e.label;
+            const auto x = e.label.find('x');
+            if (x != std::string::npos) {
+                EXPECT_NE(e.label.substr(x + 1), "0") << e.label;
+            }
+        }
+    }
+}
+
 TEST(TerminalRefFlow, WorkedExampleAndTruncation) {
     TerminalFields f;
     TerminalRefFlow("400", "350", true, Crit(70, 3), f);
