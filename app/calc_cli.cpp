@@ -771,8 +771,10 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return RunCalc(args, std::cin, out, err);
 }
 
-int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-            std::ostream& err) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
     try {
         const CommandLine cl = ParseCommandLine(args);
         if (cl.help) {
@@ -790,6 +792,21 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
             << "\nTry 'kestrix-calc --help' for more information.\n";
         return kExitUsage;
     }
+}
+
+} // namespace
+
+int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+    const int status = RunCommand(args, in, out, err);
+    // What was printed must have arrived: a full disk is a failure, not a
+    // success with a lost schedule.
+    out.flush();
+    if (!out) {
+        err << "kestrix-calc: the output could not be written\n";
+        return status == kExitUsage ? status : kExitFailure;
+    }
+    return status;
 }
 
 std::string CalcHelpText() {
@@ -880,6 +897,9 @@ Schedules (schedule duct|terminal ... FILE):
   over 65536 bytes, an empty tag or flow, an abandoned evaluation, a flow
   that is not a positive number (0, -5, NAN), a sizing message (Flow Rate is
   too big., the limits or roughness messages), no candidate at that flow.
+  A line that has not ended 64 MiB after its limit ends the run there (an
+  endless input such as /dev/zero). The reasons are in the language of
+  --lang; bytes of the input that are no UTF-8 text are written as U+FFFD.
   The flow column shows the evaluated flow, or the text as given when it was
   not evaluated.
 
@@ -940,7 +960,8 @@ Exit status:
   0  success; a sizing message such as "Flow Rate is too big." is a result
   1  an evaluation was abandoned (floating-point error, text too long), a
      required configuration file is missing, a schedule's FILE cannot be
-     read, or a schedule had a bad row
+     read, a schedule had a bad row, or the output could not be written
+     (a full disk, say)
   2  usage error
 )";
 }

@@ -2,6 +2,7 @@
 
 #include "app/calc_cli.h"
 #include "app/json_writer.h"
+#include "app/utf8.h"
 #include "engine/expression_evaluator.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
@@ -33,25 +34,80 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
     return true;
 }
 
+enum class LineRead { End, Line, TooLong, Endless };
+
 // Reads the next line without its LF and the CR before it. A line longer than
-// kMaxScheduleLineBytes is read to its end but not kept, and tooLong is set.
-// False at the end of the input.
-bool ReadLine(std::streambuf& in, std::string& line, bool& tooLong) {
+// kMaxScheduleLineBytes is read on to its end but not kept (TooLong). One
+// with no end within kMaxSkippedLineBytes more is given up (Endless): an
+// endless device such as /dev/zero would never end it.
+LineRead ReadLine(std::streambuf& in, std::string& line) {
     line.clear();
-    tooLong = false;
     using Traits = std::streambuf::traits_type;
     int c = in.sbumpc();
-    if (c == Traits::eof()) return false;
+    if (c == Traits::eof()) return LineRead::End;
+    std::size_t skipped = 0;
     for (; c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
-        if (line.size() < kMaxScheduleLineBytes + 1)
+        if (line.size() <= kMaxScheduleLineBytes) {
             line.push_back(static_cast<char>(c));
-        else
-            tooLong = true;
+        } else if (++skipped > kMaxSkippedLineBytes) {
+            line.clear();
+            return LineRead::Endless;
+        }
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > kMaxScheduleLineBytes) tooLong = true;
-    if (tooLong) line.clear();
-    return true;
+    if (skipped == 0 && !line.empty() && line.back() == '\r') line.pop_back();
+    if (skipped > 0 || line.size() > kMaxScheduleLineBytes) {
+        line.clear();
+        return LineRead::TooLong;
+    }
+    return LineRead::Line;
+}
+
+// Why a row could not be sized, besides the engine's own messages.
+enum class RowProblem {
+    FieldCount,
+    UnclosedQuote,
+    TextAfterQuote,
+    TooLong,
+    Endless,
+    EmptyTag,
+    EmptyFlow,
+    NotPositive,
+    NoCandidate,
+};
+
+// The reason in the language of --lang; detail is the field count or the flow.
+std::string ProblemText(RowProblem problem, bool japanese, const std::string& detail = {}) {
+    const std::string limit = std::to_string(kMaxScheduleLineBytes);
+    const std::string skipped = std::to_string(kMaxSkippedLineBytes);
+    switch (problem) {
+    case RowProblem::FieldCount:
+        return japanese ? "符号と風量の2項目のはずが" + detail + "項目あります"
+                        : "expected 2 fields (tag and flow) but found " + detail;
+    case RowProblem::UnclosedQuote:
+        return japanese ? "引用符で始まる項目が閉じていません" : "a quoted field is not closed";
+    case RowProblem::TextAfterQuote:
+        return japanese ? "項目の閉じ引用符の後に文字があります"
+                        : "text after the closing quote of a field";
+    case RowProblem::TooLong:
+        return japanese ? "行が" + limit + "バイトを超えています"
+                        : "line longer than " + limit + " bytes";
+    case RowProblem::Endless:
+        return japanese ? "行が" + limit + "バイトを超え、続く" + skipped +
+                              "バイトにも行末がないため、以降の入力は読みません"
+                        : "line longer than " + limit + " bytes, with no line end in the next " +
+                              skipped + " bytes: the rest of the input is not read";
+    case RowProblem::EmptyTag:
+        return japanese ? "符号が空です" : "empty tag";
+    case RowProblem::EmptyFlow:
+        return japanese ? "風量が空です" : "empty flow";
+    case RowProblem::NotPositive:
+        return japanese ? "風量 '" + detail + "' は正の数ではありません"
+                        : "flow '" + detail + "' is not a positive number";
+    case RowProblem::NoCandidate:
+        return japanese ? "この風量では条件を満たすサイズがありません"
+                        : "no size meets the criteria at this flow";
+    }
+    return {};
 }
 
 // One column of the output: its JSON key, the JSON object it belongs to
@@ -170,16 +226,18 @@ class ScheduleRun {
         std::streambuf* buffer = in.rdbuf();
         if (!buffer) return kExitSuccess;
         std::string line;
-        bool tooLong = false;
         bool firstRecord = true;
-        for (long long number = 1; ReadLine(*buffer, line, tooLong); ++number) {
+        for (long long number = 1;; ++number) {
+            const LineRead read = ReadLine(*buffer, line);
+            if (read == LineRead::End) break;
             if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-            if (tooLong) {
+            if (read != LineRead::Line) {
                 Row row;
                 row.line = number;
-                row.error = "line longer than " + std::to_string(kMaxScheduleLineBytes) + " bytes";
+                row.error =
+                    Problem(read == LineRead::TooLong ? RowProblem::TooLong : RowProblem::Endless);
                 firstRecord = false;
-                Finish(row);
+                if (!Finish(row) || read == LineRead::Endless) break;
                 continue;
             }
             const std::string_view trimmed = Trim(line);
@@ -191,9 +249,11 @@ class ScheduleRun {
             firstRecord = false;
             if (heading) continue;
             Size(row);
-            Finish(row);
+            // An output that can no longer be written ends the run; the
+            // caller reports it.
+            if (!Finish(row)) break;
         }
-        return anyBad_ ? kExitFailure : kExitSuccess;
+        return anyBad_ || !out_ ? kExitFailure : kExitSuccess;
     }
 
   private:
@@ -208,17 +268,22 @@ class ScheduleRun {
     Row Read(long long number, const std::string& line) {
         Row row;
         row.line = number;
-        std::string reason;
-        if (!SplitCsvLine(line, row.fields, reason)) {
+        switch (SplitCsvFields(line, row.fields)) {
+        case CsvProblem::None:
+            break;
+        case CsvProblem::UnclosedQuote:
             row.fields.clear();
-            row.error = reason;
+            row.error = Problem(RowProblem::UnclosedQuote);
+            return row;
+        case CsvProblem::TextAfterQuote:
+            row.fields.clear();
+            row.error = Problem(RowProblem::TextAfterQuote);
             return row;
         }
         if (!row.fields.empty()) row.tag = row.fields[0];
         if (row.fields.size() > 1) row.flow = row.fields[1];
         if (row.fields.size() != 2)
-            row.error =
-                "expected 2 fields (tag and flow) but found " + std::to_string(row.fields.size());
+            row.error = Problem(RowProblem::FieldCount, std::to_string(row.fields.size()));
         return row;
     }
 
@@ -238,13 +303,13 @@ class ScheduleRun {
                 err_ << "line " << row.line << ": " << message << '\n';
         }
         if (Trim(row.tag).empty()) {
-            row.error = "empty tag";
+            row.error = Problem(RowProblem::EmptyTag);
         } else if (Trim(row.flow).empty()) {
-            row.error = "empty flow";
+            row.error = Problem(RowProblem::EmptyFlow);
         } else if (abandoned) {
             row.error = *abandoned;
         } else if (const auto q = ParseNumber(row.flow); !q || !(*q > 0)) {
-            row.error = "flow '" + row.flow + "' is not a positive number";
+            row.error = Problem(RowProblem::NotPositive, row.flow);
         } else if (request_.kind == ScheduleKind::Duct) {
             SizeDuctRow(row);
         } else {
@@ -267,7 +332,7 @@ class ScheduleRun {
         const DuctEntry* round = FirstRound(result.entries);
         const DuctEntry* rect = FirstRectangle(result.entries);
         if (!round || !rect) {
-            row.error = "no size meets the criteria at this flow";
+            row.error = Problem(RowProblem::NoCandidate);
             return;
         }
         const auto [diameter, unused] = SizeTexts(round->label, mark_);
@@ -293,7 +358,7 @@ class ScheduleRun {
         const TerminalEntry* round = FirstRound(result.entries);
         const TerminalEntry* rect = FirstRectangle(result.entries);
         if (!round || !rect) {
-            row.error = "no size meets the criteria at this flow";
+            row.error = Problem(RowProblem::NoCandidate);
             return;
         }
         const auto [diameter, unused] = SizeTexts(round->label, mark_);
@@ -306,10 +371,16 @@ class ScheduleRun {
                       roundFields.haq, rect->label, rect->velocity, rectFields.haq};
     }
 
-    void Finish(const Row& row) {
+    std::string Problem(RowProblem problem, const std::string& detail = {}) const {
+        return ProblemText(problem, request_.japanese, detail);
+    }
+
+    // Writes the row and hands it on at once: the row is out as soon as its
+    // input row was read. False when the output can no longer be written.
+    bool Finish(const Row& row) {
         if (row.error) {
             anyBad_ = true;
-            err_ << "line " << row.line << ": " << *row.error << '\n';
+            err_ << "line " << row.line << ": " << ValidUtf8(*row.error) << '\n';
         }
         switch (request_.format) {
         case ScheduleFormat::Csv:
@@ -322,14 +393,19 @@ class ScheduleRun {
             WriteJson(row);
             break;
         }
+        out_.flush();
+        return static_cast<bool>(out_);
     }
 
-    // The cells of a row in column order, the error last; empty where not sized.
+    // The cells of a row in column order, the error last; empty where not
+    // sized. Bytes of the input that are no UTF-8 text become U+FFFD.
     std::vector<std::string> Cells(const Row& row) const {
         std::vector<std::string> cells{row.tag, row.flow};
         cells.insert(cells.end(), row.values.begin(), row.values.end());
         cells.resize(columns_.size());
         cells.push_back(row.error.value_or(""));
+        for (std::string& cell : cells)
+            cell = ValidUtf8(cell);
         return cells;
     }
 
@@ -408,7 +484,7 @@ class ScheduleRun {
 
 } // namespace
 
-bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::string& error) {
+CsvProblem SplitCsvFields(std::string_view line, std::vector<std::string>& fields) {
     fields.clear();
     size_t i = 0;
     const size_t n = line.size();
@@ -432,16 +508,10 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::
                 }
                 field += line[i++];
             }
-            if (!closed) {
-                error = "a quoted field is not closed";
-                return false;
-            }
+            if (!closed) return CsvProblem::UnclosedQuote;
             while (i < n && IsBlank(line[i]))
                 ++i;
-            if (i < n && line[i] != ',') {
-                error = "text after the closing quote of a field";
-                return false;
-            }
+            if (i < n && line[i] != ',') return CsvProblem::TextAfterQuote;
         } else {
             const size_t start = i;
             while (i < n && line[i] != ',')
@@ -449,7 +519,7 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::
             field = Trim(line.substr(start, i - start));
         }
         fields.push_back(std::move(field));
-        if (i >= n) return true;
+        if (i >= n) return CsvProblem::None;
         ++i; // the comma
     }
 }

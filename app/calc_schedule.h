@@ -29,6 +29,9 @@ struct ScheduleRequest {
 
 // Lines longer than this are reported as bad rows and not kept in memory.
 inline constexpr std::size_t kMaxScheduleLineBytes = 65536;
+// A line that has not ended this many bytes after that limit ends the run:
+// an endless input (a device such as /dev/zero) is not read for ever.
+inline constexpr std::size_t kMaxSkippedLineBytes = 64 * 1024 * 1024;
 
 // Reads the rows from in and writes each result row to out as soon as its
 // input row is read, so memory stays bounded whatever the length of the input.
@@ -39,9 +42,10 @@ int RunSchedule(const ScheduleRequest& request, std::istream& in, std::ostream& 
 
 // Splits one line into its comma-separated fields. A field may be enclosed in
 // double quotes, with "" for a quote inside; blanks around a field are dropped
-// unless they are inside its quotes. False, with the reason in error, for an
-// unclosed quote or text after a closing quote.
-bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::string& error);
+// unless they are inside its quotes. An unclosed quote or text after a
+// closing quote is a problem.
+enum class CsvProblem { None, UnclosedQuote, TextAfterQuote };
+CsvProblem SplitCsvFields(std::string_view line, std::vector<std::string>& fields);
 
 // One output field of a CSV file: quoted, with quotes doubled, when it holds a
 // comma, a quote, a line break or a blank at either end; as it is otherwise.

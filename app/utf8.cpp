@@ -37,6 +37,22 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
     return 0;
 }
 
+std::string ValidUtf8(std::string_view text) {
+    std::string valid;
+    valid.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, i);
+        if (length == 0 || text[i] == '\0') {
+            valid += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
+        valid.append(text.substr(i, length));
+        i += length;
+    }
+    return valid;
+}
+
 std::size_t DisplayWidth(std::string_view text) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size();) {

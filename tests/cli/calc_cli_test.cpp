@@ -60,8 +60,10 @@ TEST(CalcDuct, WorkedExampleListsTheTenCandidatesAsOneJsonLine) {
     ASSERT_EQ(r.status, kExitSuccess) << r.err;
     EXPECT_EQ(r.err, "");
     std::string entries;
-    for (const auto& row : kDuctWorkedExample)
-        entries += (entries.empty() ? "" : ",") + JsonRow(row);
+    for (const auto& row : kDuctWorkedExample) {
+        if (!entries.empty()) entries += ',';
+        entries += JsonRow(row);
+    }
     EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"entries\":[" + entries + "],\"message\":null}\n");
     EXPECT_NE(r.out.find("{\"flow\":\"1000\",\"entries\":[[\"283Φ\",\"4.42\",\"0.099\",\"1.00\","
                          "\"1.19\"],"),

@@ -4,6 +4,7 @@
 // and a large generated input read and written row by row.
 
 #include "app/calc_schedule.h"
+#include "app/utf8.h"
 #include "calc_run.h"
 #include "engine/messages.h"
 
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -357,15 +359,16 @@ TEST(CalcScheduleCsv, SplitsQuotedAndPlainFields) {
     };
     for (const auto& c : cases) {
         std::vector<std::string> fields;
-        std::string error;
-        EXPECT_TRUE(SplitCsvLine(c.line, fields, error)) << c.line;
+        EXPECT_EQ(SplitCsvFields(c.line, fields), CsvProblem::None) << c.line;
         EXPECT_EQ(fields, c.fields) << c.line;
     }
-    for (const std::string line : {"\"open,1", "\"a\"b,1", "a,\"b\" c", "a,\"b"}) {
+    for (const std::string line : {"\"open,1", "a,\"b"}) {
         std::vector<std::string> fields;
-        std::string error;
-        EXPECT_FALSE(SplitCsvLine(line, fields, error)) << line;
-        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(SplitCsvFields(line, fields), CsvProblem::UnclosedQuote) << line;
+    }
+    for (const std::string line : {"\"a\"b,1", "a,\"b\" c"}) {
+        std::vector<std::string> fields;
+        EXPECT_EQ(SplitCsvFields(line, fields), CsvProblem::TextAfterQuote) << line;
     }
 }
 
@@ -383,9 +386,8 @@ TEST(CalcScheduleCsv, QuotesOnlyFieldsThatNeedIt) {
         EXPECT_EQ(CsvField(text), field);
         // What is written reads back as it was.
         std::vector<std::string> fields;
-        std::string error;
         if (text.find('\n') == std::string::npos) {
-            ASSERT_TRUE(SplitCsvLine(field + ",x", fields, error));
+            ASSERT_EQ(SplitCsvFields(field + ",x", fields), CsvProblem::None);
             EXPECT_EQ(fields[0], text);
         }
     }
@@ -411,7 +413,8 @@ class GeneratedRows : public std::streambuf {
         if (next_ > rows_) return traits_type::eof();
         // Before row k is read, the headings and rows 1 .. k-1 are out.
         if (outputLines_ < static_cast<size_t>(next_)) lagged = true;
-        line_ = "T" + std::to_string(next_) + "," + std::to_string(100 + next_ % 5000) + "\n";
+        line_.assign(1, 'T').append(std::to_string(next_)).append(1, ',');
+        line_.append(std::to_string(100 + next_ % 5000)).append(1, '\n');
         ++next_;
         setg(line_.data(), line_.data(), line_.data() + line_.size());
         return traits_type::to_int_type(line_[0]);
@@ -496,6 +499,94 @@ TEST(CalcScheduleProgram, TheBuiltProgramReadsRowsFromItsStandardInput) {
               0u);
     EXPECT_EQ(lines[2].rfind(R"({"line":3,"tag":"C","flow":"1000","effective_area":"0.093",)", 0),
               0u);
+}
+
+// A row is on the program's standard output before the next row is even
+// typed: a pipe into another tool sees each row as it is sized.
+TEST(CalcScheduleProgram, EachRowIsOutBeforeTheNextIsRead) {
+    QProcess process;
+    process.start(QStringLiteral(KESTRIX_CALC_PATH),
+                  {"schedule", "terminal", "--lang", "en", "--free-area", "70", "--face-velocity",
+                   "3", "--format", "json", "-"});
+    ASSERT_TRUE(process.waitForStarted(30000));
+    process.write("A,1000\n");
+    QByteArray seen;
+    while (!seen.contains('\n') && process.waitForReadyRead(10000))
+        seen += process.readAllStandardOutput();
+    EXPECT_TRUE(seen.startsWith(R"({"line":1,"tag":"A","flow":"1000",)")) << seen.toStdString();
+    process.write("B,2000\n");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), kExitSuccess);
+}
+
+#ifdef __linux__
+// Output that cannot be written, to a full disk here, is a failure and says
+// so, instead of a success with the schedule lost.
+TEST(CalcScheduleProgram, AFullDiskIsAFailure) {
+    for (const QStringList& args :
+         {QStringList{"eval", "1+1"},
+          QStringList{"schedule", "terminal", "--lang", "en", "--free-area", "70",
+                      "--face-velocity", "3", "-"}}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(KESTRIX_CALC_PATH), args);
+        ASSERT_TRUE(process.waitForStarted(30000));
+        process.write("A,1000\nB,2000\n");
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), kExitFailure) << args.join(' ').toStdString();
+        EXPECT_TRUE(process.readAllStandardError().contains("the output could not be written"));
+    }
+}
+#endif
+
+// An input whose line never ends (a device such as /dev/zero) is given up
+// after a bounded read, reported, and the run ends.
+TEST(CalcScheduleLarge, AnEndlessLineEndsTheRun) {
+    struct Endless : std::streambuf {
+        char chunk[4096];
+        int_type underflow() override {
+            std::fill(std::begin(chunk), std::end(chunk), '\0');
+            setg(chunk, chunk, std::end(chunk));
+            return 0;
+        }
+    } endless;
+    std::istream in(&endless);
+    std::ostringstream out, err;
+    const int status = RunCalc(
+        {"schedule", "terminal", "--lang", "en", "--free-area", "70", "--face-velocity", "3", "-"},
+        in, out, err);
+    EXPECT_EQ(status, kExitFailure);
+    EXPECT_EQ(err.str().rfind("line 1: line longer than 65536 bytes, with no line end", 0), 0u)
+        << err.str();
+    EXPECT_EQ(Lines(out.str()).size(), 2u); // headings and the bad row
+}
+
+// The reasons of bad rows are in the language of --lang, and bytes that are
+// no UTF-8 text never reach a CSV or Markdown table.
+TEST_F(CalcSchedule, BadRowsSpeakTheLanguageAndTablesStayUtf8) {
+    std::string rows = "a,\n,5\n\"x,1\nb,-5\n";
+    rows.append("bad\xFF\x80\0tag,1000\n", 14);
+    const Result ja = Calc({"schedule", "duct", "--lang", "ja", "--roughness", "0.18", "--velocity",
+                            "8.0", "--loss", "0.10", Write("rows.csv", rows)});
+    EXPECT_EQ(ja.status, kExitFailure);
+    EXPECT_EQ(ja.err, "line 1: 風量が空です\n"
+                      "line 2: 符号が空です\n"
+                      "line 3: 引用符で始まる項目が閉じていません\n"
+                      "line 4: 風量 '-5' は正の数ではありません\n");
+    for (const char* format : {"csv", "md"}) {
+        const Result r = Duct(rows, {"--format", format});
+        ASSERT_EQ(r.status, kExitFailure) << format;
+        for (size_t i = 0; i < r.out.size();) {
+            const size_t length = Utf8SequenceLength(r.out, i);
+            ASSERT_GT(length, 0u) << format << " at byte " << i;
+            ASSERT_NE(r.out[i], '\0') << format << " at byte " << i;
+            i += length;
+        }
+        EXPECT_NE(r.out.find("bad\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDtag"), std::string::npos)
+            << format;
+    }
 }
 
 // ---------------------------------------------------------------------------
