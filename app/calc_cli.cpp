@@ -382,6 +382,12 @@ std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese
     RejectWithStyle(cl, kDuctCriteriaOptions);
     LoadedConfig config;
     if (!LoadConfigForStyle(cl, japanese, config, err)) return std::nullopt;
+    if (!cl.Has("--style") && (config.ductList.empty() || config.ductStyles[0].name.empty())) {
+        // Nothing on the command line was wrong: the files hold no style.
+        err << "kestrix-calc: the duct style file holds no first style to size with; "
+               "give the criteria options\n";
+        return std::nullopt;
+    }
     const int slot = StylePosition(
         cl.Get("--style", "0"), config.ductList,
         [&](int k) { return !config.ductStyles[k].name.empty(); }, "duct");
@@ -401,6 +407,13 @@ std::optional<TerminalCriteria> TerminalCriteriaFor(const CommandLine& cl, bool 
     RejectWithStyle(cl, kTerminalCriteriaOptions);
     LoadedConfig config;
     if (!LoadConfigForStyle(cl, japanese, config, err)) return std::nullopt;
+    if (!cl.Has("--style") &&
+        (config.terminalList.empty() || config.terminalStyles[0].name.empty())) {
+        // Nothing on the command line was wrong: the files hold no style.
+        err << "kestrix-calc: the air-terminal style file holds no first style to size with; "
+               "give the criteria options\n";
+        return std::nullopt;
+    }
     const int slot = StylePosition(
         cl.Get("--style", "0"), config.terminalList,
         [&](int k) { return !config.terminalStyles[k].name.empty(); }, "air-terminal");

@@ -680,5 +680,16 @@ TEST_F(CalcScheduleConfig, MissingConfigurationFileStopsBeforeAnyRow) {
               kExitSuccess);
 }
 
+TEST_F(CalcScheduleConfig, AStyleFileWithoutStylesIsAFailureNotAUsageError) {
+    Write("KSX_Set1_e.cfg", "; no styles yet\r\n");
+    const Result r = Styled({"schedule", "duct", Write("rows.csv", "A,1000\n")});
+    EXPECT_EQ(r.status, kExitFailure);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("the duct style file holds no first style"), std::string::npos) << r.err;
+    // Asked for by number, the missing style stays a usage error.
+    EXPECT_EQ(Styled({"schedule", "duct", "--style", "0", Write("rows.csv", "A,1000\n")}).status,
+              kExitUsage);
+}
+
 } // namespace
 } // namespace kestrix
