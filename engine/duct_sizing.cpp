@@ -230,8 +230,11 @@ DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,
         out.entries.push_back(MakeEntry(c, FormatGeneral(d) + std::string(diameterMark), vel,
                                         law.Loss(d, vel), "1.00"));
     };
+    // Only a flow of a few picolitres an hour passes below a thousandth of a
+    // millimetre, which rounds to no duct at all: its velocity would be a
+    // division by zero, so it is not listed.
     const double Dr = CeilStep(Dmm, 1);
-    addRound(Dr);
+    if (Dr > 0) addRound(Dr);
     double D25 = CeilStep(Dmm, 25);
     if (D25 < 25) D25 = 25;
     if (D25 != Dr) addRound(D25);

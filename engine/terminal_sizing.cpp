@@ -68,18 +68,21 @@ TerminalCandidates SizeTerminal(std::string_view flowText, const TerminalCriteri
         return FormatFixed(Q / 3600.0L / (0.001L * w) / (0.001L * h) / c.ratio, 2);
     };
 
+    // A side that steps up to zero (only a necessary area of a fraction of a
+    // square millimetre does that) is no size: its velocity would be a
+    // division by zero. It is not listed, and a list of rectangles ends there.
     const double D =
         StepUp(static_cast<double>(2000.0L * std::sqrt(Aneed / static_cast<long double>(Pi))), s);
-    out.entries.push_back(
-        {FormatFixed(D, 0) + std::string(diameterMark),
-         FormatFixed(Q / 3600.0L / Pi / (0.0005L * D) / (0.0005L * D) / c.ratio, 2)});
+    if (D > 0.1) {
+        out.entries.push_back(
+            {FormatFixed(D, 0) + std::string(diameterMark),
+             FormatFixed(Q / 3600.0L / Pi / (0.0005L * D) / (0.0005L * D) / c.ratio, 2)});
+    }
 
     double S = StepUp(static_cast<double>(1000.0L * std::sqrt(static_cast<long double>(Aneed))), s);
+    if (!(S > 0.1)) return out;
     out.entries.push_back({RectLabel(S, S), velocityText(S, S)});
 
-    // A height that steps up to zero (only a necessary area of a fraction of
-    // a square millimetre does that) is no size: its velocity would be a
-    // division by zero. The list then ends there.
     double H = StepUp(static_cast<double>(Aneed / static_cast<long double>(S) * 1000000.0L), s);
     if (S > H && H > 0.1) out.entries.push_back({RectLabel(S, H), velocityText(S, H)});
 

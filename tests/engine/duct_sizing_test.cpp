@@ -173,6 +173,24 @@ TEST(SizeDuct, UnusableCriteriaGiveAMessageNeverAHangOrNan) {
     EXPECT_EQ(tiny.message, SizingMessage::None);
 }
 
+// A loss limit far beyond any duct lets a flow of picolitres an hour pass
+// below a thousandth of a millimetre: no duct of zero size is listed.
+TEST(SizeDuct, NoZeroSizeAtTinyFlows) {
+    auto c = Example();
+    c.lossLimit = 1e6;
+    for (const char* flow : {"1e-14", "1e-13"}) {
+        SCOPED_TRACE(flow);
+        const auto r = SizeDuct(flow, c, "φ");
+        EXPECT_EQ(r.message, SizingMessage::None);
+        ASSERT_FALSE(r.entries.empty());
+        for (const auto& e : r.entries) {
+            EXPECT_NE(e.label.rfind("0", 0), 0u) << e.label;
+            for (const std::string& text : {e.velocity, e.loss, e.dynamicPressure})
+                EXPECT_EQ(text.find_first_of("IN"), std::string::npos) << e.label << " " << text;
+        }
+    }
+}
+
 TEST(SizeDuct, HugeAspectLimitIsCappedInLength) {
     auto c = Example();
     c.aspectLimit = 1e12;

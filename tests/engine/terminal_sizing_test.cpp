@@ -148,6 +148,22 @@ TEST(SizeTerminal, TinyFlowsListNoZeroHeight) {
     }
 }
 
+// Criteria that need only a few square micrometres step even the round and
+// the square size to zero: nothing of zero size is listed.
+TEST(SizeTerminal, NoZeroSizeForAbsurdCriteria) {
+    TerminalFields f;
+    for (const auto& [flow, c] :
+         {std::pair{"0.0001", Crit(100, 2000)}, std::pair{"1000", Crit(70, 1e308)},
+          std::pair{"1", Crit(1e20, 3)}}) {
+        SCOPED_TRACE(flow);
+        const auto r = SizeTerminal(flow, c, "φ", f);
+        for (const auto& e : r.entries) {
+            EXPECT_NE(e.label.rfind("0", 0), 0u) << e.label;
+            EXPECT_EQ(e.velocity.find_first_of("IN"), std::string::npos) << e.label;
+        }
+    }
+}
+
 TEST(TerminalRefFlow, WorkedExampleAndTruncation) {
     TerminalFields f;
     TerminalRefFlow("400", "350", true, Crit(70, 3), f);
