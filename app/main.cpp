@@ -46,6 +46,10 @@ int main(int argc, char* argv[]) {
     // The task bar's name of the program. Elsewhere Qt would append it to
     // every window caption, which must read "Kestrix ver.1.55" alone.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kestrix for Windows"));
+#else
+    // Ties the window to the installed desktop entry and its icon (the
+    // application id under Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.norvale.Kestrix"));
 #endif
     QApplication::setWindowIcon(LazyPngIcon(QStringLiteral(":/icons/kestrix.png")));
     try {
