@@ -229,6 +229,11 @@ void LayoutPropertyPairs(int boxWidth, int designLeftField, std::initializer_lis
         p.label->raise();
         p.field->move(fieldLeft, p.field->y());
     }
+    // A right-hand caption's rectangle may reach over the end of a left-hand
+    // field (its text, aligned right, does not): the field stays on top, so a
+    // click on it is the field's and copies its own value.
+    for (const LeftPair& p : left)
+        p.field->raise();
 }
 
 } // namespace
@@ -329,7 +334,7 @@ void TForm1::BuildDuctPage() {
     E_w = MakeSizeField(d_pro, "E_w", QRect(75, 16, 44, 20));
     xxbn = MakeShapeButton(d_pro, "xxbn", RBT2);
     E_h = MakeSizeField(d_pro, "E_h", QRect(138, 16, 44, 20));
-    SP2 = MakeButton(d_pro, "SP2", QStringLiteral("再計算(&R)"), QRect(W - 63, 15, 58, 22));
+    SP2 = MakeButton(d_pro, "SP2", QStringLiteral("再計算(&R)"), QRect(W - 63, kRow1, 58, 22));
 
     auto leftPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
                         QLineEdit*& e, int top) {
@@ -394,7 +399,7 @@ void TForm1::BuildTerminalPage() {
     bE_w = MakeSizeField(h_pro, "bE_w", QRect(75, 16, 44, 20));
     xxbn2 = MakeShapeButton(h_pro, "xxbn2", bRB2);
     bE_h = MakeSizeField(h_pro, "bE_h", QRect(138, 16, 44, 20));
-    BP2 = MakeButton(h_pro, "BP2", QStringLiteral("再計算"), QRect(W - 63, 15, 58, 22));
+    BP2 = MakeButton(h_pro, "BP2", QStringLiteral("再計算"), QRect(W - 63, kRow1, 58, 22));
 
     auto leftPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
                         QLineEdit*& e, int top) {

@@ -198,6 +198,40 @@ class FrameTest : public QObject {
         QCOMPARE(w.d_pro->width() - w.SP2->x(), w.h_pro->width() - w.BP2->x());
     }
 
+    // Every control of the size row stands within the row's design tops; a
+    // click on any visible part of a property field is that field's, even
+    // where a caption's rectangle on the right reaches over its end (English
+    // captions, and E_aq grown to a wide reference flow).
+    void propertyRowsAndClicks_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Japanese") << QStringLiteral("/JPN");
+        QTest::newRow("English") << QStringLiteral("/ENG");
+    }
+    void propertyRowsAndClicks() {
+        QFETCH(QString, language);
+        TForm1 w(fx->options({language}));
+        showAndWait(w);
+        for (QWidget* c : std::initializer_list<QWidget*>{w.Label7, w.E_w, w.xxbn, w.E_h, w.SP2}) {
+            QVERIFY2(c->y() >= 16 && c->y() <= 20, qPrintable(c->objectName()));
+        }
+        QCOMPARE(w.BP2->y(), w.SP2->y());
+        // A pick writes a reference flow, which sizes E_aq to its digits.
+        QTest::keyClicks(w.Q1, QStringLiteral("1000"));
+        QTest::keyClick(w.Q1, Qt::Key_Return);
+        QVERIFY(w.whl->count() > 3);
+        QTest::mouseClick(w.whl->viewport(), Qt::LeftButton, {},
+                          w.whl->visualItemRect(w.whl->item(3)).center());
+        QVERIFY(!w.E_aq->text().isEmpty());
+        for (QLineEdit* f : {w.E_as, w.E_ap, w.E_aq, w.E_wv, w.E_dp, w.E_fai, w.M_wv}) {
+            const QPoint end(f->x() + f->width() - 1, f->y() + f->height() / 2);
+            QCOMPARE(w.d_pro->childAt(end), f);
+        }
+        for (QLineEdit* f : {w.hsk, w.hsv, w.haq, w.hsj, w.hsy}) {
+            const QPoint end(f->x() + f->width() - 1, f->y() + f->height() / 2);
+            QCOMPARE(w.h_pro->childAt(end), f);
+        }
+    }
+
     // One column more or less per resize event, with a gap between 65 and 70
     // pixels per column; hsbox follows whl.
     void columnRule() {
