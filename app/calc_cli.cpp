@@ -354,7 +354,7 @@ TerminalCriteria TerminalCriteriaFromStyle(const TerminalSelectionStyle& style) 
     c.velocity = *velocity;
     const auto freeArea = ParseNumber(style.freeArea);
     if (!freeArea) return c;
-    c.ratio = *freeArea * 0.01;
+    c.ratio = RatioFromPercent(*freeArea);
     return c;
 }
 
@@ -401,7 +401,7 @@ std::optional<TerminalCriteria> TerminalCriteriaFor(const CommandLine& cl, bool 
     if (!cl.Has("--style") && !(styleByDefault && !HasAny(cl, kTerminalCriteriaOptions))) {
         TerminalCriteria criteria;
         criteria.velocity = CriterionNumber(cl, "--face-velocity");
-        criteria.ratio = CriterionNumber(cl, "--free-area") * 0.01;
+        criteria.ratio = RatioFromPercent(CriterionNumber(cl, "--free-area"));
         return criteria;
     }
     RejectWithStyle(cl, kTerminalCriteriaOptions);

@@ -8,6 +8,11 @@
 #include <limits>
 
 namespace kestrix {
+
+double RatioFromPercent(double percent) {
+    return static_cast<double>(static_cast<long double>(percent) * 0.01L);
+}
+
 namespace {
 
 std::string RatioText(const TerminalCriteria& c) {

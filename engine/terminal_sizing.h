@@ -17,6 +17,11 @@ struct TerminalCriteria {
     double ratio = 0.0;    // TerminalRatio, a fraction (70 % is 0.7)
 };
 
+// A style's free-area percent as the ratio it stores: percent x 0.01 taken
+// in extended precision, then stored as a double (70 gives the double
+// nearest 0.7, which a product in double precision would miss by one unit).
+double RatioFromPercent(double percent);
+
 // One candidate: the label of `hsbox` and the velocity text of HSVV.
 struct TerminalEntry {
     std::string label;

@@ -45,10 +45,8 @@ bool Rectangular(const TForm1& w) {
     return !w.bE_h->isHidden();
 }
 
-// TerminalRefFlow on the size fields; it writes hsk and haq. Without an
-// active style there are no criteria to compute with.
+// TerminalRefFlow on the size fields; it writes hsk and haq.
 void RunTerminalRefFlow(TForm1& w) {
-    if (!w.terminalStyleActive) return;
     kestrix::TerminalFields fields = ReadFields(w);
     const std::string width = w.bE_w->text().toStdString();
     const std::string height = w.bE_h->text().toStdString();
@@ -110,20 +108,13 @@ class TerminalFieldFilter : public QObject {
 
 void TForm1::KiguStyleCBChange() {
     const int slot = KiguStyleCB->currentIndex();
-    if (slot < 0) {
-        // No entry chosen (the style editor deleted the chosen one): no
-        // criteria are left to show or to size with.
-        terminalStyleActive = false;
-        Select2->clear();
-        return;
-    }
+    // Only a chosen entry does something.
+    if (slot < 0) return;
     selectedTerminalStyle = slot;
-    // An entry that stands for no loaded style is never used.
-    if (slot >= int(terminalStyles.size()) || terminalStyles[size_t(slot)].name.empty()) {
-        terminalStyleActive = false;
-        Select2->clear();
-        return;
-    }
+    // An entry that stands for an empty slot, whose texts convert to nothing:
+    // the criteria and the condition line in force stay. Before any style
+    // was applied, the zero criteria make the sizing report itself.
+    if (slot >= int(terminalStyles.size()) || terminalStyles[size_t(slot)].name.empty()) return;
     const kestrix::TerminalSelectionStyle& style = terminalStyles[size_t(slot)];
     // A text that does not convert stops here; what is already set stays.
     const std::optional<double> velocity = kestrix::ParseNumber(style.faceVelocity);
@@ -131,8 +122,7 @@ void TForm1::KiguStyleCBChange() {
     terminalCriteria.velocity = *velocity;
     const std::optional<double> ratio = kestrix::ParseNumber(style.freeArea);
     if (!ratio) return;
-    terminalCriteria.ratio = *ratio * 0.01;
-    terminalStyleActive = true;
+    terminalCriteria.ratio = kestrix::RatioFromPercent(*ratio);
 
     // The condition line cuts the percent (12.5 shows 12) where hsk rounds it.
     // An absurd style value must not overflow the integer.
@@ -155,7 +145,6 @@ void TForm1::HSCalClick() {
     LastFlowExpression = Q3->text();
     Q3->setText(EvaluateFlowText(LastFlowExpression));
     Q1->setText(Q3->text());
-    if (!terminalStyleActive) return;
 
     kestrix::TerminalFields fields = ReadFields(*this);
     const kestrix::TerminalCandidates result = kestrix::SizeTerminal(
@@ -187,7 +176,6 @@ void TForm1::HSCalClick() {
 void TForm1::BP2Click() {
     LastFlowExpression = Q3->text();
     Q3->setText(EvaluateFlowText(LastFlowExpression));
-    if (!terminalStyleActive) return;
 
     const std::string flow = Q3->text().toStdString();
     const std::string width = bE_w->text().toStdString();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,7 +15,7 @@ namespace {
 
 TerminalCriteria Crit(double percent, double velocity) {
     TerminalCriteria c;
-    c.ratio = percent * 0.01;
+    c.ratio = RatioFromPercent(percent);
     c.velocity = velocity;
     return c;
 }
@@ -162,6 +163,23 @@ TEST(SizeTerminal, NoZeroSizeForAbsurdCriteria) {
             EXPECT_EQ(e.velocity.find_first_of("IN"), std::string::npos) << e.label;
         }
     }
+}
+
+// The ratio is the percent x 0.01 in extended precision, stored: 70 % is the
+// double nearest 0.7, not the one above it that a double product gives. It
+// decides velocities that lie on a half: 4347 CMH through 1000x600 at 70 %
+// is 2.875 m/s.
+TEST(SizeTerminal, RatioIsStoredFromAnExtendedProduct) {
+    EXPECT_EQ(RatioFromPercent(70), 0.7);
+    EXPECT_EQ(RatioFromPercent(35), 0.35);
+    EXPECT_EQ(RatioFromPercent(12.5), 0.125);
+    TerminalFields f;
+    const auto r = SizeTerminal("4347", Crit(70, 3.0), "φ", f);
+    const auto pairs = Pairs(r);
+    const auto entry = std::find_if(pairs.begin(), pairs.end(),
+                                    [](const Pair& p) { return p.first == "1000x600"; });
+    ASSERT_NE(entry, pairs.end());
+    EXPECT_EQ(entry->second, "2.88");
 }
 
 TEST(TerminalRefFlow, WorkedExampleAndTruncation) {
