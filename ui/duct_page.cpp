@@ -138,14 +138,11 @@ bool TForm1::DuctSizeAndFlowPlain() const {
 void TForm1::DuctStyleCBChange() {
     selectedDuctStyle = DuctStyleCB->currentIndex();
     const int slot = selectedDuctStyle;
-    // No entry (the style editor deleted the first one) or an entry that
-    // stands for no loaded style: no slot is used, no condition line is shown
-    // and nothing is sized until a style is chosen.
-    if (slot < 0 || slot >= int(ductStyles.size()) || ductStyles[size_t(slot)].name.empty()) {
-        ductStyleActive = false;
-        Select->clear();
-        return;
-    }
+    // No entry (the style editor deleted the chosen one), or an entry that
+    // stands for an empty slot, whose material text converts to nothing: the
+    // criteria and the condition line in force stay. Before any style was
+    // applied, those are the limits that make the sizing report itself.
+    if (slot < 0 || slot >= int(ductStyles.size()) || ductStyles[size_t(slot)].name.empty()) return;
     const kestrix::DuctSelectionStyle& style = ductStyles[size_t(slot)];
 
     // The material by its row number. One that names no loaded material gives
@@ -176,7 +173,6 @@ void TForm1::DuctStyleCBChange() {
     if (!aspect) return;
     ductCriteria.aspectLimit = *aspect;
     ductCriteria.pressureInPa = style.units != "0";
-    ductStyleActive = true;
 
     // The name is code-page text already: %14s pads it to 14 bytes, a
     // double-byte character counting 2. The line fits the 256-byte buffer
@@ -212,7 +208,6 @@ void TForm1::SP1Click() {
         Q1->selectAll();
         Q1->setFocus();
     }
-    if (!ductStyleActive) return;
 
     const kestrix::DuctCandidates result =
         kestrix::SizeDuct(Q1->text().toStdString(), ductCriteria, DiameterMark.toStdString());
@@ -241,7 +236,6 @@ void TForm1::SP1Click() {
 void TForm1::SP2Click() {
     LastFlowExpression = Q1->text();
     Q1->setText(EvaluateFlowText(LastFlowExpression));
-    if (!ductStyleActive) return;
 
     const std::string flow = Q1->text().toStdString();
     const std::string width = E_w->text().toStdString();

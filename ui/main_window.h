@@ -185,10 +185,6 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages, public kestrix
     kestrix::DuctCriteria ductCriteria;
     // TerminalVelocity, TerminalRatio.
     kestrix::TerminalCriteria terminalCriteria;
-    // True while the chosen entry of a style list stands for a loaded style;
-    // without one nothing is sized.
-    bool ductStyleActive = false;
-    bool terminalStyleActive = false;
     bool DuctDetailMode = false;
     bool TerminalDetailMode = false;
     QString DuctSizeText;

@@ -385,32 +385,54 @@ class StartupTest : public QObject {
         QCOMPARE(w.DuctStyleCB->currentIndex(), -1);
         QVERIFY(w.Select->text().isEmpty());
         QVERIFY(w.Select2->text().isEmpty());
-        // Calculating lists nothing and shows nothing until a style exists.
+        // Calculating lists nothing: the limits in force before any style
+        // (no velocity, no free area) make each page say what to correct.
         fx->messages->clear();
         w.Q1->setText(QStringLiteral("1000"));
         w.SP1Click();
         QCOMPARE(w.whl->count(), 0);
         w.HSCalClick();
         QCOMPARE(w.hsbox->count(), 0);
-        QVERIFY(fx->messages->empty());
+        QCOMPARE(fx->messageTexts(),
+                 (QStringList{"Please correct 'Unit frictional loss' or 'maximum air velocity'",
+                              "Please correct 'Free Area' or 'Surface Velocity'"}));
         // A later close stores an index the next start can use.
         w.close();
         const kestrix::StoredSettings s = kestrix::Settings(fx->settingsPath).load();
         QVERIFY(*s.sCnt <= 0);
     }
 
-    void listEntryForAnEmptySlotIsNotUsed() {
-        // Rows 1 and 3: entry 1 of the list stands for the empty slot 1.
+    // Rows 1 and 3: entry 1 of the list stands for the empty slot 1, whose
+    // material text converts to nothing, so choosing it changes no criteria:
+    // those in force, and their condition line, stay.
+    void listEntryForAnEmptySlotKeepsTheCriteriaInForce() {
         fx->writeConfig("KSX_Set1_e.cfg", " 1,\"First\", 1, 8.0, 0.10, 0, 4.0\r\n"
-                                          " 3,\"Third\", 1, 8.0, 0.10, 0, 4.0\r\n");
+                                          " 3,\"Third\", 1, 3.0, 0.10, 0, 4.0\r\n");
         fx->writeSettings({{"S_TOP", 0}, {"S_cnt", 1}, {"K_cnt", 0}});
         TForm1 w(fx->options());
         QCOMPARE(w.DuctStyleCB->count(), 2);
         QCOMPARE(w.DuctStyleCB->currentIndex(), 1);
+        // Started on it: no style was ever applied.
         QVERIFY(w.Select->text().isEmpty());
         w.Q1->setText(QStringLiteral("1000"));
         w.SP1Click();
         QCOMPARE(w.whl->count(), 0);
+        QCOMPARE(fx->messageTexts(),
+                 QStringList{"Please correct 'Unit frictional loss' or 'maximum air velocity'"});
+
+        fx->messages->clear();
+        w.DuctStyleCB->setCurrentIndex(0);
+        w.DuctStyleCBChange();
+        const QString first = w.Select->text();
+        QVERIFY(first.contains(QStringLiteral("8.0 m/s")));
+        const int listed = w.whl->count();
+        QVERIFY(listed > 0);
+        w.DuctStyleCB->setCurrentIndex(1);
+        w.DuctStyleCBChange();
+        QCOMPARE(w.selectedDuctStyle, 1);
+        QCOMPARE(w.Select->text(), first);
+        w.SP1Click();
+        QCOMPARE(w.whl->count(), listed);
         QVERIFY(fx->messages->empty());
     }
 

@@ -610,17 +610,21 @@ class TerminalPageTest : public QObject {
 
     // No entry chosen (the style editor removed the chosen style): no
     // condition line and nothing sized with criteria that are gone.
-    void noStyleChosenSizesNothing() {
+    // With no entry chosen nothing happens: the criteria in force, shown in
+    // the condition line, stay and go on sizing.
+    void noStyleChosenKeepsTheCriteriaInForce() {
+        chooseStyle(Anemo);
+        const QString condition = w->Select2->text();
+        const int chosen = w->selectedTerminalStyle;
         w->KiguStyleCB->setCurrentIndex(-1);
         w->KiguStyleCBChange();
-        QVERIFY(w->Select2->text().isEmpty());
+        QCOMPARE(w->Select2->text(), condition);
+        QCOMPARE(w->selectedTerminalStyle, chosen);
         calculate(QStringLiteral("1000"));
         QCOMPARE(w->Q1->text(), QStringLiteral("1000"));
-        QCOMPARE(w->hsbox->count(), 0);
-        QVERIFY(w->hsy->text().isEmpty());
-        QVERIFY(fx->messages->empty());
-        chooseStyle(Anemo);
         QCOMPARE(w->hsbox->count(), 22);
+        QCOMPARE(w->hsj->text(), QStringLiteral("0.132"));
+        QVERIFY(fx->messages->empty());
     }
 
     void zeroFlowListsNothing() {
