@@ -29,9 +29,11 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -41,6 +43,16 @@ constexpr size_t kConditionBuffer = 256;
 constexpr int kSizeRowHeight = 38;
 
 const QString kRectangleMark = QStringLiteral("x");
+
+// A number as printf's "%.Nf" gives it in the C locale: the decimal
+// separator is a point whatever the system's language.
+std::string FixedPoint(double value, int decimals) {
+    char buffer[400]; // the 309 digits of the largest double, and more
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return {};
+    return std::string(buffer, result.ptr);
+}
 
 // printf into a buffer as large as the text needs.
 template <typename... Args> std::string Format(const char* format, Args... args) {
@@ -179,11 +191,14 @@ void TForm1::DuctStyleCBChange() {
     // it always had; a longer one is cut at a character boundary.
     const std::string prefix =
         *kestrix::ToCp932(japanese_ ? QStringLiteral("選定基準：") : QStringLiteral("Condition: "));
-    const std::string format =
-        prefix + (ductCriteria.pressureInPa ? "%14s ,%5.1f Pa/m ,%5.1f m/s"
-                                            : "%14s ,%5.2f mmAq/m ,%5.1f m/s");
+    // The numbers are formatted apart, so that no locale gives them a comma.
+    const std::string format = prefix + (ductCriteria.pressureInPa ? "%14s ,%5s Pa/m ,%5s m/s"
+                                                                   : "%14s ,%5s mmAq/m ,%5s m/s");
+    const std::string lossText =
+        FixedPoint(ductCriteria.lossLimit, ductCriteria.pressureInPa ? 1 : 2);
+    const std::string velocityText = FixedPoint(ductCriteria.velocity, 1);
     const std::string line =
-        Format(format.c_str(), materialName.c_str(), ductCriteria.lossLimit, ductCriteria.velocity);
+        Format(format.c_str(), materialName.c_str(), lossText.c_str(), velocityText.c_str());
     Select->setText(kestrix::FromCp932(CutCp932(line, kConditionBuffer - 1)));
 
     ApplyUnitCaptions();

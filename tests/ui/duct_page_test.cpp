@@ -21,10 +21,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <clocale>
+#include <cstdio>
+#include <string>
 #include <utility>
 
 namespace {
@@ -660,6 +664,32 @@ class DuctPageTest : public QObject {
         QCOMPARE(w->Select->text(), line);
         QCOMPARE(w->selectedDuctStyle, style);
         QVERIFY(fx->messages->empty());
+    }
+
+    // A system whose language writes decimal commas changes no number of the
+    // condition lines: they read as in the design, with points.
+    void conditionLineIgnoresTheSystemDecimalComma() {
+        const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+        const char* comma = nullptr;
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+            if (std::setlocale(LC_NUMERIC, name)) {
+                comma = name;
+                break;
+            }
+        }
+        if (!comma) QSKIP("no locale with a decimal comma is installed");
+        char probe[8];
+        std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+        QCOMPARE(QString::fromLatin1(probe), QStringLiteral("1,5")); // the locale is in force
+        open(QStringLiteral("/ENG"));
+        chooseStyle(Standard);
+        const QString duct = w->Select->text();
+        const QString terminal = w->Select2->text();
+        std::setlocale(LC_NUMERIC, before.c_str());
+        QCOMPARE(duct, QStringLiteral("Condition:") + QString(10, QLatin1Char(' ')) +
+                           QStringLiteral("Steel , 0.10 mmAq/m ,  8.0 m/s"));
+        QVERIFY2(!terminal.contains(QRegularExpression(QStringLiteral("\\d,\\d"))),
+                 qPrintable(terminal));
     }
 
     // The line is cut to the 255 bytes of its buffer, at a character boundary.
