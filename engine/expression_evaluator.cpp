@@ -323,8 +323,12 @@ double ExpressionEvaluator::LibraryPow(double base, double exponent) {
         return kNaN;
     }
     const double result = std::pow(base, exponent);
-    if (std::isinf(result) && std::isfinite(base) && std::isfinite(exponent))
+    if (std::isinf(result) && std::isfinite(base) && std::isfinite(exponent)) {
+        // The substitute value of an overflow is plus infinity, whatever the
+        // sign of the true result ((-10)^309 included).
         ReportLibraryError("pow", "OVERFLOW");
+        return kInf;
+    }
     return result;
 }
 
