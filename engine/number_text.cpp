@@ -235,7 +235,15 @@ bool IsPlainNumber(std::string_view text) {
     return seen;
 }
 
-std::optional<double> ParseNumber(std::string_view text) {
+namespace {
+
+// The unsigned decimal literal of a number text, with its sign; nothing when
+// the text is not such a number.
+struct NumberText {
+    std::string literal;
+    bool negative = false;
+};
+std::optional<NumberText> SplitNumberText(std::string_view text) {
     std::string t = Trimmed(text);
     size_t i = 0;
     bool negative = false;
@@ -259,10 +267,29 @@ std::optional<double> ParseNumber(std::string_view text) {
         if (expDigits == 0) return std::nullopt;
     }
     if (i != t.size()) return std::nullopt;
-    const std::string_view lit(t.data() + start, t.size() - start);
-    double v = DecimalLiteralValue(lit);
+    return NumberText{t.substr(start), negative};
+}
+
+} // namespace
+
+std::optional<double> ParseNumber(std::string_view text) {
+    const std::optional<NumberText> number = SplitNumberText(text);
+    if (!number) return std::nullopt;
+    const double v = DecimalLiteralValue(number->literal);
     if (std::isinf(v)) return std::nullopt;
-    return negative ? -v : v;
+    return number->negative ? -v : v;
+}
+
+std::optional<long double> ParseNumberExtended(std::string_view text) {
+    const std::optional<NumberText> number = SplitNumberText(text);
+    if (!number || !ParseNumber(text)) return std::nullopt;
+    const std::string& literal = number->literal;
+    long double v = 0;
+    const auto [ptr, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), v,
+                                           std::chars_format::general);
+    // Only an underflow is left: the value is within the double range.
+    if (ec != std::errc()) v = 0;
+    return number->negative ? -v : v;
 }
 
 std::optional<int> ParseInteger(std::string_view text) {

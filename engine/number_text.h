@@ -27,6 +27,11 @@ bool IsPlainNumber(std::string_view text);
 // number, or whose value lies beyond the double range, give nothing.
 std::optional<double> ParseNumber(std::string_view text);
 
+// The same number in extended precision, for a text that is formatted at
+// once rather than stored: 0.15 is then a hair above its half, as the design's
+// conversion reads it, where the nearest double lies below.
+std::optional<long double> ParseNumberExtended(std::string_view text);
+
 // A whole number with optional sign and blanks around it, within 32 bits.
 std::optional<int> ParseInteger(std::string_view text);
 

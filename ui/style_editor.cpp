@@ -192,6 +192,9 @@ void TDuctStyle::FormCreate() {
             if (material.name.empty()) break;
             ZLIST->addItem(FromCp932(material.name));
         }
+        // The list selects its first entry by itself; it shows no material
+        // until a style names one, beside the empty roughness field.
+        ZLIST->setCurrentIndex(-1);
     }
     StyleCB->clear();
     if (hostList) {
@@ -328,7 +331,7 @@ void TDuctStyle::storeFieldText(QLineEdit* field, int decimals) {
     std::string* stored = storedText(field);
     if (!stored) return;
     // Text that is not a number is left as typed and stores nothing.
-    if (const std::optional<double> value = ParseNumber(text.toStdString()))
+    if (const std::optional<long double> value = ParseNumberExtended(text.toStdString()))
         *stored = FormatFixed(*value, decimals);
 }
 

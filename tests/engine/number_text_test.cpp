@@ -89,6 +89,19 @@ TEST(ParseNumber, DecimalFormsOnly) {
         EXPECT_FALSE(ParseNumber(t).has_value()) << t;
 }
 
+// Read in extended precision, a decimal half such as 0.15 lies a hair above
+// the half, as the design's conversion reads it; its nearest double lies below.
+TEST(ParseNumberExtended, KeepsDecimalHalvesAboveTheirDoubles) {
+    EXPECT_EQ(FormatFixed(*ParseNumberExtended("0.15"), 1), "0.2");
+    EXPECT_EQ(FormatFixed(*ParseNumberExtended("0.85"), 1), "0.9");
+    EXPECT_EQ(FormatFixed(*ParseNumberExtended("-0.15"), 1), "-0.2");
+    EXPECT_EQ(FormatFixed(*ParseNumber("0.15"), 1), "0.1"); // the double's own reading
+    EXPECT_EQ(ParseNumberExtended(" 1e1 "), 10.0L);
+    EXPECT_EQ(FormatFixed(*ParseNumberExtended("1e-400"), 1), "0.0");
+    for (const char* t : {"", "1.2.3", "abc", "1e", "1e999", "1,5"})
+        EXPECT_FALSE(ParseNumberExtended(t).has_value()) << t;
+}
+
 TEST(ParseInteger, WholeNumbersWithinThirtyTwoBits) {
     EXPECT_EQ(ParseInteger("64"), 64);
     EXPECT_EQ(ParseInteger(" -3 "), -3);

@@ -418,6 +418,7 @@ void DialogsTest::materialThatIsNotLoadedShowsNothing_data() {
     QTest::newRow("beyond the table") << "65" << -1 << "";
     QTest::newRow("negative") << "-1" << -1 << "";
     QTest::newRow("not a number") << "x" << -1 << "";
+    QTest::newRow("empty") << "" << -1 << "";
 }
 
 void DialogsTest::materialThatIsNotLoadedShowsNothing() {
@@ -428,7 +429,8 @@ void DialogsTest::materialThatIsNotLoadedShowsNothing() {
     QTEST(editor.ZLIST->currentIndex(), "listIndex");
     QTEST(editor.EPU->text(), "roughness");
     QCOMPARE(editor.ZLIST->count(), 2);
-    QCOMPARE(editor.DVV->text(), QStringLiteral("10.0"));
+    // An empty material stops the showing of the style before its fields.
+    QCOMPARE(editor.DVV->text(), material.isEmpty() ? QString() : QStringLiteral("10.0"));
 }
 
 // ---------------------------------------------------------------------------
@@ -448,6 +450,14 @@ void DialogsTest::editFieldStoresNumbersAndEnterRestores_data() {
     QTest::newRow("number then letters") << false << "DVV"
                                          << "7x"
                                          << "7.0";
+    // Halves as the design's conversion reads them: 0.15 and 0.85 lie a hair
+    // above, where their nearest doubles lie below.
+    QTest::newRow("velocity, a decimal half") << false << "DVV"
+                                              << "0.15"
+                                              << "0.2";
+    QTest::newRow("aspect ratio, a decimal half") << false << "MASP"
+                                                  << "0.85"
+                                                  << "0.9";
     QTest::newRow("loss, two decimals") << false << "DPP"
                                         << "0.125"
                                         << "0.13";
