@@ -3,6 +3,7 @@
 #include "config/codepage.h"
 #include "config/config_messages.h"
 #include "config/config_paths.h"
+#include "config/config_reader.h"
 
 #include <QSaveFile>
 
@@ -114,16 +115,6 @@ std::string RowNumberAndName(int row, std::string_view name) {
     return line;
 }
 
-// True when the text is written unquoted and reads back as this one field.
-// An empty text does (blanks between two commas) except as the last field of
-// a line, where the blanks of its width would be dropped with it.
-bool IsWritableValue(std::string_view value, bool lastOfLine) {
-    if (value.empty()) return !lastOfLine;
-    if (value.front() == '"') return false;
-    if (value.find_first_of(" ,") != std::string_view::npos) return false;
-    return IsWellFormedCp932Text(value);
-}
-
 bool IsBlankName(std::string_view name) {
     for (size_t i = 0; i < name.size(); ++i) {
         if (name[i] == ' ') continue;
@@ -161,24 +152,32 @@ StyleFileLines BuildStyleFile(const Table& table, std::vector<std::string> heade
     result.lines = std::move(header);
     int row = 0;
     for (const auto& style : table) {
-        if (style.name.empty()) break;
+        // Every style is written, numbered 1, 2, 3 ... in slot order: a slot
+        // left empty between two styles (a hand-edited file that skipped a
+        // row number, or gave a row no name) must not cost the styles after it.
+        if (style.name.empty()) continue;
         ++row;
-        // The other name rules keep new names short and plain in the name
-        // dialog; a name read from a file is written back as it is, as long as
-        // it reads back the same and its line fits.
-        std::string problem;
-        if (CheckStyleName(style.name) == StyleNameIssue::NotRepresentable)
-            problem = StyleNameIssueMessage(StyleNameIssue::NotRepresentable, japanese);
+        const std::string line = format(row, style);
+        // The line must read back as exactly this style. The name dialog keeps
+        // new names short and plain; a name read from a file is written back
+        // byte for byte, whatever it holds, as long as it reads back so.
+        const std::vector<std::string> readBack = SplitConfigFields(line);
         const std::vector<const std::string*> fields = values(style);
-        for (size_t k = 0; problem.empty() && k < fields.size(); ++k) {
-            if (!IsWritableValue(*fields[k], k + 1 == fields.size()))
-                problem = ValueProblem(*fields[k], japanese);
+        std::string problem;
+        if (readBack.size() < 2 || readBack[0] != std::to_string(row) ||
+            readBack[1] != style.name) {
+            problem = StyleNameIssueMessage(StyleNameIssue::NotRepresentable, japanese);
+        } else {
+            for (size_t k = 0; problem.empty() && k < fields.size(); ++k) {
+                if (readBack.size() <= k + 2 || readBack[k + 2] != *fields[k] ||
+                    (k + 1 == fields.size() && readBack.size() != k + 3))
+                    problem = ValueProblem(*fields[k], japanese);
+            }
         }
-        std::string line = format(row, style);
         if (problem.empty() && line.size() > kMaxConfigLineBytes)
             problem = LineTooLongProblem(japanese);
         if (!problem.empty()) return StyleFileLines{{}, RowProblem(row, problem, japanese)};
-        result.lines.push_back(std::move(line));
+        result.lines.push_back(line);
     }
     return result;
 }

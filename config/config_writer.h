@@ -55,10 +55,10 @@ std::vector<std::string> TerminalStyleFileHeader(bool japanese);
 std::string DuctStyleRowLine(int row, const DuctSelectionStyle& style);
 std::string TerminalStyleRowLine(int row, const TerminalSelectionStyle& style);
 
-// The complete lines of a style file: header, then slots 0, 1, 2 … up to the
-// first empty name, numbered from 1. A table that would not read back as it
-// is (a name that is not code page 932 text, a value that is not one plain
-// field, a row line over 255 bytes) gives no lines and a problem text instead.
+// The complete lines of a style file: header, then every slot with a name,
+// in slot order, numbered from 1. A table that would not read back as it is
+// (a name or a value that the reader would read otherwise, a row line over
+// 255 bytes) gives no lines and a problem text instead.
 struct StyleFileLines {
     std::vector<std::string> lines; // code page 932, without line ends
     std::string problem;            // UTF-8, chosen language; empty when the lines are good

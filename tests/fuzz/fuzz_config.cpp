@@ -56,14 +56,13 @@ std::string Joined(const std::vector<std::string>& lines) {
     return all;
 }
 
-// The table as the writer puts it into a file: slots up to the first empty name.
-template <typename Table> Table Written(Table table) {
-    bool ended = false;
-    for (auto& slot : table) {
-        ended = ended || slot.name.empty();
-        if (ended) slot = {};
-    }
-    return table;
+// The table as the writer puts it into a file: every named slot, in order.
+template <typename Table> Table Written(const Table& table) {
+    Table written{};
+    size_t row = 0;
+    for (const auto& slot : table)
+        if (!slot.name.empty()) written[row++] = slot;
+    return written;
 }
 
 template <typename Table, typename Load, typename Lines>
