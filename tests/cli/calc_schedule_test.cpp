@@ -482,12 +482,17 @@ TEST(CalcScheduleLarge, TwentyThousandRowsStreamThroughQuickly) {
     }
 }
 
-TEST(CalcScheduleProgram, TheBuiltProgramReadsRowsFromItsStandardInput) {
-    QProcess process;
+// The built program sizing air terminals from its standard input, in JSON.
+void StartTerminalScheduleOnStandardInput(QProcess& process) {
     process.start(QStringLiteral(KESTRIX_CALC_PATH),
                   {"schedule", "terminal", "--lang", "en", "--free-area", "70", "--face-velocity",
                    "3", "--format", "json", "-"});
     ASSERT_TRUE(process.waitForStarted(30000));
+}
+
+TEST(CalcScheduleProgram, TheBuiltProgramReadsRowsFromItsStandardInput) {
+    QProcess process;
+    ASSERT_NO_FATAL_FAILURE(StartTerminalScheduleOnStandardInput(process));
     process.write("A,1000\nB,\nC,2000/2"); // the last line without its line end
     process.closeWriteChannel();
     ASSERT_TRUE(process.waitForFinished(30000));
@@ -505,10 +510,7 @@ TEST(CalcScheduleProgram, TheBuiltProgramReadsRowsFromItsStandardInput) {
 // typed: a pipe into another tool sees each row as it is sized.
 TEST(CalcScheduleProgram, EachRowIsOutBeforeTheNextIsRead) {
     QProcess process;
-    process.start(QStringLiteral(KESTRIX_CALC_PATH),
-                  {"schedule", "terminal", "--lang", "en", "--free-area", "70", "--face-velocity",
-                   "3", "--format", "json", "-"});
-    ASSERT_TRUE(process.waitForStarted(30000));
+    ASSERT_NO_FATAL_FAILURE(StartTerminalScheduleOnStandardInput(process));
     process.write("A,1000\n");
     QByteArray seen;
     while (!seen.contains('\n') && process.waitForReadyRead(10000))
