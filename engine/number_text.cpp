@@ -282,7 +282,8 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 std::optional<long double> ParseNumberExtended(std::string_view text) {
     const std::optional<NumberText> number = SplitNumberText(text);
-    if (!number || !ParseNumber(text)) return std::nullopt;
+    // Beyond the double range it is no number, as for ParseNumber.
+    if (!number || std::isinf(DecimalLiteralValue(number->literal))) return std::nullopt;
     const std::string& literal = number->literal;
     long double v = 0;
     const auto [ptr, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), v,
