@@ -7,6 +7,8 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace kestrix {
 
 namespace {
@@ -161,18 +163,18 @@ StyleFileLines BuildStyleFile(const Table& table, std::vector<std::string> heade
         // The line must read back as exactly this style. The name dialog keeps
         // new names short and plain; a name read from a file is written back
         // byte for byte, whatever it holds, as long as it reads back so.
+        std::vector<std::string> expected{std::to_string(row), style.name};
+        for (const std::string* value : values(style))
+            expected.push_back(*value);
         const std::vector<std::string> readBack = SplitConfigFields(line);
-        const std::vector<const std::string*> fields = values(style);
         std::string problem;
-        if (readBack.size() < 2 || readBack[0] != std::to_string(row) ||
-            readBack[1] != style.name) {
-            problem = StyleNameIssueMessage(StyleNameIssue::NotRepresentable, japanese);
-        } else {
-            for (size_t k = 0; problem.empty() && k < fields.size(); ++k) {
-                if (readBack.size() <= k + 2 || readBack[k + 2] != *fields[k] ||
-                    (k + 1 == fields.size() && readBack.size() != k + 3))
-                    problem = ValueProblem(*fields[k], japanese);
-            }
+        if (readBack != expected) {
+            // The first field that would read back otherwise names the problem.
+            size_t k = 0;
+            while (k < readBack.size() && k < expected.size() && readBack[k] == expected[k])
+                ++k;
+            problem = k < 2 ? StyleNameIssueMessage(StyleNameIssue::NotRepresentable, japanese)
+                            : ValueProblem(expected[std::min(k, expected.size() - 1)], japanese);
         }
         if (problem.empty() && line.size() > kMaxConfigLineBytes)
             problem = LineTooLongProblem(japanese);
