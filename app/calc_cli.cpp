@@ -319,6 +319,16 @@ int StylePosition(const std::string& text, const StyleNameList& list,
     return *position;
 }
 
+// Without --style the first style is taken. Style files that hold none are
+// no fault of the command line: reported here, a failure, not a usage error.
+bool NoFirstStyleToTake(const CommandLine& cl, const StyleNameList& list,
+                        const std::string& firstName, const char* kind, std::ostream& err) {
+    if (cl.Has("--style") || (!list.empty() && !firstName.empty())) return false;
+    err << "kestrix-calc: the " << kind
+        << " style file holds no first style to size with; give the criteria options\n";
+    return true;
+}
+
 // The criteria of a duct style as the style change sets them: a text that does
 // not convert leaves the rest at the values before any style was applied.
 DuctCriteria DuctCriteriaFromStyle(const DuctSelectionStyle& style,
@@ -382,12 +392,8 @@ std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese
     RejectWithStyle(cl, kDuctCriteriaOptions);
     LoadedConfig config;
     if (!LoadConfigForStyle(cl, japanese, config, err)) return std::nullopt;
-    if (!cl.Has("--style") && (config.ductList.empty() || config.ductStyles[0].name.empty())) {
-        // Nothing on the command line was wrong: the files hold no style.
-        err << "kestrix-calc: the duct style file holds no first style to size with; "
-               "give the criteria options\n";
+    if (NoFirstStyleToTake(cl, config.ductList, config.ductStyles[0].name, "duct", err))
         return std::nullopt;
-    }
     const int slot = StylePosition(
         cl.Get("--style", "0"), config.ductList,
         [&](int k) { return !config.ductStyles[k].name.empty(); }, "duct");
@@ -407,13 +413,9 @@ std::optional<TerminalCriteria> TerminalCriteriaFor(const CommandLine& cl, bool 
     RejectWithStyle(cl, kTerminalCriteriaOptions);
     LoadedConfig config;
     if (!LoadConfigForStyle(cl, japanese, config, err)) return std::nullopt;
-    if (!cl.Has("--style") &&
-        (config.terminalList.empty() || config.terminalStyles[0].name.empty())) {
-        // Nothing on the command line was wrong: the files hold no style.
-        err << "kestrix-calc: the air-terminal style file holds no first style to size with; "
-               "give the criteria options\n";
+    if (NoFirstStyleToTake(cl, config.terminalList, config.terminalStyles[0].name, "air-terminal",
+                           err))
         return std::nullopt;
-    }
     const int slot = StylePosition(
         cl.Get("--style", "0"), config.terminalList,
         [&](int k) { return !config.terminalStyles[k].name.empty(); }, "air-terminal");
