@@ -164,7 +164,6 @@ TDuctStyle::TDuctStyle(StyleEditorHost& host, QWidget* parent)
     }
     for (QLineEdit* field : {DVV, DPP, MASP, e_hkr, e_hdv})
         field->installEventFilter(this);
-    KeepAccessKeysOutOf(this, {DVV, DPP, MASP, e_hkr, e_hdv});
     connect(New_Style, &QPushButton::clicked, this, &TDuctStyle::New_StyleClick);
     connect(Rname_Style, &QPushButton::clicked, this, &TDuctStyle::Rname_StyleClick);
     connect(Del_Style, &QPushButton::clicked, this, &TDuctStyle::Del_StyleClick);
@@ -356,6 +355,9 @@ void TDuctStyle::e_hdvChange() {
 }
 
 bool TDuctStyle::eventFilter(QObject* watched, QEvent* event) {
+    // Only the edit fields are watched: an Alt letter no access key took is
+    // no text for them.
+    if (IsAccessKeyPress(event)) return true;
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
