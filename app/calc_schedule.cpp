@@ -268,16 +268,10 @@ class ScheduleRun {
     Row Read(long long number, const std::string& line) {
         Row row;
         row.line = number;
-        switch (SplitCsvFields(line, row.fields)) {
-        case CsvProblem::None:
-            break;
-        case CsvProblem::UnclosedQuote:
+        if (const CsvProblem csv = SplitCsvFields(line, row.fields); csv != CsvProblem::None) {
             row.fields.clear();
-            row.error = Problem(RowProblem::UnclosedQuote);
-            return row;
-        case CsvProblem::TextAfterQuote:
-            row.fields.clear();
-            row.error = Problem(RowProblem::TextAfterQuote);
+            row.error = Problem(csv == CsvProblem::UnclosedQuote ? RowProblem::UnclosedQuote
+                                                                 : RowProblem::TextAfterQuote);
             return row;
         }
         if (!row.fields.empty()) row.tag = row.fields[0];
