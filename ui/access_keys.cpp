@@ -1,7 +1,7 @@
 #include "ui/access_keys.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QWidget>
 
 namespace {
 
@@ -27,8 +27,8 @@ bool IsAccessKeyPress(const QEvent* event) {
     return (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9);
 }
 
-void KeepAccessKeysOutOf(QObject* owner, std::initializer_list<QLineEdit*> fields) {
+void KeepAccessKeysOutOf(QObject* owner, std::initializer_list<QWidget*> controls) {
     auto* filter = new AccessKeyFilter(owner);
-    for (QLineEdit* field : fields)
-        field->installEventFilter(filter);
+    for (QWidget* control : controls)
+        control->installEventFilter(filter);
 }

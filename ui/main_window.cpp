@@ -84,7 +84,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
     evaluator.SetMessageSink(this);
     ConnectFrame();
-    KeepAccessKeysOutOf(this, {Q1, Q3, E_w, E_h, bE_w, bE_h});
+    KeepAccessKeysOutOf(this, {Q1, Q3, E_w, E_h, bE_w, bE_h, DuctStyleCB, KiguStyleCB});
 
     RunGuarded([this] { FormCreate(); });
     // Now with the captions of the language and the units.

@@ -2,6 +2,7 @@
 // window is laid out by hand, as on the original form: fixed positions at the
 // design size, and explicit rules for what follows the window's size.
 
+#include "ui/click_filter.h"
 #include "ui/column_list_box.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
@@ -120,7 +121,10 @@ QToolButton* MakeShapeButton(QWidget* parent, const char* name, QRadioButton* de
 
 // Tab enters a page's pair of mode buttons at the one that is checked; the
 // arrow keys then switch the mode. (Qt itself keeps the Tab stop on the one
-// that had the focus last.)
+// that had the focus last.) Any arrow key chooses the other button, as the
+// arrow keys go round a group of option buttons in Windows, and the mode's
+// click handler then places the focus, in the flow field. Qt's own arrow
+// handling would click the button and then take the focus back to it.
 void TabToCheckedMode(QRadioButton* list, QRadioButton* detail) {
     for (QRadioButton* r : {list, detail}) {
         r->setFocusPolicy(r->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
@@ -128,6 +132,27 @@ void TabToCheckedMode(QRadioButton* list, QRadioButton* detail) {
             r->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
         });
     }
+    auto* arrows = new EventHook(list, [list, detail](QObject* watched, QEvent* event) {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            break;
+        default:
+            return false;
+        }
+        QRadioButton* other = watched == list ? detail : list;
+        if (other->isChecked() || !other->isEnabled()) return false;
+        other->click();
+        return true;
+    });
+    list->installEventFilter(arrows);
+    detail->installEventFilter(arrows);
 }
 
 // A box whose frame line runs a few pixels below its top edge, where the

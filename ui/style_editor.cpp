@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 
 using namespace kestrix;
@@ -162,8 +163,9 @@ TDuctStyle::TDuctStyle(StyleEditorHost& host, QWidget* parent)
             if (on) Rd_SI_1Click();
         });
     }
-    for (QLineEdit* field : {DVV, DPP, MASP, e_hkr, e_hdv})
-        field->installEventFilter(this);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{DVV, DPP, MASP, e_hkr, e_hdv, StyleCB, ZLIST})
+        control->installEventFilter(this);
     connect(New_Style, &QPushButton::clicked, this, &TDuctStyle::New_StyleClick);
     connect(Rname_Style, &QPushButton::clicked, this, &TDuctStyle::Rname_StyleClick);
     connect(Del_Style, &QPushButton::clicked, this, &TDuctStyle::Del_StyleClick);
@@ -355,8 +357,9 @@ void TDuctStyle::e_hdvChange() {
 }
 
 bool TDuctStyle::eventFilter(QObject* watched, QEvent* event) {
-    // Only the edit fields are watched: an Alt letter no access key took is
-    // no text for them.
+    // The edit fields and the two lists are watched: an Alt letter no access
+    // key took is no text for a field, and no search that would choose a
+    // style or a material in a list.
     if (IsAccessKeyPress(event)) return true;
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -316,6 +316,7 @@ class DialogsTest : public QObject {
     void editFieldStoresNumbersAndEnterRestores_data();
     void editFieldStoresNumbersAndEnterRestores();
     void unitSwitchKeepsTheNumber();
+    void altLettersChooseNothingInTheLists();
     void materialChoiceStoresRowNumber();
     void newStyleStopsAtSixtyFour_data();
     void newStyleStopsAtSixtyFour();
@@ -517,6 +518,28 @@ void DialogsTest::editFieldStoresNumbersAndEnterRestores() {
     QCOMPARE(edit->text(), stored);
     QVERIFY(editor.isVisible());
     QCOMPARE(host.ductChanges + host.terminalChanges, 0);
+}
+
+// An Alt letter that no access key takes must not work as the lists' search
+// for an entry starting with it: that would switch the style shown, or give
+// the style another material that Apply would keep.
+void DialogsTest::altLettersChooseNothingInTheLists() {
+    FakeHost host;
+    host.setDuctStyles({kStyleA, kStyleB, kStyleC}, 0);
+    TDuctStyle editor(host);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.StyleCB->setFocus();
+    QTest::keyClick(editor.StyleCB, Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(editor.StyleCB->currentIndex(), 0);
+    QCOMPARE(editor.currentStyle(), 0);
+    editor.ZLIST->setFocus();
+    QTest::keyClick(editor.ZLIST, Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(editor.ZLIST->currentIndex(), 0);
+    QCOMPARE(editor.workingDuctStyles()[0].material, std::string("1"));
+    // Without Alt the letter still searches, as in any list.
+    QTest::keyClick(editor.ZLIST, Qt::Key_P);
+    QCOMPARE(editor.ZLIST->currentIndex(), 1);
 }
 
 void DialogsTest::unitSwitchKeepsTheNumber() {

@@ -206,6 +206,8 @@ class KeyboardTest : public QObject {
         QVERIFY(w->RBT2->isChecked());
         QVERIFY(w->DuctDetailMode);
         QCOMPARE(w->whl->count(), 0);
+        // The mode's handler gives the flow field the focus, as after a click.
+        QCOMPARE(focused(), QStringLiteral("Q1"));
         QVERIFY(!w->E_w->isReadOnly());
         while (focused() != QStringLiteral("E_w"))
             key(Qt::Key_Tab);
@@ -245,6 +247,17 @@ class KeyboardTest : public QObject {
         key(Qt::Key_Up);
         QVERIFY(w->RBT1->isChecked());
         QCOMPARE(w->whl->count(), candidates);
+        QCOMPARE(focused(), QStringLiteral("Q1"));
+        QCOMPARE(w->Q1->selectedText(), QStringLiteral("1000"));
+        // The arrows go round the pair: Up from the upper button chooses the
+        // lower one.
+        while (focused() != QStringLiteral("RBT1"))
+            key(Qt::Key_Tab);
+        key(Qt::Key_Up);
+        QVERIFY(w->RBT2->isChecked());
+        QCOMPARE(focused(), QStringLiteral("Q1"));
+        w->RBT1->click();
+        QCOMPARE(w->whl->count(), candidates);
 
         // The air-terminal page: Enter in its flow field, then its own
         // calculate letter.
@@ -267,6 +280,7 @@ class KeyboardTest : public QObject {
             key(Qt::Key_Tab);
         key(Qt::Key_Down);
         QVERIFY(w->bRB2->isChecked());
+        QCOMPARE(focused(), QStringLiteral("Q3"));
         while (focused() != QStringLiteral("bE_w"))
             key(Qt::Key_Tab);
         type(QStringLiteral("400"));
@@ -354,6 +368,18 @@ class KeyboardTest : public QObject {
         w->Q1->setFocus();
         key(Qt::Key_C, Qt::AltModifier);
         QCOMPARE(w->Q1->text(), QStringLiteral("1000"));
+
+        // Nor does such a key work as a style list's search for an entry
+        // that starts with it: it would choose another style.
+        w->RBT1->click();
+        QVERIFY(w->whl->count() > 0);
+        const int style = w->selectedDuctStyle;
+        w->DuctStyleCB->setFocus();
+        QCOMPARE(focused(), QStringLiteral("DuctStyleCB"));
+        key(Qt::Key_H, Qt::AltModifier); // "High velocity" in English
+        QCOMPARE(w->DuctStyleCB->currentIndex(), style);
+        QCOMPARE(w->selectedDuctStyle, style);
+        QCOMPARE(w->whl->count(), candidates);
     }
 
     // On the duct page the style button and the recalculate button share the
