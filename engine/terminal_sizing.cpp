@@ -121,9 +121,12 @@ bool RecalcTerminal(const TerminalSizeInput& in, const TerminalCriteria& c,
     else
         A = (0.0005L * W) * Pi * (0.0005L * W);
 
-    // A zero area or unusable criteria leave no velocity to show.
+    // The velocity is the formula's whenever it is a number, whatever the
+    // signs of the size and the ratio (the largest face velocity takes no
+    // part in it). A zero area or a zero ratio, a division by zero, leaves
+    // none to show, and so does a velocity beyond the range of a double.
     const long double v = Q / 3600.0L / A / c.ratio;
-    if (A > 0 && UsableCriteria(c) && std::isfinite(v) &&
+    if (A != 0 && c.ratio != 0 && std::isfinite(v) &&
         std::fabs(v) <= std::numeric_limits<double>::max())
         fields.hsv = FormatFixed(v, 2);
     else

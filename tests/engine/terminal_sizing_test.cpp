@@ -227,6 +227,29 @@ TEST(RecalcTerminal, VelocityOfTypedSizes) {
     EXPECT_EQ(f.hsv, "2.50");
 }
 
+// The face velocity follows its formula for any size and ratio that give a
+// number: a negative width or ratio gives a negative velocity, and the
+// style's largest velocity plays no part. Only a division by zero leaves the
+// field empty.
+TEST(RecalcTerminal, VelocityFollowsTheFormulaForAnySignButZero) {
+    TerminalFields f;
+    EXPECT_TRUE(RecalcTerminal({"1000", "-400", "300", true}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "-3.31");
+    // A signed height fails the plain-number test: the size counts as round.
+    EXPECT_TRUE(RecalcTerminal({"1000", "400", "-300", true}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "3.16");
+    EXPECT_TRUE(RecalcTerminal({"1000", "-400", "", false}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "3.16");
+    EXPECT_TRUE(RecalcTerminal({"1000", "400", "", false}, Crit(100, -3), f));
+    EXPECT_EQ(f.hsv, "2.21");
+    EXPECT_TRUE(RecalcTerminal({"1000", "400", "", false}, Crit(-100, 3), f));
+    EXPECT_EQ(f.hsv, "-2.21");
+    EXPECT_TRUE(RecalcTerminal({"1000", "400", "", false}, Crit(0, 3), f));
+    EXPECT_EQ(f.hsv, "");
+    EXPECT_TRUE(RecalcTerminal({"0", "400", "", false}, Crit(70, 3), f));
+    EXPECT_EQ(f.hsv, "0.00");
+}
+
 TEST(RecalcTerminal, FailureSteps) {
     TerminalFields f;
     f.hsk = "k";
