@@ -23,6 +23,18 @@ void FillInBands(QPainter& p, const QRect& area, const QColor& colour) {
                    colour);
 }
 
+// The pixels that a one-pixel pen covers when it draws the rectangle r, each
+// once, filled: the raster engine fills a row at a time, where it strokes a
+// line pixel by pixel.
+void FillOutline(QPainter& p, const QRect& r, const QColor& colour) {
+    const int left = r.left(), top = r.top(), right = r.right() + 1, bottom = r.bottom() + 1;
+    p.fillRect(QRect(QPoint(left, top), QPoint(right, top)), colour);
+    p.fillRect(QRect(QPoint(left, bottom), QPoint(right, bottom)), colour);
+    if (bottom - top < 2) return;
+    p.fillRect(QRect(QPoint(left, top + 1), QPoint(left, bottom - 1)), colour);
+    p.fillRect(QRect(QPoint(right, top + 1), QPoint(right, bottom - 1)), colour);
+}
+
 } // namespace
 
 QSize PageControl::pageSize() const {
@@ -44,13 +56,10 @@ void PageControl::paintEvent(QPaintEvent* event) {
 
     QPainter p(this);
     p.fillRect(pane.adjusted(0, 0, -1, -1), c.fill);
-    p.setPen(c.shadow);
-    p.drawLine(pane.bottomLeft(), pane.bottomRight());
+    p.fillRect(QRect(pane.bottomLeft(), pane.bottomRight()), c.shadow);
     const QRect frame = pane.adjusted(0, 0, -1, -2);
-    p.setPen(c.outline);
-    p.drawRect(frame);
-    p.setPen(c.inner);
-    p.drawRect(frame.adjusted(1, 1, -1, -1));
+    FillOutline(p, frame, c.outline);
+    FillOutline(p, frame.adjusted(1, 1, -1, -1), c.inner);
 }
 
 void PageControl::changeEvent(QEvent* event) {
