@@ -179,6 +179,19 @@ std::optional<std::string> ToCp932(const QString& text) {
     return bytes;
 }
 
+std::string ToCp932Lossy(const QString& text) {
+    if (std::optional<std::string> whole = ToCp932(text)) return *std::move(whole);
+    std::string bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                          text.at(i + 1).isLowSurrogate();
+        const std::optional<std::string> one = ToCp932(text.mid(i, pair ? 2 : 1));
+        bytes += one ? *one : std::string(1, '?');
+        if (pair) ++i;
+    }
+    return bytes;
+}
+
 std::string Cp932ToUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) return std::string(bytes);
 #ifdef _WIN32
@@ -191,6 +204,10 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     return ToCp932(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+}
+
+std::string Utf8ToCp932Lossy(std::string_view utf8) {
+    return ToCp932Lossy(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 
 bool IsWellFormedCp932Text(std::string_view bytes) {

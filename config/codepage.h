@@ -29,11 +29,20 @@ QString FromCp932(std::string_view bytes);
 // code-page twins, as input methods produce either.
 std::optional<std::string> ToCp932(const QString& text);
 
+// Unicode as code page 932, with "?" for each character the code page cannot
+// hold, as Windows converts such text: the form in which the expression
+// evaluator reads a flow text.
+std::string ToCp932Lossy(const QString& text);
+
 // Bytes of code page 932 as UTF-8 text, U+FFFD where a sequence is invalid.
 std::string Cp932ToUtf8(std::string_view bytes);
 
 // UTF-8 text as code page 932, or nothing when a character cannot be held.
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+
+// UTF-8 text as code page 932, "?" for what it cannot hold (and for bytes
+// that are no UTF-8).
+std::string Utf8ToCp932Lossy(std::string_view utf8);
 
 // True when the bytes are well-formed code page 932 text without control
 // characters: single bytes 0x20-0x7E and 0xA1-0xDF, and lead bytes followed

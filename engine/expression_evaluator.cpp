@@ -24,12 +24,13 @@
 //   a zero base with a negative exponent: DOMAIN, not-a-number;
 //   ln and log10 of zero: SING, minus infinity;
 //   exp and pow beyond the double range from finite arguments: OVERFLOW,
-//   infinity with the sign of the true result.
+//   plus infinity.
 // pow(x, 0) is 1 for every number x, pow(0, 0) included. A not-a-number
 // argument gives not-a-number without a message in every function; infinite
 // arguments follow the C library (exp(inf) is inf, sin(inf) is not-a-number)
 // without a message, as does the total loss of precision of sin, cos and tan
-// for huge angles. Underflow gives 0 silently.
+// for huge angles. Underflow gives 0 silently: an exp or pow result below the
+// smallest normal double is 0.
 
 namespace kestrix {
 namespace {
@@ -59,6 +60,23 @@ constexpr bool IsNameStart(char c) {
 constexpr bool IsNameChar(char c) {
     return IsNameStart(c) || IsDigit(c);
 }
+// A double-byte character of the code page: its lead byte and a trail byte.
+// Both bytes together are one character that is no digit, letter or
+// operator; the trail byte alone could read as a letter ("１" is 0x82 0x50,
+// and 0x50 is "P").
+constexpr bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+constexpr bool IsTrailByte(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// A library result too small for a normal double is an underflow, which
+// gives 0 silently.
+double UnderflowToZero(double result) {
+    return std::fpclassify(result) == FP_SUBNORMAL ? 0.0 : result;
+}
+
 constexpr char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
 }
@@ -195,6 +213,9 @@ int ExpressionEvaluator::NextToken() {
         return token_ = kNameToken;
     }
     ++pos_;
+    if (IsLeadByte(static_cast<unsigned char>(c)) && pos_ < n &&
+        IsTrailByte(static_cast<unsigned char>(text_[pos_])))
+        ++pos_;
     return token_ = static_cast<unsigned char>(c);
 }
 
@@ -329,7 +350,7 @@ double ExpressionEvaluator::LibraryPow(double base, double exponent) {
         ReportLibraryError("pow", "OVERFLOW");
         return kInf;
     }
-    return result;
+    return UnderflowToZero(result);
 }
 
 double ExpressionEvaluator::ApplyFunction(int function, double x) {
@@ -373,7 +394,7 @@ double ExpressionEvaluator::ApplyFunction(int function, double x) {
             ReportLibraryError("exp", "OVERFLOW");
             return kInf;
         }
-        return result;
+        return UnderflowToZero(result);
     }
     case kSin:
         return std::sin(radians());

@@ -51,9 +51,10 @@ class ExpressionEvaluator {
     // Language of the texts of TextTooLong and TooManyVariables.
     void SetJapanese(bool japanese) { japanese_ = japanese; }
 
-    // Evaluates the first expression of the text; the rest is ignored. A NUL
-    // byte ends the text; a text longer than MaxTextLength bytes is refused.
-    // Throws EvaluationError.
+    // Evaluates the first expression of the text, in code page 932; the rest
+    // is ignored. A double-byte character is one character that is no part
+    // of a number, a name or an operator. A NUL byte ends the text; a text
+    // longer than MaxTextLength bytes is refused. Throws EvaluationError.
     double Evaluate(std::string_view text);
 
     // Defines pi and e afresh, evaluates the text and writes the result in

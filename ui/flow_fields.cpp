@@ -14,12 +14,10 @@
 #include <QToolButton>
 
 QString TForm1::EvaluateFlowText(const QString& text) {
-    // The evaluator counts its length limit in bytes of the code page; a text
-    // the code page cannot hold goes as UTF-8, whose extra bytes are just
-    // characters the evaluator skips as unknown.
-    const std::optional<std::string> cp932 = kestrix::ToCp932(text);
-    const std::string bytes = cp932 ? *cp932 : text.toStdString();
-    return QString::fromStdString(evaluator.EvaluateFlowText(bytes));
+    // The evaluator reads code-page text and counts its length limit in its
+    // bytes; a character the code page cannot hold comes as "?", as Windows
+    // converts it.
+    return QString::fromStdString(evaluator.EvaluateFlowText(kestrix::ToCp932Lossy(text)));
 }
 
 void TForm1::Q1KeyPress() {

@@ -135,6 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FlowCase{"ln(0)*2", "-INF", {"log: SING error"}},
                       // Silent: underflow, huge and infinite angles, infinite arguments.
                       FlowCase{"exp(-1000)", "0"}, FlowCase{"1e-300*1e-300", "0"},
+                      // Below the smallest normal double a library result is 0,
+                      // not a denormal number; just above it, it stays.
+                      FlowCase{"exp(0-740)", "0"}, FlowCase{"10^(0-310)", "0"},
+                      FlowCase{"sqr(1e-160)", "0"}, FlowCase{"(0-1e-105)^3", "0"},
+                      FlowCase{"exp(0-700)", "9.85967654375977E-305"},
                       FlowCase{"sin(1e400)", "NAN"}, FlowCase{"exp(1e400)", "INF"},
                       FlowCase{"1e400*2", "INF"}, FlowCase{"(-8)^3", "-512"}));
 
@@ -260,6 +265,20 @@ TEST(VariablesTest, UnknownNamesAndOnlyThoseTakeSlots) {
     EXPECT_EQ(evaluator.VariableCount(), 3);
     evaluator.EvaluateFlowText("FOO+foo");
     EXPECT_EQ(evaluator.VariableCount(), 3);
+}
+
+// The texts are code page 932. The trail byte of a double-byte character is
+// no letter of its own: "１" (0x82 0x50) must not read as the variable P, nor
+// "（" (0x81 0x69) as i.
+TEST(VariablesTest, DoubleByteCharactersAreNoNamesOrDigits) {
+    ExpressionEvaluator evaluator;
+    EXPECT_EQ(evaluator.EvaluateFlowText("p=16"), "16");
+    const int count = evaluator.VariableCount();
+    EXPECT_EQ(evaluator.EvaluateFlowText("sqrt\x82\x50"), "0");
+    EXPECT_EQ(evaluator.EvaluateFlowText("sqrt\x81\x69\x82\x50\x82\x55\x81\x6A"), "0");
+    EXPECT_EQ(evaluator.VariableCount(), count);
+    // A lead byte at the end of the text is one character by itself.
+    EXPECT_EQ(evaluator.EvaluateFlowText("2*\x82"), "0");
 }
 
 TEST(VariablesTest, NamesAgreeingInTheirFirst31CharactersAreOneVariable) {

@@ -233,6 +233,22 @@ class FlowFieldsTest : public QObject {
         QCOMPARE(w->Q1->text(), QStringLiteral("1700"));
     }
 
+    // A full-width character is one character that the evaluator does not
+    // know, whole: its second byte in the code page does not read as a
+    // letter ("１" would be the variable P).
+    void fullWidthCharactersAreNoVariables() {
+        QTest::keyClicks(w->Q1, QStringLiteral("p=16"));
+        QTest::keyClick(w->Q1, Qt::Key_Return);
+        const int count = w->evaluator.VariableCount();
+        w->Q1->setText(QStringLiteral("sqrt１"));
+        QTest::keyClick(w->Q1, Qt::Key_Return);
+        QCOMPARE(w->Q1->text(), QStringLiteral("0"));
+        w->Q1->setText(QStringLiteral("sqrt（１６）"));
+        QTest::keyClick(w->Q1, Qt::Key_Return);
+        QCOMPARE(w->Q1->text(), QStringLiteral("0"));
+        QCOMPARE(w->evaluator.VariableCount(), count);
+    }
+
     // An error that escapes the evaluation abandons the action, shows the
     // standard error box, and the program carries on.
     void overflowAbandonsTheAction() {
