@@ -20,7 +20,11 @@
 #include <QString>
 
 #ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -35,6 +39,7 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <streambuf>
 
 namespace kestrix {
 namespace {
@@ -203,7 +208,7 @@ std::optional<std::string> EvaluateFlow(const std::string& text, bool japanese, 
     evaluator.SetJapanese(japanese);
     std::optional<std::string> result;
     try {
-        result = evaluator.EvaluateFlowText(text);
+        result = evaluator.EvaluateFlowText(Utf8ToCp932Lossy(text));
     } catch (const EvaluationError& error) {
         for (const auto& message : sink.texts)
             err << message << '\n';
@@ -226,7 +231,8 @@ int RunEval(const CommandLine& cl, bool japanese, std::ostream& out, std::ostrea
         sink.texts.clear();
         std::optional<std::string> result, error;
         try {
-            result = evaluator.EvaluateFlowText(text);
+            // Read as the window reads its flow fields: in the code page.
+            result = evaluator.EvaluateFlowText(Utf8ToCp932Lossy(text));
         } catch (const EvaluationError& e) {
             error = e.what();
             abandoned = true;
@@ -782,8 +788,48 @@ std::string DynamicPressureCaption(bool japanese, bool pa) {
     return pa ? "Dynamic Pr.[Pa]" : "Dynamic Pr.[kgf/m²]";
 }
 
+namespace {
+
+// Standard input, read from its file descriptor so that a read error is
+// seen: the buffer behind std::cin takes one for the end of the input, and a
+// schedule would then size the row that the error cut short. The error is
+// thrown, with the system's reason. Each read returns what has arrived, so a
+// row typed or piped in is sized at once.
+class StdinBuffer : public std::streambuf {
+  public:
+    StdinBuffer() {
+#ifdef Q_OS_WIN
+        // Bytes as they are: no CR LF translation, no end at Ctrl+Z.
+        _setmode(0, _O_BINARY);
+#endif
+    }
+
+  protected:
+    int_type underflow() override {
+        for (;;) {
+#ifdef Q_OS_WIN
+            const int count = _read(0, buffer_, sizeof buffer_);
+#else
+            const ssize_t count = ::read(0, buffer_, sizeof buffer_);
+            if (count < 0 && errno == EINTR) continue;
+#endif
+            if (count < 0) throw std::runtime_error(std::strerror(errno));
+            if (count == 0) return traits_type::eof();
+            setg(buffer_, buffer_, buffer_ + count);
+            return traits_type::to_int_type(buffer_[0]);
+        }
+    }
+
+  private:
+    char buffer_[65536];
+};
+
+} // namespace
+
 int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return RunCalc(args, std::cin, out, err);
+    StdinBuffer buffer;
+    std::istream in(&buffer);
+    return RunCalc(args, in, out, err);
 }
 
 namespace {
@@ -889,9 +935,11 @@ Schedules (schedule duct|terminal ... FILE):
                        blank are quoted, quotes doubled
   --format md          a Markdown table
   --format json        one JSON object per row and line (--json says the same)
-  Input: UTF-8 (a byte-order mark is skipped), LF or CR LF line ends. Each
-  line is one row of two fields, tag and flow; a field may be quoted ("a,b",
-  "say ""hi""") but cannot span lines, and blanks around fields are dropped.
+  Input: UTF-8 (a byte-order mark is skipped), LF, CR LF or CR line ends.
+  Each line is one row of two fields, tag and flow; a field may be quoted
+  ("a,b", "say ""hi""") but cannot span lines, and blanks around fields are
+  dropped. An input that cannot be read to its end ends the run there with
+  exit status 1; the rows before the error are out.
   Blank lines and lines whose first non-blank character is # are skipped. A
   first row that reads tag,flow (any case) is a heading and is skipped. The
   flows are evaluated in row order on one evaluator, so variables carry over

@@ -3,10 +3,12 @@
 #include "app/calc_cli.h"
 #include "app/json_writer.h"
 #include "app/utf8.h"
+#include "config/codepage.h"
 #include "engine/expression_evaluator.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
 
+#include <exception>
 #include <optional>
 
 namespace kestrix {
@@ -36,17 +38,19 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
 
 enum class LineRead { End, Line, TooLong, Endless };
 
-// Reads the next line without its LF and the CR before it. A line longer than
+// Reads the next line without its line end: LF, CR LF, or a CR alone, as a
+// spreadsheet of the old Macintosh writes it. A line longer than
 // kMaxScheduleLineBytes is read on to its end but not kept (TooLong). One
 // with no end within kMaxSkippedLineBytes more is given up (Endless): an
-// endless device such as /dev/zero would never end it.
+// endless device such as /dev/zero would never end it. A read error is
+// thrown by the buffer and ends the run; the line it cut short is not kept.
 LineRead ReadLine(std::streambuf& in, std::string& line) {
     line.clear();
     using Traits = std::streambuf::traits_type;
     int c = in.sbumpc();
     if (c == Traits::eof()) return LineRead::End;
     std::size_t skipped = 0;
-    for (; c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
+    for (; c != Traits::eof() && c != '\n' && c != '\r'; c = in.sbumpc()) {
         if (line.size() <= kMaxScheduleLineBytes) {
             line.push_back(static_cast<char>(c));
         } else if (++skipped > kMaxSkippedLineBytes) {
@@ -54,7 +58,7 @@ LineRead ReadLine(std::streambuf& in, std::string& line) {
             return LineRead::Endless;
         }
     }
-    if (skipped == 0 && !line.empty() && line.back() == '\r') line.pop_back();
+    if (c == '\r' && in.sgetc() == '\n') in.sbumpc();
     if (skipped > 0 || line.size() > kMaxScheduleLineBytes) {
         line.clear();
         return LineRead::TooLong;
@@ -73,6 +77,8 @@ enum class RowProblem {
     EmptyFlow,
     NotPositive,
     NoCandidate,
+    Overflow,
+    InvalidOperation,
 };
 
 // The reason in the language of --lang; detail is the field count or the flow.
@@ -106,6 +112,14 @@ std::string ProblemText(RowProblem problem, bool japanese, const std::string& de
     case RowProblem::NoCandidate:
         return japanese ? "この風量では条件を満たすサイズがありません"
                         : "no size meets the criteria at this flow";
+    // The window shows the two floating-point errors in Japanese in both
+    // languages; a schedule gives its reasons in the language asked for.
+    case RowProblem::Overflow:
+        return japanese ? EvaluationErrorText(EvaluationErrorKind::Overflow, true)
+                        : "floating-point overflow";
+    case RowProblem::InvalidOperation:
+        return japanese ? EvaluationErrorText(EvaluationErrorKind::InvalidOperation, true)
+                        : "invalid floating-point operation";
     }
     return {};
 }
@@ -228,7 +242,14 @@ class ScheduleRun {
         std::string line;
         bool firstRecord = true;
         for (long long number = 1;; ++number) {
-            const LineRead read = ReadLine(*buffer, line);
+            LineRead read;
+            try {
+                read = ReadLine(*buffer, line);
+            } catch (const std::exception& error) {
+                err_ << "kestrix-calc: the input could not be read after line " << number - 1
+                     << ": " << error.what() << '\n';
+                return kExitFailure;
+            }
             if (read == LineRead::End) break;
             if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
             if (read != LineRead::Line) {
@@ -282,27 +303,33 @@ class ScheduleRun {
     }
 
     void Size(Row& row) {
-        if (row.error) return;
-        // The flow is evaluated even when the tag is empty, so that a
-        // definition on such a row still reaches the rows after it.
+        // The flow is evaluated even when the tag is empty or the row has a
+        // field too many or too few, so that a definition on such a row
+        // still reaches the rows after it.
         std::optional<std::string> abandoned;
         if (!row.flow.empty()) {
             sink_.texts.clear();
             try {
-                row.flow = evaluator_.EvaluateFlowText(row.flow);
+                row.flow = evaluator_.EvaluateFlowText(Utf8ToCp932Lossy(row.flow));
             } catch (const EvaluationError& error) {
-                abandoned = error.what();
+                abandoned = AbandonedReason(error);
             }
             for (const auto& message : sink_.texts)
                 err_ << "line " << row.line << ": " << message << '\n';
         }
+        if (row.error) return;
+        const auto q = ParseNumber(row.flow);
         if (Trim(row.tag).empty()) {
             row.error = Problem(RowProblem::EmptyTag);
         } else if (Trim(row.flow).empty()) {
             row.error = Problem(RowProblem::EmptyFlow);
         } else if (abandoned) {
             row.error = *abandoned;
-        } else if (const auto q = ParseNumber(row.flow); !q || !(*q > 0)) {
+        } else if ((q && *q > MaxFlowCmh) || row.flow == "INF") {
+            // Refused before sizing: the air-terminal list passes over a flow
+            // written with an exponent (1E15) without a word.
+            row.error = SizingMessageText(SizingMessage::FlowTooBig, request_.japanese);
+        } else if (!q || !(*q > 0)) {
             row.error = Problem(RowProblem::NotPositive, row.flow);
         } else if (request_.kind == ScheduleKind::Duct) {
             SizeDuctRow(row);
@@ -367,6 +394,17 @@ class ScheduleRun {
 
     std::string Problem(RowProblem problem, const std::string& detail = {}) const {
         return ProblemText(problem, request_.japanese, detail);
+    }
+
+    std::string AbandonedReason(const EvaluationError& error) const {
+        switch (error.kind()) {
+        case EvaluationErrorKind::Overflow:
+            return Problem(RowProblem::Overflow);
+        case EvaluationErrorKind::InvalidOperation:
+            return Problem(RowProblem::InvalidOperation);
+        default:
+            return error.what();
+        }
     }
 
     // Writes the row and hands it on at once: the row is out as soon as its

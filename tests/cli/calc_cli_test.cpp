@@ -296,6 +296,20 @@ TEST(CalcEval, TextsOverTheEvaluatorLimitAreRefused) {
     EXPECT_NE(r.out.find("\"result\":\"0\""), std::string::npos);
 }
 
+// Texts are read as the window reads them, in the code page: the limit counts
+// its bytes (two for "あ", where UTF-8 takes three), a full-width character is
+// one unknown character whole, and one the code page cannot hold is "?".
+TEST(CalcEval, TextsAreReadInTheCodePage) {
+    std::string hundredWide;
+    for (int i = 0; i < 100; ++i)
+        hundredWide += "あ";
+    Result r = Calc({"eval", "p=16", "sqrt１", "sqrt（１６）", "2" + hundredWide, "3😀"});
+    EXPECT_EQ(r.status, kExitSuccess) << r.err;
+    EXPECT_EQ(r.out, "16\n0\n0\n2\n3\n");
+    r = Calc({"eval", "2" + hundredWide + hundredWide});
+    EXPECT_EQ(r.status, kExitFailure);
+}
+
 // ---------------------------------------------------------------------------
 // Usage
 

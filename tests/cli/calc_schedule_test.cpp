@@ -240,7 +240,7 @@ TEST_F(CalcSchedule, BadRowsAreReportedByLineAndTheRestIsStillSized) {
                      "line 5: empty tag\n"
                      "line 6: empty flow\n"
                      "line 7: empty flow\n"
-                     "line 8: 浮動小数点数のオーバーフロー\n"
+                     "line 8: floating-point overflow\n"
                      "line 9: The expression is too long: at most 255 characters.\n"
                      "line 10: flow '0' is not a positive number\n"
                      "line 11: flow '-5' is not a positive number\n"
@@ -256,7 +256,7 @@ TEST_F(CalcSchedule, BadRowsAreReportedByLineAndTheRestIsStillSized) {
     EXPECT_EQ(lines[2], "lonely,,,,,,,,,,,,,,expected 2 fields (tag and flow) but found 1");
     EXPECT_EQ(lines[3], "A2,1,,,,,,,,,,,,,expected 2 fields (tag and flow) but found 3");
     // A flow that was evaluated shows its result, one that was abandoned its text.
-    EXPECT_EQ(lines[7], "A6,1e200*1e200,,,,,,,,,,,,,浮動小数点数のオーバーフロー");
+    EXPECT_EQ(lines[7], "A6,1e200*1e200,,,,,,,,,,,,,floating-point overflow");
     EXPECT_EQ(lines[12], "A11,20000000,,,,,,,,,,,,,Flow Rate is too big.");
     EXPECT_EQ(lines[16], "A15,1000," + kDuctExampleCells + ",");
 }
@@ -325,6 +325,82 @@ TEST_F(CalcSchedule, ByteOrderMarkAndCrLfLinesAreRead) {
     EXPECT_EQ(r.status, kExitSuccess) << r.err;
     EXPECT_EQ(r.out, kDuctHeadings + "A,1000," + kDuctExampleCells + ",\nB,1000," +
                          kDuctExampleCells + ",\n");
+}
+
+// A CR alone ends a line too, as in files from the old Macintosh spreadsheets.
+TEST_F(CalcSchedule, CarriageReturnAloneEndsALine) {
+    const Result r = Duct("tag,flow\rA,1000\rB,1000\r");
+    EXPECT_EQ(r.status, kExitSuccess) << r.err;
+    EXPECT_EQ(r.out, kDuctHeadings + "A,1000," + kDuctExampleCells + ",\nB,1000," +
+                         kDuctExampleCells + ",\n");
+    const Result md = Terminal("A\rB,1000\n", {"--format", "md"});
+    EXPECT_EQ(md.err, "line 1: expected 2 fields (tag and flow) but found 1\n");
+    EXPECT_EQ(Lines(md.out).size(), 4u) << md.out;
+}
+
+// Every flow above the limit is refused with the flow message, also one
+// that the evaluator writes with an exponent or as infinity, which the
+// air-terminal list would pass over without a word.
+TEST_F(CalcSchedule, EveryFlowAboveTheLimitIsTooBig) {
+    const std::string rows = "G,1e15\nH,2e16\nF,1e400\nI,exp(1000)\nJ,10000001\n";
+    for (const Result& r : {Terminal(rows), Duct(rows)}) {
+        EXPECT_EQ(r.status, kExitFailure);
+        const auto lines = Lines(r.out);
+        ASSERT_EQ(lines.size(), 6u);
+        for (size_t i = 1; i < lines.size(); ++i)
+            EXPECT_TRUE(lines[i].ends_with(",Flow Rate is too big.")) << lines[i];
+    }
+}
+
+// A definition on a row with a field too many still reaches the rows after
+// it, as one on any other bad row does.
+TEST_F(CalcSchedule, DefinitionsOnRowsWithTheWrongFieldCountCarryOver) {
+    const Result r = Duct("X,a=500,\nY,a*2\n");
+    EXPECT_EQ(r.err, "line 1: expected 2 fields (tag and flow) but found 3\n");
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "X,500,,,,,,,,,,,,,expected 2 fields (tag and flow) but found 3");
+    EXPECT_EQ(lines[2], "Y,1000," + kDuctExampleCells + ",");
+}
+
+// The two floating-point errors are given in the language asked for.
+TEST_F(CalcSchedule, AbandonedEvaluationsSpeakTheLanguage) {
+    const std::string rows = "L,1e200*1e200\nN,10/sqrt(-1)\n";
+    EXPECT_EQ(Duct(rows).err, "line 1: floating-point overflow\n"
+                              "line 2: sqrt: DOMAIN error\n"
+                              "line 2: invalid floating-point operation\n");
+    const Result ja = Calc({"schedule", "duct", "--lang", "ja", "--roughness", "0.18",
+                            "--velocity", "8.0", "--loss", "0.10", Write("rows.csv", rows)});
+    EXPECT_EQ(ja.err, "line 1: 浮動小数点数のオーバーフロー\n"
+                      "line 2: sqrt: DOMAIN error\n"
+                      "line 2: 不正な浮動小数点数演算命令\n");
+}
+
+// A read error ends the run there: the rows before it are out, the line it
+// cut short is not sized, and the exit status says so.
+class FailingInput : public std::streambuf {
+  public:
+    explicit FailingInput(std::string bytes) : bytes_(std::move(bytes)) {
+        setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+    }
+
+  protected:
+    int_type underflow() override { throw std::ios_base::failure("Input/output error"); }
+
+  private:
+    std::string bytes_;
+};
+
+TEST_F(CalcSchedule, AReadErrorEndsTheRunWithoutSizingTheCutRow) {
+    FailingInput buffer("A,1000\nB,24");
+    std::istream in(&buffer);
+    std::ostringstream out, err;
+    ScheduleRequest request;
+    request.duct = DuctCriteria{0.18, 8.0, 0.1, 4.0, false};
+    EXPECT_EQ(RunSchedule(request, in, out, err), kExitFailure);
+    EXPECT_EQ(out.str(), kDuctHeadings + "A,1000," + kDuctExampleCells + ",\n");
+    EXPECT_NE(err.str().find("the input could not be read after line 1"), std::string::npos)
+        << err.str();
 }
 
 TEST_F(CalcSchedule, DashReadsStandardInput) {
@@ -523,6 +599,29 @@ TEST(CalcScheduleProgram, EachRowIsOutBeforeTheNextIsRead) {
 }
 
 #ifdef __linux__
+// An input that cannot be read is a failure with its reason: a folder on
+// standard input, and a FILE whose reading fails (the program's own memory
+// file gives an input/output error at its first byte), where the program
+// had ended with an uncaught exception.
+TEST(CalcScheduleProgram, AnUnreadableInputIsAFailureWithItsReason) {
+    const QStringList schedule{"schedule", "terminal", "--lang", "en", "--free-area", "70",
+                               "--face-velocity", "3"};
+    QProcess folder;
+    folder.setStandardInputFile(QDir::tempPath());
+    folder.start(QStringLiteral(KESTRIX_CALC_PATH), schedule + QStringList{"-"});
+    ASSERT_TRUE(folder.waitForFinished(30000));
+    EXPECT_EQ(folder.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(folder.exitCode(), kExitFailure);
+    EXPECT_TRUE(folder.readAllStandardError().contains("the input could not be read"));
+
+    QProcess memory;
+    memory.start(QStringLiteral(KESTRIX_CALC_PATH), schedule + QStringList{"/proc/self/mem"});
+    ASSERT_TRUE(memory.waitForFinished(30000));
+    EXPECT_EQ(memory.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(memory.exitCode(), kExitFailure);
+    EXPECT_TRUE(memory.readAllStandardError().contains("the input could not be read"));
+}
+
 // Output that cannot be written, to a full disk here, is a failure and says
 // so, instead of a success with the schedule lost.
 TEST(CalcScheduleProgram, AFullDiskIsAFailure) {
