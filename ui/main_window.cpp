@@ -126,6 +126,26 @@ void TForm1::ConnectFrame() {
     connect(KiguStyleCB, &QComboBox::activated, this, Slot(&TForm1::KiguStyleCBChange));
     connect(Q1, &QLineEdit::textChanged, this, Slot(&TForm1::Q1Change));
     connect(Q3, &QLineEdit::textChanged, this, Slot(&TForm1::Q3Change));
+    // A button that cannot be pressed takes no mouse input, in Windows: a
+    // right click there reaches the window, whose menu opens. Qt makes no
+    // menu request at such a button; the window opens its menu on the click
+    // itself, at the moment a menu request would come (on release in
+    // Windows, on press elsewhere).
+#ifdef Q_OS_WIN
+    constexpr QEvent::Type menuClick = QEvent::MouseButtonRelease;
+#else
+    constexpr QEvent::Type menuClick = QEvent::MouseButtonPress;
+#endif
+    auto* disabledMenu = new EventHook(this, [this, menuClick](QObject* watched, QEvent* event) {
+        if (event->type() != menuClick || static_cast<QWidget*>(watched)->isEnabled())
+            return false;
+        const auto* click = static_cast<QMouseEvent*>(event);
+        if (click->button() != Qt::RightButton) return false;
+        PopupMenu1->popup(click->globalPosition().toPoint());
+        return true;
+    });
+    for (QPushButton* button : {SP1, SP2, HSCal, BP2})
+        button->installEventFilter(disabledMenu);
     connect(SP1, &QPushButton::clicked, this, Slot(&TForm1::SP1Click));
     connect(SP2, &QPushButton::clicked, this, Slot(&TForm1::SP2Click));
     connect(HSCal, &QPushButton::clicked, this, Slot(&TForm1::HSCalClick));

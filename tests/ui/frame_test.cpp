@@ -406,6 +406,21 @@ class FrameTest : public QObject {
         QVERIFY(LazyPngIcon(dir.filePath(QStringLiteral("missing.png"))).isNull());
     }
 
+    // The window's menu opens wherever the window is right-clicked, over a
+    // button that cannot be pressed as well: such a control takes no mouse
+    // input, which goes to the window.
+    void popupMenuOverDisabledButtons() {
+        TForm1 w(fx->options());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (QPushButton* button : {w.SP1, w.SP2}) {
+            QVERIFY(!button->isEnabled());
+            QTest::mouseClick(button, Qt::RightButton, {}, QPoint(5, 5));
+            QTRY_VERIFY(w.PopupMenu1->isVisible());
+            w.PopupMenu1->hide();
+        }
+    }
+
     void popupMenuItems() {
         TForm1 w(fx->options({"/JPN"}));
         QCOMPARE(w.PopupMenu1->actions(), (QList<QAction*>{w.topview, w.about}));
