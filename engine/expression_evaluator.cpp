@@ -362,10 +362,12 @@ double ExpressionEvaluator::ApplyFunction(int function, double x) {
         if (std::isinf(stored) && std::isfinite(x)) Fail(EvaluationErrorKind::Overflow);
         return stored;
     };
-    const auto radians = [&] { return store(static_cast<long double>(x) * kPi * kOneOver180); };
-    const auto degrees = [&](double r) {
-        return store(static_cast<long double>(r) * 180.0L * kOneOverPi);
-    };
+    // The angle of sin, cos and tan and the angle that atan, asin and acos
+    // find are intermediate results, in extended precision; only the
+    // function's value is stored.
+    const auto angle = [&] { return static_cast<long double>(x) * kPi * kOneOver180; };
+    const auto radians = [&] { return store(angle()); };
+    const auto degrees = [&](long double r) { return store(r * 180.0L * kOneOverPi); };
     switch (function) {
     case kSqrt:
         if (x < 0) {
@@ -397,20 +399,21 @@ double ExpressionEvaluator::ApplyFunction(int function, double x) {
         return UnderflowToZero(result);
     }
     case kSin:
-        return std::sin(radians());
+        return static_cast<double>(std::sin(angle()));
     case kCos:
-        return std::cos(radians());
+        return static_cast<double>(std::cos(angle()));
     case kTan:
-        return std::tan(radians());
+        return static_cast<double>(std::tan(angle()));
     case kAtan:
-        return degrees(std::atan(x));
+        return degrees(std::atan(static_cast<long double>(x)));
     case kAsin:
     case kAcos:
         if (x < -1 || x > 1) {
             ReportLibraryError(function == kAsin ? "asin" : "acos", "DOMAIN");
             return kNaN;
         }
-        return degrees(function == kAsin ? std::asin(x) : std::acos(x));
+        return degrees(function == kAsin ? std::asin(static_cast<long double>(x))
+                                         : std::acos(static_cast<long double>(x)));
     case kFabs:
         return std::fabs(x);
     case kCeil:
@@ -423,7 +426,7 @@ double ExpressionEvaluator::ApplyFunction(int function, double x) {
     case kRad:
         return radians();
     case kDeg:
-        return degrees(x);
+        return degrees(static_cast<long double>(x));
     }
     return 0.0;
 }
