@@ -24,6 +24,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -797,21 +798,27 @@ namespace {
 // row typed or piped in is sized at once.
 class StdinBuffer : public std::streambuf {
   public:
-    StdinBuffer() {
+    explicit StdinBuffer(bool closed) : closed_(closed) {
 #ifdef Q_OS_WIN
         // Bytes as they are: no CR LF translation, no end at Ctrl+Z.
-        _setmode(0, _O_BINARY);
+        if (!closed_) _setmode(0, _O_BINARY);
 #endif
     }
 
   protected:
     int_type underflow() override {
+        if (closed_) throw std::runtime_error(std::strerror(EBADF));
         for (;;) {
 #ifdef Q_OS_WIN
             const int count = _read(0, buffer_, sizeof buffer_);
 #else
             const ssize_t count = ::read(0, buffer_, sizeof buffer_);
             if (count < 0 && errno == EINTR) continue;
+            // An input opened without blocking has nothing yet: wait for it.
+            if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                pollfd input{0, POLLIN, 0};
+                if (::poll(&input, 1, -1) >= 0 || errno == EINTR) continue;
+            }
 #endif
             if (count < 0) throw std::runtime_error(std::strerror(errno));
             if (count == 0) return traits_type::eof();
@@ -821,13 +828,15 @@ class StdinBuffer : public std::streambuf {
     }
 
   private:
+    bool closed_;
     char buffer_[65536];
 };
 
 } // namespace
 
-int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    StdinBuffer buffer;
+int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            bool standardInputClosed) {
+    StdinBuffer buffer(standardInputClosed);
     std::istream in(&buffer);
     return RunCalc(args, in, out, err);
 }
@@ -1006,7 +1015,10 @@ JSON output (keys in this order; a field left empty is "", no list is []):
             A bad row has null for every value after "flow".
 
 Limits:
-  - Flows above 10000000 CMH are refused ("Flow Rate is too big.").
+  - Flows above 10000000 CMH are refused ("Flow Rate is too big."). As in
+    the window, an air-terminal FLOW that the evaluator writes with an
+    exponent (1E15), and an infinite FLOW (INF), list nothing without a
+    message; a schedule refuses them all as too big.
   - A zero flow lists nothing; an empty FLOW does nothing and prints the
     empty result.
   - A list holds at most 1000 candidates.
@@ -1017,7 +1029,9 @@ Limits:
     material, gives the roughness message.
   - A zero or negative free-area ratio or face velocity, or a necessary area
     above 1 km2, gives the air-terminal limits message.
-  - Texts over 255 bytes are refused by the evaluator.
+  - Texts over 255 bytes are refused by the evaluator, counted as the window
+    counts them, in code page 932: two bytes for most Japanese characters,
+    one ("?") for a character the code page cannot hold.
 
 Exit status:
   0  success; a sizing message such as "Flow Rate is too big." is a result

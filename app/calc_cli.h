@@ -20,10 +20,12 @@ inline constexpr int kExitUsage = 2;   // bad command line
 // Results go to out; messages and errors to err. Returns the exit status.
 // The default configuration directory needs a QCoreApplication (main makes
 // one); without it the executable's directory is taken from /proc/self/exe.
-int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// "schedule ... -" reads the process's standard input; when main found it
+// closed, standardInputClosed makes that read fail with its reason.
+int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            bool standardInputClosed = false);
 
-// The same, with in as the standard input that "schedule ... -" reads; the
-// overload above passes std::cin.
+// The same, with in as the standard input that "schedule ... -" reads.
 int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
             std::ostream& err);
 

@@ -39,15 +39,19 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
 enum class LineRead { End, Line, TooLong, Endless };
 
 // Reads the next line without its line end: LF, CR LF, or a CR alone, as a
-// spreadsheet of the old Macintosh writes it. A line longer than
-// kMaxScheduleLineBytes is read on to its end but not kept (TooLong). One
-// with no end within kMaxSkippedLineBytes more is given up (Endless): an
-// endless device such as /dev/zero would never end it. A read error is
-// thrown by the buffer and ends the run; the line it cut short is not kept.
-LineRead ReadLine(std::streambuf& in, std::string& line) {
+// spreadsheet of the old Macintosh writes it. A line ends at its CR at once,
+// without waiting for the byte after it; afterCr then tells the next call to
+// pass over the LF of a CR LF. A line longer than kMaxScheduleLineBytes is
+// read on to its end but not kept (TooLong). One with no end within
+// kMaxSkippedLineBytes more is given up (Endless): an endless device such as
+// /dev/zero would never end it. A read error is thrown by the buffer and ends
+// the run; the line it cut short is not kept.
+LineRead ReadLine(std::streambuf& in, std::string& line, bool& afterCr) {
     line.clear();
     using Traits = std::streambuf::traits_type;
     int c = in.sbumpc();
+    if (afterCr && c == '\n') c = in.sbumpc();
+    afterCr = false;
     if (c == Traits::eof()) return LineRead::End;
     std::size_t skipped = 0;
     for (; c != Traits::eof() && c != '\n' && c != '\r'; c = in.sbumpc()) {
@@ -58,7 +62,7 @@ LineRead ReadLine(std::streambuf& in, std::string& line) {
             return LineRead::Endless;
         }
     }
-    if (c == '\r' && in.sgetc() == '\n') in.sbumpc();
+    afterCr = c == '\r';
     if (skipped > 0 || line.size() > kMaxScheduleLineBytes) {
         line.clear();
         return LineRead::TooLong;
@@ -240,11 +244,12 @@ class ScheduleRun {
         std::streambuf* buffer = in.rdbuf();
         if (!buffer) return kExitSuccess;
         std::string line;
+        bool afterCr = false;
         bool firstRecord = true;
         for (long long number = 1;; ++number) {
             LineRead read;
             try {
-                read = ReadLine(*buffer, line);
+                read = ReadLine(*buffer, line, afterCr);
             } catch (const std::exception& error) {
                 err_ << "kestrix-calc: the input could not be read after line " << number - 1
                      << ": " << error.what() << '\n';
@@ -325,9 +330,13 @@ class ScheduleRun {
             row.error = Problem(RowProblem::EmptyFlow);
         } else if (abandoned) {
             row.error = *abandoned;
-        } else if ((q && *q > MaxFlowCmh) || row.flow == "INF") {
+        } else if (q ? *q > MaxFlowCmh
+                     : row.flow != "NAN" && row.flow.front() != '-') {
             // Refused before sizing: the air-terminal list passes over a flow
-            // written with an exponent (1E15) without a word.
+            // written with an exponent (1E15) without a word. An evaluated
+            // flow that is no double is INF or the text of the largest
+            // doubles (1.79769313486232E308, beyond the double range), both
+            // above the limit, unless it is NAN or negative.
             row.error = SizingMessageText(SizingMessage::FlowTooBig, request_.japanese);
         } else if (!q || !(*q > 0)) {
             row.error = Problem(RowProblem::NotPositive, row.flow);

@@ -5,12 +5,27 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
+#endif
+
 #include <iostream>
 #include <string>
 #include <vector>
 
 int main(int argc, char* argv[]) {
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    bool standardInputClosed = false;
+#ifndef Q_OS_WIN
+    // With standard input closed, the application object would take its
+    // descriptor for one of its own, and a schedule read from "-" would read
+    // that. /dev/null holds the place; the read then fails as it should.
+    if (fcntl(0, F_GETFD) == -1 && errno == EBADF) {
+        standardInputClosed = true;
+        open("/dev/null", O_RDONLY);
+    }
+#endif
     // The application object gives the executable's folder, where the
     // configuration files are.
     QCoreApplication app(argc, argv);
@@ -21,5 +36,5 @@ int main(int argc, char* argv[]) {
     for (qsizetype i = 1; i < arguments.size(); ++i)
         args.push_back(arguments[i].toStdString());
 #endif
-    return kestrix::RunCalc(args, std::cout, std::cerr);
+    return kestrix::RunCalc(args, std::cout, std::cerr, standardInputClosed);
 }

@@ -19,7 +19,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace kestrix {
 namespace {
@@ -342,11 +348,12 @@ TEST_F(CalcSchedule, CarriageReturnAloneEndsALine) {
 // that the evaluator writes with an exponent or as infinity, which the
 // air-terminal list would pass over without a word.
 TEST_F(CalcSchedule, EveryFlowAboveTheLimitIsTooBig) {
-    const std::string rows = "G,1e15\nH,2e16\nF,1e400\nI,exp(1000)\nJ,10000001\n";
+    const std::string rows = "G,1e15\nH,2e16\nF,1e400\nI,exp(1000)\nJ,10000001\n"
+                             "K,1.7976931348623157e308\n";
     for (const Result& r : {Terminal(rows), Duct(rows)}) {
         EXPECT_EQ(r.status, kExitFailure);
         const auto lines = Lines(r.out);
-        ASSERT_EQ(lines.size(), 6u);
+        ASSERT_EQ(lines.size(), 7u);
         for (size_t i = 1; i < lines.size(); ++i)
             EXPECT_TRUE(lines[i].ends_with(",Flow Rate is too big.")) << lines[i];
     }
@@ -401,6 +408,14 @@ TEST_F(CalcSchedule, AReadErrorEndsTheRunWithoutSizingTheCutRow) {
     EXPECT_EQ(out.str(), kDuctHeadings + "A,1000," + kDuctExampleCells + ",\n");
     EXPECT_NE(err.str().find("the input could not be read after line 1"), std::string::npos)
         << err.str();
+
+    // A line ended by a CR alone is complete at its CR: the row is out even
+    // when the read after it fails (and a pipe sees it at once).
+    FailingInput crEnded("A,1000\r");
+    std::istream crIn(&crEnded);
+    std::ostringstream crOut, crErr;
+    EXPECT_EQ(RunSchedule(request, crIn, crOut, crErr), kExitFailure);
+    EXPECT_EQ(crOut.str(), kDuctHeadings + "A,1000," + kDuctExampleCells + ",\n");
 }
 
 TEST_F(CalcSchedule, DashReadsStandardInput) {
@@ -620,6 +635,34 @@ TEST(CalcScheduleProgram, AnUnreadableInputIsAFailureWithItsReason) {
     EXPECT_EQ(memory.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(memory.exitCode(), kExitFailure);
     EXPECT_TRUE(memory.readAllStandardError().contains("the input could not be read"));
+
+    // A closed standard input gives its own reason, not one of a descriptor
+    // the program opened for itself.
+    QProcess closed;
+    closed.setChildProcessModifier([] { ::close(0); });
+    closed.start(QStringLiteral(KESTRIX_CALC_PATH), schedule + QStringList{"-"});
+    ASSERT_TRUE(closed.waitForFinished(30000));
+    EXPECT_EQ(closed.exitCode(), kExitFailure);
+    EXPECT_TRUE(closed.readAllStandardError().contains("Bad file descriptor"));
+}
+
+// A standard input opened without blocking has, at times, nothing to read
+// yet: the program waits for the next row instead of giving up.
+TEST(CalcScheduleProgram, AnInputWithoutBlockingIsWaitedFor) {
+    QProcess process;
+    process.setChildProcessModifier([] { ::fcntl(0, F_SETFL, ::fcntl(0, F_GETFL) | O_NONBLOCK); });
+    ASSERT_NO_FATAL_FAILURE(StartTerminalScheduleOnStandardInput(process));
+    process.write("A,1000\n");
+    QByteArray seen;
+    while (!seen.contains('\n') && process.waitForReadyRead(10000))
+        seen += process.readAllStandardOutput();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // nothing to read yet
+    process.write("B,2000\n");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), kExitSuccess) << process.readAllStandardError().toStdString();
+    seen += process.readAllStandardOutput();
+    EXPECT_EQ(Lines(seen.toStdString()).size(), 2u) << seen.toStdString();
 }
 
 // Output that cannot be written, to a full disk here, is a failure and says
