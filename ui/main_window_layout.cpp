@@ -86,6 +86,14 @@ QLineEdit* MakePropertyField(QWidget* parent, const char* name, const QRect& r) 
     e->setContentsMargins(0, 0, 0, 0);
     TForm1::SetFieldReadOnly(e, true);
     e->setGeometry(r);
+    // A result wider than its fixed field shows from its first character, as
+    // a text written into a Windows edit field does; Qt would scroll to its
+    // end and show a misleading tail, "07.14" of 207.14. Every write moves the
+    // cursor to the end, a write of the same text too, without a change
+    // signal; a field the user is in keeps the cursor where the user puts it.
+    QObject::connect(e, &QLineEdit::cursorPositionChanged, e, [e] {
+        if (!e->hasFocus() && e->cursorPosition() != 0) e->setCursorPosition(0);
+    });
     return e;
 }
 
@@ -121,10 +129,11 @@ QToolButton* MakeShapeButton(QWidget* parent, const char* name, QRadioButton* de
 
 // Tab enters a page's pair of mode buttons at the one that is checked; the
 // arrow keys then switch the mode. (Qt itself keeps the Tab stop on the one
-// that had the focus last.) Any arrow key chooses the other button, as the
-// arrow keys go round a group of option buttons in Windows, and the mode's
-// click handler then places the focus, in the flow field. Qt's own arrow
-// handling would click the button and then take the focus back to it.
+// that had the focus last.) Any arrow key moves the focus to the other button
+// and chooses it, as the arrow keys go round a group of option buttons in
+// Windows; the mode's click handler then moves the focus on, into the flow
+// field, where its steps say so. Qt's own arrow handling would click the
+// button and then take the focus back to it.
 void TabToCheckedMode(QRadioButton* list, QRadioButton* detail) {
     for (QRadioButton* r : {list, detail}) {
         r->setFocusPolicy(r->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
@@ -148,6 +157,7 @@ void TabToCheckedMode(QRadioButton* list, QRadioButton* detail) {
         }
         QRadioButton* other = watched == list ? detail : list;
         if (other->isChecked() || !other->isEnabled()) return false;
+        other->setFocus(Qt::TabFocusReason);
         other->click();
         return true;
     });

@@ -717,6 +717,26 @@ class DuctPageTest : public QObject {
         QCOMPARE(w->whl->count(), 10);
     }
 
+    // A result wider than its fixed field (a dynamic pressure in Pa of a fast
+    // duct, 207.14) shows from its first digit, as in Windows, not as a tail
+    // that reads as another number (07.14). The clipboard has it whole.
+    void resultsWiderThanTheirFieldShowTheirStart() {
+        chooseStyle(1); // Pa
+        w->Q1->setText(QStringLiteral("50000"));
+        w->RBT2->click();
+        w->E_w->setText(QStringLiteral("150"));
+        w->E_h->setText(QStringLiteral("100"));
+        QTest::keyClick(w->E_h, Qt::Key_Return);
+        int wide = 0;
+        for (QLineEdit* f : {w->E_as, w->E_wv, w->E_dp, w->E_ap, w->E_fai, w->M_wv}) {
+            QVERIFY(!f->text().isEmpty());
+            if (f->fontMetrics().horizontalAdvance(f->text()) <= f->width()) continue;
+            ++wide;
+            QVERIFY2(f->cursorPosition() == 0, qPrintable(f->objectName() + ": " + f->text()));
+        }
+        QVERIFY(wide >= 3); // the velocities and the pressures
+    }
+
     // With no entry chosen (as the style editor leaves the list after deleting
     // the chosen style) no slot is read; the criteria in force, shown in the
     // condition line, stay and go on sizing.

@@ -382,6 +382,24 @@ class KeyboardTest : public QObject {
         QCOMPARE(w->whl->count(), candidates);
     }
 
+    // The arrow keys move the focus to the button they choose: back in list
+    // mode with no flow to size, the handler leaves the focus there, and the
+    // next arrow key chooses the other mode again.
+    void arrowKeysFocusTheButtonTheyChoose_data() { addLanguages(); }
+    void arrowKeysFocusTheButtonTheyChoose() {
+        QFETCH(QString, language);
+        open(language);
+        QVERIFY(w->Q1->text().isEmpty());
+        w->RBT2->click();
+        w->RBT2->setFocus();
+        key(Qt::Key_Up);
+        QVERIFY(w->RBT1->isChecked());
+        QCOMPARE(focused(), QStringLiteral("RBT1"));
+        key(Qt::Key_Down);
+        QVERIFY(w->RBT2->isChecked());
+        QCOMPARE(focused(), QStringLiteral("Q1"));
+    }
+
     // On the duct page the style button and the recalculate button share the
     // letter R: while both can be pressed, the letter moves the focus between
     // them and Space or Enter presses the one focused; while only one can,
