@@ -216,7 +216,7 @@ bool IsWellFormedCp932Text(std::string_view bytes) {
         if (IsCp932LeadByte(byte)) {
             if (i + 1 >= bytes.size()) return false;
             const auto trail = static_cast<unsigned char>(bytes[++i]);
-            if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+            if (!IsCp932TrailByte(trail)) return false;
         } else if (!((byte >= 0x20 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xDF))) {
             return false;
         }

@@ -4,6 +4,8 @@
 // configuration file; the window and the command-line tool work in Unicode.
 // These are the only crossings between the two.
 
+#include "engine/cp932_bytes.h"
+
 #include <QString>
 
 #include <optional>
@@ -11,11 +13,6 @@
 #include <string_view>
 
 namespace kestrix {
-
-// Lead bytes of a double-byte character: the next byte belongs to it.
-constexpr bool IsCp932LeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 // Bytes of code page 932 as Unicode. A byte sequence that is not code page 932
 // shows as U+FFFD and the rest is still converted.

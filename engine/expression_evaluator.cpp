@@ -1,5 +1,6 @@
 #include "engine/expression_evaluator.h"
 
+#include "engine/cp932_bytes.h"
 #include "engine/number_text.h"
 
 #include <cmath>
@@ -60,17 +61,6 @@ constexpr bool IsNameStart(char c) {
 constexpr bool IsNameChar(char c) {
     return IsNameStart(c) || IsDigit(c);
 }
-// A double-byte character of the code page: its lead byte and a trail byte.
-// Both bytes together are one character that is no digit, letter or
-// operator; the trail byte alone could read as a letter ("１" is 0x82 0x50,
-// and 0x50 is "P").
-constexpr bool IsLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-constexpr bool IsTrailByte(unsigned char b) {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
-
 // A library result too small for a normal double is an underflow, which
 // gives 0 silently.
 double UnderflowToZero(double result) {
@@ -213,8 +203,11 @@ int ExpressionEvaluator::NextToken() {
         return token_ = kNameToken;
     }
     ++pos_;
-    if (IsLeadByte(static_cast<unsigned char>(c)) && pos_ < n &&
-        IsTrailByte(static_cast<unsigned char>(text_[pos_])))
+    // A double-byte character is one character, no digit, letter or
+    // operator: its trail byte alone could read as a letter ("１" is
+    // 0x82 0x50, and 0x50 is "P").
+    if (IsCp932LeadByte(static_cast<unsigned char>(c)) && pos_ < n &&
+        IsCp932TrailByte(static_cast<unsigned char>(text_[pos_])))
         ++pos_;
     return token_ = static_cast<unsigned char>(c);
 }
