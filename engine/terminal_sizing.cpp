@@ -76,26 +76,31 @@ TerminalCandidates SizeTerminal(std::string_view flowText, const TerminalCriteri
     // A side that steps up to zero (only a necessary area of a fraction of a
     // square millimetre does that) is no size: its velocity would be a
     // division by zero. It is not listed, and a list of rectangles ends there.
+    // Sides are whole steps, so above 0.1 means not zero.
+    const auto isSide = [](double side) { return side > 0.1; };
+    const auto heightFor = [&](double width) {
+        return StepUp(static_cast<double>(Aneed / static_cast<long double>(width) * 1000000.0L), s);
+    };
     const double D =
         StepUp(static_cast<double>(2000.0L * std::sqrt(Aneed / static_cast<long double>(Pi))), s);
-    if (D > 0.1) {
+    if (isSide(D)) {
         out.entries.push_back(
             {FormatFixed(D, 0) + std::string(diameterMark),
              FormatFixed(Q / 3600.0L / Pi / (0.0005L * D) / (0.0005L * D) / c.ratio, 2)});
     }
 
     double S = StepUp(static_cast<double>(1000.0L * std::sqrt(static_cast<long double>(Aneed))), s);
-    if (!(S > 0.1)) return out;
+    if (!isSide(S)) return out;
     out.entries.push_back({RectLabel(S, S), velocityText(S, S)});
 
-    double H = StepUp(static_cast<double>(Aneed / static_cast<long double>(S) * 1000000.0L), s);
-    if (S > H && H > 0.1) out.entries.push_back({RectLabel(S, H), velocityText(S, H)});
+    double H = heightFor(S);
+    if (S > H && isSide(H)) out.entries.push_back({RectLabel(S, H), velocityText(S, H)});
 
-    if (H > 0.1) {
+    if (isSide(H)) {
         while (static_cast<long double>(S) / H < 10.0L && out.entries.size() < MaxCandidates) {
             S = S + s;
-            H = StepUp(static_cast<double>(Aneed / static_cast<long double>(S) * 1000000.0L), s);
-            if (!(H > 0.1)) break;
+            H = heightFor(S);
+            if (!isSide(H)) break;
             out.entries.push_back({RectLabel(S, H), velocityText(S, H)});
         }
     }
