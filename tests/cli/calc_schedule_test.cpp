@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -619,31 +620,28 @@ TEST(CalcScheduleProgram, EachRowIsOutBeforeTheNextIsRead) {
 // file gives an input/output error at its first byte), where the program
 // had ended with an uncaught exception.
 TEST(CalcScheduleProgram, AnUnreadableInputIsAFailureWithItsReason) {
-    const QStringList schedule{"schedule", "terminal", "--lang", "en", "--free-area", "70",
-                               "--face-velocity", "3"};
-    QProcess folder;
-    folder.setStandardInputFile(QDir::tempPath());
-    folder.start(QStringLiteral(KESTRIX_CALC_PATH), schedule + QStringList{"-"});
-    ASSERT_TRUE(folder.waitForFinished(30000));
-    EXPECT_EQ(folder.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(folder.exitCode(), kExitFailure);
-    EXPECT_TRUE(folder.readAllStandardError().contains("the input could not be read"));
-
-    QProcess memory;
-    memory.start(QStringLiteral(KESTRIX_CALC_PATH), schedule + QStringList{"/proc/self/mem"});
-    ASSERT_TRUE(memory.waitForFinished(30000));
-    EXPECT_EQ(memory.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(memory.exitCode(), kExitFailure);
-    EXPECT_TRUE(memory.readAllStandardError().contains("the input could not be read"));
-
+    // Runs a schedule of `operand`, set up by `prepare`, and expects a failure
+    // whose message holds `reason`.
+    const auto expectFailure = [](const QString& operand, const char* reason,
+                                  const std::function<void(QProcess&)>& prepare) {
+        QProcess process;
+        prepare(process);
+        process.start(QStringLiteral(KESTRIX_CALC_PATH),
+                      {"schedule", "terminal", "--lang", "en", "--free-area", "70",
+                       "--face-velocity", "3", operand});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), kExitFailure);
+        EXPECT_TRUE(process.readAllStandardError().contains(reason)) << operand.toStdString();
+    };
+    expectFailure(QStringLiteral("-"), "the input could not be read",
+                  [](QProcess& p) { p.setStandardInputFile(QDir::tempPath()); });
+    expectFailure(QStringLiteral("/proc/self/mem"), "the input could not be read", [](QProcess&) {});
     // A closed standard input gives its own reason, not one of a descriptor
     // the program opened for itself.
-    QProcess closed;
-    closed.setChildProcessModifier([] { ::close(0); });
-    closed.start(QStringLiteral(KESTRIX_CALC_PATH), schedule + QStringList{"-"});
-    ASSERT_TRUE(closed.waitForFinished(30000));
-    EXPECT_EQ(closed.exitCode(), kExitFailure);
-    EXPECT_TRUE(closed.readAllStandardError().contains("Bad file descriptor"));
+    expectFailure(QStringLiteral("-"), "Bad file descriptor", [](QProcess& p) {
+        p.setChildProcessModifier([] { ::close(0); });
+    });
 }
 
 // A standard input opened without blocking has, at times, nothing to read
