@@ -12,7 +12,10 @@
 
 #ifdef __linux__
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace kestrix {
@@ -431,6 +434,83 @@ TEST_F(WrittenFileTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
     EXPECT_EQ(result.message, SaveFailureMessage("KSX_Set1.cfg"));
     EXPECT_EQ(FileBytes(path), oldBytes);
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"KSX_Set1.cfg"});
+}
+
+// A folder that takes no new files, holding a style file that is open to
+// writing: a shared installation whose style files were made writable.
+class ClosedFolderTest : public WrittenFileTest {
+  protected:
+    void SetUp() override {
+        WrittenFileTest::SetUp();
+        QFile old(Path());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(kOld);
+        old.close();
+        const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                         QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        ASSERT_TRUE(QFile::setPermissions(Path(), all));
+        ASSERT_TRUE(QFile::setPermissions(Dir(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                     QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                     QFileDevice::ReadOther | QFileDevice::ExeOther));
+    }
+    void TearDown() override {
+        QFile::setPermissions(Dir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ExeOwner);
+    }
+    QString Path() const { return Dir() + "/KSX_Set1.cfg"; }
+
+    // Runs `save` where the folder really refuses new files: as an ordinary
+    // user, since root may write into any folder. True when the folder did
+    // refuse a new file and `save` returned true.
+    bool SaveInClosedFolder(const std::function<bool()>& save) const {
+        const auto attempt = [&] {
+            QFile probe(Dir() + "/probe");
+            return !probe.open(QIODevice::WriteOnly) && save();
+        };
+        if (geteuid() != 0) return attempt();
+        const pid_t child = fork();
+        if (child == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+            _exit(attempt() ? 0 : 1);
+        }
+        int status = 0;
+        return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+               WEXITSTATUS(status) == 0;
+    }
+
+    const QByteArray kOld = QByteArray(300, 'o');
+};
+
+TEST_F(ClosedFolderTest, AWritableFileIsRewrittenInPlace) {
+    // Shorter and longer than the old text: nothing of it may remain.
+    for (const std::vector<std::string>& lines :
+         {std::vector<std::string>{"a", "b"}, std::vector<std::string>(40, std::string(20, 'n'))}) {
+        EXPECT_TRUE(SaveInClosedFolder(
+            [&] { return WriteConfigLines(Dir(), "KSX_Set1.cfg", lines).saved; }));
+        EXPECT_EQ(AsString(FileBytes(Path())), Joined(lines));
+    }
+    EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"KSX_Set1.cfg"});
+}
+
+TEST_F(ClosedFolderTest, AnInPlaceWriteThatFailsHalfwayPutsTheOldTextBack) {
+    // The file-size limit makes the disk "full" at 400 bytes.
+    EXPECT_TRUE(SaveInClosedFolder([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited{};
+        getrlimit(RLIMIT_FSIZE, &limited);
+        limited.rlim_cur = 400;
+        if (setrlimit(RLIMIT_FSIZE, &limited) != 0) return false;
+        const ConfigWriteResult result = WriteConfigLines(
+            Dir(), "KSX_Set1.cfg", std::vector<std::string>(50, std::string(20, 'n')));
+        return !result.saved && result.message == SaveFailureMessage("KSX_Set1.cfg");
+    }));
+    EXPECT_EQ(FileBytes(Path()), kOld);
+}
+
+TEST_F(ClosedFolderTest, NoFileIsMadeInIt) {
+    EXPECT_TRUE(SaveInClosedFolder(
+        [&] { return !WriteConfigLines(Dir(), "KSX_Set2.cfg", {"a"}).saved; }));
+    EXPECT_FALSE(QFile::exists(Dir() + "/KSX_Set2.cfg"));
 }
 #endif
 
