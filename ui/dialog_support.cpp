@@ -12,6 +12,18 @@ void CentreOnScreen(QWidget* widget) {
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     QRect frame = widget->frameGeometry();
+    // A window gets its frame from the window manager when it is first
+    // shown. Until then the frame of the window it belongs to, made by the
+    // same manager, stands in for it, so that the whole dialog, title bar
+    // included, comes to the middle and not its inside alone.
+    const QWidget* owner = widget->parentWidget() ? widget->parentWidget()->window() : nullptr;
+    if (!widget->isVisible() && owner && owner->isVisible()) {
+        const QRect outer = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        frame = widget->geometry().adjusted(outer.left() - inner.left(), outer.top() - inner.top(),
+                                            outer.right() - inner.right(),
+                                            outer.bottom() - inner.bottom());
+    }
     frame.moveCenter(screen->geometry().center());
     widget->move(frame.topLeft());
 }

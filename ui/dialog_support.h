@@ -11,8 +11,8 @@ class QWidget;
 
 namespace kestrix {
 
-// Moves a top-level widget to the centre of the screen it is on (or of the
-// parent's screen).
+// Moves a top-level widget, frame included, to the centre of the screen it
+// is on (or of the parent's screen).
 void CentreOnScreen(QWidget* widget);
 
 // A warning box over `parent` with the given buttons; returns the one chosen.

@@ -26,12 +26,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -347,6 +349,7 @@ class DialogsTest : public QObject {
     void aboutBoxInBothLanguages_data();
     void aboutBoxInBothLanguages();
     void aboutBoxWithoutVersionInformation();
+    void aboutBoxSitsInTheMiddleOfTheScreen();
     void embeddedVersionBlock_data();
     void embeddedVersionBlock();
     void aboutLinkOpensPageEachTime();
@@ -1346,6 +1349,36 @@ void DialogsTest::aboutBoxInBothLanguages() {
         QCOMPARE(lt1.pointSize(), 9);
         QCOMPARE(lcp2.pointSize(), 8);
     }
+}
+
+// Its frame too: a box centred by its inside alone sits a title bar's
+// height too low.
+void DialogsTest::aboutBoxSitsInTheMiddleOfTheScreen() {
+    QWidget mainWindow;
+    mainWindow.resize(291, 360);
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+    QVERIFY(mainWindow.frameGeometry() != mainWindow.geometry());
+
+    ModalScript script;
+    QRect frame;
+    QPoint screenCentre;
+    script.then([&](QWidget* widget) {
+        QTest::qWait(20);
+        frame = widget->frameGeometry();
+        screenCentre = widget->screen()->geometry().center();
+        static_cast<QDialog*>(widget)->accept();
+    });
+    OpenAboutBox(&mainWindow, true);
+    QVERIFY2(script.clean(), qPrintable(script.problems()));
+    QVERIFY(frame.height() > 124);
+    QVERIFY2(std::abs(frame.center().x() - screenCentre.x()) <= 1 &&
+                 std::abs(frame.center().y() - screenCentre.y()) <= 1,
+             qPrintable(QStringLiteral("frame centre %1,%2, screen centre %3,%4")
+                            .arg(frame.center().x())
+                            .arg(frame.center().y())
+                            .arg(screenCentre.x())
+                            .arg(screenCentre.y())));
 }
 
 void DialogsTest::aboutBoxWithoutVersionInformation() {
