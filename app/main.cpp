@@ -5,6 +5,7 @@
 #include "ui/main_window.h"
 
 #include "app/first_paint_probe.h"
+#include "config/config_writer.h"
 #include "ui/window_icon.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ class KestrixApplication : public QApplication {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    kestrix::TreatFileSizeLimitAsWriteError();
     KestrixApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Norvale"));
     QCoreApplication::setApplicationName(QStringLiteral("Kestrix"));

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <csignal>
 
 namespace kestrix {
 
@@ -319,6 +320,12 @@ ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fi
     }
     if (!file.commit()) return failed;
     return ConfigWriteResult{true, {}};
+}
+
+void TreatFileSizeLimitAsWriteError() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 } // namespace kestrix

@@ -70,12 +70,20 @@ StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japa
 
 // Writes the lines, each ended by CR LF, to directory + "/" + fileName through a
 // temporary file that replaces the old one only when it is complete, so a
-// failure leaves the old file as it was.
+// failure leaves the old file as it was. Where the folder takes no new file,
+// a writable file is rewritten in place, and its old bytes are put back if
+// the write fails.
 struct ConfigWriteResult {
     bool saved = false;
     std::string message; // SaveFailureMessage(fileName) when not saved
 };
 ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
                                    const std::vector<std::string>& lines);
+
+// A write past the process's file-size limit ends the process by default,
+// in the middle of a save. After this call it fails like a write to a full
+// disk instead, so that the save is reported and undone. For programs that
+// save files; called once at start.
+void TreatFileSizeLimitAsWriteError();
 
 } // namespace kestrix

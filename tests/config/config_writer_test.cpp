@@ -495,13 +495,17 @@ TEST_F(ClosedFolderTest, AWritableFileIsRewrittenInPlace) {
 TEST_F(ClosedFolderTest, AnInPlaceWriteThatFailsHalfwayPutsTheOldTextBack) {
     // The file-size limit makes the disk "full" at 400 bytes.
     EXPECT_TRUE(SaveInClosedFolder([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited{};
-        getrlimit(RLIMIT_FSIZE, &limited);
+        // As the window program does at start; otherwise the limit would end
+        // the process halfway through the file.
+        TreatFileSizeLimitAsWriteError();
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
         limited.rlim_cur = 400;
         if (setrlimit(RLIMIT_FSIZE, &limited) != 0) return false;
         const ConfigWriteResult result = WriteConfigLines(
             Dir(), "KSX_Set1.cfg", std::vector<std::string>(50, std::string(20, 'n')));
+        setrlimit(RLIMIT_FSIZE, &previous);
         return !result.saved && result.message == SaveFailureMessage("KSX_Set1.cfg");
     }));
     EXPECT_EQ(FileBytes(Path()), kOld);
