@@ -7,6 +7,8 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QTabWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -30,7 +32,8 @@ void WriteConfig(const QTemporaryDir& dir) {
     };
     write("ksx_mate_e.cfg", QStringLiteral(" 1,\"Steel\",0.18\r\n"));
     write("KSX_Set1_e.cfg", QStringLiteral(" 1,\"Worked example\", 1, 8.0, 0.10, 0, 4.0\r\n"));
-    write("KSX_Set2_e.cfg", QStringLiteral(" 1,\"Anemo\", 70.0, 3.0\r\n"));
+    write("KSX_Set2_e.cfg", QStringLiteral(" 1,\"Anemo\", 70.0, 3.0\r\n"
+                                           " 2,\"Door louvre\", 40.0, 1.5\r\n"));
 }
 
 struct Window {
@@ -104,6 +107,33 @@ BENCHMARK(BM_CalculateWorkedExample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalculateLargestFlow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PickWorkedExample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PickLargestFlow)->Unit(benchmark::kMillisecond);
+
+// A resize of a wide window while the air-terminal page shows the longest
+// list (1000 entries): the list is laid out again in its new columns and the
+// window painted.
+void BM_ResizeWideWindowWithLongestList(benchmark::State& state) {
+    TForm1& w = *TheWindow().form;
+    w.PageControl1->setCurrentWidget(w.TabSheet3);
+    w.KiguStyleCB->setCurrentIndex(1);
+    w.KiguStyleCBChange();
+    w.Q3->setText(QStringLiteral("10000000"));
+    w.HSCalClick();
+    const int count = w.hsbox->count();
+    int width = 1500;
+    w.resize(width, 1100);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        width = width == 1500 ? 1510 : 1500;
+        w.resize(width, 1100);
+        // Lays the list out and paints the window, as after a resize step.
+        QApplication::processEvents();
+    }
+    state.counters["entries"] = count;
+    w.resize(291, 360);
+    w.PageControl1->setCurrentWidget(w.TabSheet1);
+    QApplication::processEvents();
+}
+BENCHMARK(BM_ResizeWideWindowWithLongestList)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
