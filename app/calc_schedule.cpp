@@ -81,8 +81,6 @@ enum class RowProblem {
     EmptyFlow,
     NotPositive,
     NoCandidate,
-    Overflow,
-    InvalidOperation,
 };
 
 // The reason in the language of --lang; detail is the field count or the flow.
@@ -116,14 +114,6 @@ std::string ProblemText(RowProblem problem, bool japanese, const std::string& de
     case RowProblem::NoCandidate:
         return japanese ? "この風量では条件を満たすサイズがありません"
                         : "no size meets the criteria at this flow";
-    // The window shows the two floating-point errors in Japanese in both
-    // languages; a schedule gives its reasons in the language asked for.
-    case RowProblem::Overflow:
-        return japanese ? EvaluationErrorText(EvaluationErrorKind::Overflow, true)
-                        : "floating-point overflow";
-    case RowProblem::InvalidOperation:
-        return japanese ? EvaluationErrorText(EvaluationErrorKind::InvalidOperation, true)
-                        : "invalid floating-point operation";
     }
     return {};
 }
@@ -405,15 +395,15 @@ class ScheduleRun {
         return ProblemText(problem, request_.japanese, detail);
     }
 
+    // The evaluator's own reason, in the language asked for: the window
+    // shows the two floating-point errors in Japanese in both languages, the
+    // evaluator's other reasons follow the language already.
     std::string AbandonedReason(const EvaluationError& error) const {
-        switch (error.kind()) {
-        case EvaluationErrorKind::Overflow:
-            return Problem(RowProblem::Overflow);
-        case EvaluationErrorKind::InvalidOperation:
-            return Problem(RowProblem::InvalidOperation);
-        default:
-            return error.what();
-        }
+        if (!request_.japanese && error.kind() == EvaluationErrorKind::Overflow)
+            return "floating-point overflow";
+        if (!request_.japanese && error.kind() == EvaluationErrorKind::InvalidOperation)
+            return "invalid floating-point operation";
+        return error.what();
     }
 
     // Writes the row and hands it on at once: the row is out as soon as its
