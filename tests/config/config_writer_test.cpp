@@ -13,6 +13,7 @@
 #ifdef __linux__
 #include <csignal>
 #include <functional>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -410,6 +411,28 @@ TEST_F(WrittenFileTest, AFailedWriteIsReportedAndLeavesNothingBehind) {
 }
 
 #ifdef __linux__
+// Writes 50 lines of 20 bytes to KSX_Set1.cfg in `dir` while a file-size
+// limit makes the disk "full" after `limit` bytes, even for root. The limit
+// fails the write as it does in the window program, instead of ending the
+// process; the signal's handling is then put back as it was.
+std::optional<ConfigWriteResult> WriteLongFileUnderSizeLimit(const QString& dir, rlim_t limit) {
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_DFL);
+    TreatFileSizeLimitAsWriteError();
+    std::optional<ConfigWriteResult> result;
+    rlimit previous{};
+    if (getrlimit(RLIMIT_FSIZE, &previous) == 0) {
+        rlimit limited = previous;
+        limited.rlim_cur = limit;
+        if (setrlimit(RLIMIT_FSIZE, &limited) == 0) {
+            result = WriteConfigLines(dir, "KSX_Set1.cfg",
+                                      std::vector<std::string>(50, std::string(20, 'n')));
+            setrlimit(RLIMIT_FSIZE, &previous);
+        }
+    }
+    std::signal(SIGXFSZ, previousHandler);
+    return result;
+}
+
 TEST_F(WrittenFileTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
     const QString path = Dir() + "/KSX_Set1.cfg";
     const QByteArray oldBytes(300, 'o');
@@ -418,20 +441,10 @@ TEST_F(WrittenFileTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
     old.write(oldBytes);
     old.close();
 
-    // A file-size limit makes the disk "full" after 100 bytes, even for root.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit limited = previous;
-    limited.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const ConfigWriteResult result =
-        WriteConfigLines(Dir(), "KSX_Set1.cfg", std::vector<std::string>(50, std::string(20, 'n')));
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(result.saved);
-    EXPECT_EQ(result.message, SaveFailureMessage("KSX_Set1.cfg"));
+    const std::optional<ConfigWriteResult> result = WriteLongFileUnderSizeLimit(Dir(), 100);
+    ASSERT_TRUE(result);
+    EXPECT_FALSE(result->saved);
+    EXPECT_EQ(result->message, SaveFailureMessage("KSX_Set1.cfg"));
     EXPECT_EQ(FileBytes(path), oldBytes);
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"KSX_Set1.cfg"});
 }
@@ -493,20 +506,9 @@ TEST_F(ClosedFolderTest, AWritableFileIsRewrittenInPlace) {
 }
 
 TEST_F(ClosedFolderTest, AnInPlaceWriteThatFailsHalfwayPutsTheOldTextBack) {
-    // The file-size limit makes the disk "full" at 400 bytes.
     EXPECT_TRUE(SaveInClosedFolder([&] {
-        // As the window program does at start; otherwise the limit would end
-        // the process halfway through the file.
-        TreatFileSizeLimitAsWriteError();
-        rlimit previous{};
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = 400;
-        if (setrlimit(RLIMIT_FSIZE, &limited) != 0) return false;
-        const ConfigWriteResult result = WriteConfigLines(
-            Dir(), "KSX_Set1.cfg", std::vector<std::string>(50, std::string(20, 'n')));
-        setrlimit(RLIMIT_FSIZE, &previous);
-        return !result.saved && result.message == SaveFailureMessage("KSX_Set1.cfg");
+        const std::optional<ConfigWriteResult> result = WriteLongFileUnderSizeLimit(Dir(), 400);
+        return result && !result->saved && result->message == SaveFailureMessage("KSX_Set1.cfg");
     }));
     EXPECT_EQ(FileBytes(Path()), kOld);
 }
