@@ -704,6 +704,20 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
     }
 
     const CalcCaptions& cap = CaptionsFor(japanese);
+    // The style editor's names of the fields, in the language of the files.
+    struct StyleHeadings {
+        const char *row, *name, *roughness, *material, *velocity, *frictionLoss, *units,
+            *aspectRatio, *freeArea, *faceVelocity;
+    };
+    static const StyleHeadings en{"Row",          "Name",          "Roughness[mm]",
+                                  "Material",     "Velocity[m/s]", "Friction loss",
+                                  "Units",        "Aspect ratio",  "Free area[%]",
+                                  "Face velocity[m/s]"};
+    static const StyleHeadings ja{"番号",       "名称",           "内面粗度[mm]",
+                                  "ダクト材質", "ダクト内風速[m/s]", "最大摩擦損失",
+                                  "単位",       "アスペクト比",   "開口率[%]",
+                                  "面風速[m/s]"};
+    const StyleHeadings& h = japanese ? ja : en;
     // Materials are named by their row number, styles by their list position.
     auto section = [&](const char* title, std::vector<std::string> headings,
                        const std::vector<std::vector<std::string>>& rows, int firstNumber) {
@@ -711,7 +725,7 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
         std::vector<bool> right(headings.size() + 1, true);
         right[1] = false;
         TextTable table(right);
-        headings.insert(headings.begin(), firstNumber == 1 ? "Row" : "N");
+        headings.insert(headings.begin(), firstNumber == 1 ? h.row : "N");
         table.AddRow(headings);
         for (size_t i = 0; i < rows.size(); ++i) {
             std::vector<std::string> row = rows[i];
@@ -721,11 +735,11 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
         table.Print(out);
         out << '\n';
     };
-    section(cap.materials, {"Name", "Roughness[mm]"}, materials, 1);
+    section(cap.materials, {h.name, h.roughness}, materials, 1);
     section(cap.ductStyles,
-            {"Name", "Material", "Velocity[m/s]", "Friction loss", "Units", "Aspect ratio"},
-            ductStyles, 0);
-    section(cap.terminalStyles, {"Name", "Free area[%]", "Face velocity[m/s]"}, terminalStyles, 0);
+            {h.name, h.material, h.velocity, h.frictionLoss, h.units, h.aspectRatio}, ductStyles,
+            0);
+    section(cap.terminalStyles, {h.name, h.freeArea, h.faceVelocity}, terminalStyles, 0);
     if (!config.messages.empty()) {
         out << cap.messages << '\n';
         for (const auto& message : config.messages)

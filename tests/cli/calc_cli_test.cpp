@@ -424,6 +424,12 @@ TEST_F(CalcConfig, JapaneseFilesAreReadWithLangJa) {
                      R"("messages":["ﾀﾞｸﾄ選定ｽﾀｲﾙが登録されていません。"],)"
                      R"("duct_list":[],"terminal_list":["A"]})"
                      "\n");
+    // The plain table is headed in the language of the files it shows.
+    r = CalcIn({"styles", "--lang", "ja"});
+    ASSERT_EQ(r.status, kExitSuccess) << r.err;
+    EXPECT_NE(r.out.find("番号  名称  内面粗度[mm]\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("N  名称  開口率[%]  面風速[m/s]\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("Name"), std::string::npos) << r.out;
     // The English files are not there: the first one read is the duct-style file.
     r = CalcIn({"styles", "--json", "--lang", "en"});
     EXPECT_EQ(r.status, kExitFailure);
