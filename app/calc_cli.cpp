@@ -704,20 +704,6 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
     }
 
     const CalcCaptions& cap = CaptionsFor(japanese);
-    // The style editor's names of the fields, in the language of the files.
-    struct StyleHeadings {
-        const char *row, *name, *roughness, *material, *velocity, *frictionLoss, *units,
-            *aspectRatio, *freeArea, *faceVelocity;
-    };
-    static const StyleHeadings en{"Row",          "Name",          "Roughness[mm]",
-                                  "Material",     "Velocity[m/s]", "Friction loss",
-                                  "Units",        "Aspect ratio",  "Free area[%]",
-                                  "Face velocity[m/s]"};
-    static const StyleHeadings ja{"番号",       "名称",           "内面粗度[mm]",
-                                  "ダクト材質", "ダクト内風速[m/s]", "最大摩擦損失",
-                                  "単位",       "アスペクト比",   "開口率[%]",
-                                  "面風速[m/s]"};
-    const StyleHeadings& h = japanese ? ja : en;
     // Materials are named by their row number, styles by their list position.
     auto section = [&](const char* title, std::vector<std::string> headings,
                        const std::vector<std::vector<std::string>>& rows, int firstNumber) {
@@ -725,7 +711,7 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
         std::vector<bool> right(headings.size() + 1, true);
         right[1] = false;
         TextTable table(right);
-        headings.insert(headings.begin(), firstNumber == 1 ? h.row : "N");
+        headings.insert(headings.begin(), firstNumber == 1 ? cap.row : "N");
         table.AddRow(headings);
         for (size_t i = 0; i < rows.size(); ++i) {
             std::vector<std::string> row = rows[i];
@@ -735,11 +721,13 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
         table.Print(out);
         out << '\n';
     };
-    section(cap.materials, {h.name, h.roughness}, materials, 1);
+    section(cap.materials, {cap.name, cap.roughness}, materials, 1);
     section(cap.ductStyles,
-            {h.name, h.material, h.velocity, h.frictionLoss, h.units, h.aspectRatio}, ductStyles,
+            {cap.name, cap.material, cap.styleVelocity, cap.frictionLoss, cap.units,
+             cap.aspectRatio},
+            ductStyles, 0);
+    section(cap.terminalStyles, {cap.name, cap.styleFreeArea, cap.faceVelocity}, terminalStyles,
             0);
-    section(cap.terminalStyles, {h.name, h.freeArea, h.faceVelocity}, terminalStyles, 0);
     if (!config.messages.empty()) {
         out << cap.messages << '\n';
         for (const auto& message : config.messages)
@@ -773,7 +761,17 @@ const CalcCaptions& CaptionsFor(bool japanese) {
                                  "Materials",
                                  "Duct styles (--style N)",
                                  "Air-terminal styles (--style N)",
-                                 "Messages"};
+                                 "Messages",
+                                 "Row",
+                                 "Name",
+                                 "Roughness[mm]",
+                                 "Material",
+                                 "Velocity[m/s]",
+                                 "Friction loss",
+                                 "Units",
+                                 "Aspect ratio",
+                                 "Free area[%]",
+                                 "Face velocity[m/s]"};
     static const CalcCaptions ja{"風量[CMH]",
                                  "サイズ[mm]",
                                  "風速[m/s]",
@@ -789,7 +787,17 @@ const CalcCaptions& CaptionsFor(bool japanese) {
                                  "ダクト材質",
                                  "ダクト選定スタイル (--style N)",
                                  "器具選定スタイル (--style N)",
-                                 "メッセージ"};
+                                 "メッセージ",
+                                 "番号",
+                                 "名称",
+                                 "内面粗度[mm]",
+                                 "ダクト材質",
+                                 "ダクト内風速[m/s]",
+                                 "最大摩擦損失",
+                                 "単位",
+                                 "アスペクト比",
+                                 "開口率[%]",
+                                 "面風速[m/s]"};
     return japanese ? ja : en;
 }
 

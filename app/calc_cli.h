@@ -51,6 +51,17 @@ struct CalcCaptions {
     const char* ductStyles;
     const char* terminalStyles;
     const char* messages;
+    // The columns of the style tables: the style editor's names of the fields.
+    const char* row;
+    const char* name;
+    const char* roughness;
+    const char* material;
+    const char* styleVelocity;
+    const char* frictionLoss;
+    const char* units;
+    const char* aspectRatio;
+    const char* styleFreeArea;
+    const char* faceVelocity;
 };
 const CalcCaptions& CaptionsFor(bool japanese);
 // The friction-loss and dynamic-pressure headings, with the unit of the style.
