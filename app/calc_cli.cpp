@@ -1,5 +1,6 @@
 #include "app/calc_cli.h"
 
+#include "app/calc_help.h"
 #include "app/calc_schedule.h"
 #include "app/json_writer.h"
 #include "app/text_table.h"
@@ -54,6 +55,7 @@ class UsageError : public std::runtime_error {
 struct CommandLine {
     std::string command;
     bool help = false;
+    bool version = false;
     bool json = false;
     std::map<std::string, std::string> values; // "--width" -> "300"
     std::vector<std::string> operands;
@@ -86,8 +88,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
     if (args.empty()) throw UsageError("no command given");
     cl.command = args[0];
+    if (cl.command == "--version" || cl.command == "-V") {
+        cl.version = true;
+        return cl;
+    }
     if (cl.command == "--help" || cl.command == "-h" || cl.command == "help") {
         cl.help = true;
+        // "help COMMAND" asks for that command's part.
+        cl.command = cl.command == "help" && args.size() > 1 ? args[1] : "";
+        if (!cl.command.empty() && ValueOptions().count(cl.command) == 0)
+            throw UsageError("unknown command '" + cl.command + "'");
         return cl;
     }
     const auto known = ValueOptions().find(cl.command);
@@ -104,6 +114,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             cl.help = true;
+        } else if (arg == "--version" || arg == "-V") {
+            cl.version = true;
         } else if (arg == "--json") {
             cl.json = true;
         } else {
@@ -381,13 +393,12 @@ std::optional<std::string> MessageOrNull(SizingMessage message, bool japanese) {
 }
 
 // The criteria of a command: the style at --style N of the configuration
-// files, or the criteria options. With styleByDefault a command line that has
-// neither takes style 0. Nothing when a configuration file is missing; the
+// files, or the criteria options; a command line that has neither takes
+// style 0, as the window starts with the first style. Nothing when a configuration file is missing; the
 // loading messages are on err. styleName is set when a style was taken.
 std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese,
-                                            bool styleByDefault, std::ostream& err,
-                                            std::string& styleName) {
-    if (!cl.Has("--style") && !(styleByDefault && !HasAny(cl, kDuctCriteriaOptions))) {
+                                            std::ostream& err, std::string& styleName) {
+    if (!cl.Has("--style") && HasAny(cl, kDuctCriteriaOptions)) {
         DuctCriteria criteria;
         criteria.roughness = CriterionNumber(cl, "--roughness");
         criteria.velocity = CriterionNumber(cl, "--velocity");
@@ -409,9 +420,9 @@ std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese
 }
 
 std::optional<TerminalCriteria> TerminalCriteriaFor(const CommandLine& cl, bool japanese,
-                                                    bool styleByDefault, std::ostream& err,
+                                                    std::ostream& err,
                                                     std::string& styleName) {
-    if (!cl.Has("--style") && !(styleByDefault && !HasAny(cl, kTerminalCriteriaOptions))) {
+    if (!cl.Has("--style") && HasAny(cl, kTerminalCriteriaOptions)) {
         TerminalCriteria criteria;
         criteria.velocity = CriterionNumber(cl, "--face-velocity");
         criteria.ratio = RatioFromPercent(CriterionNumber(cl, "--free-area"));
@@ -438,7 +449,7 @@ int RunDuct(const CommandLine& cl, bool japanese, std::ostream& out, std::ostrea
     if (cl.Has("--height") && !cl.Has("--width")) throw UsageError("--height needs --width");
 
     std::string styleName;
-    const auto chosen = DuctCriteriaFor(cl, japanese, false, err, styleName);
+    const auto chosen = DuctCriteriaFor(cl, japanese, err, styleName);
     if (!chosen) return kExitFailure;
     const DuctCriteria criteria = *chosen;
 
@@ -517,7 +528,7 @@ int RunTerminal(const CommandLine& cl, bool japanese, std::ostream& out, std::os
     if (cl.Has("--height") && !cl.Has("--width")) throw UsageError("--height needs --width");
 
     std::string styleName;
-    const auto chosen = TerminalCriteriaFor(cl, japanese, false, err, styleName);
+    const auto chosen = TerminalCriteriaFor(cl, japanese, err, styleName);
     if (!chosen) return kExitFailure;
     const TerminalCriteria criteria = *chosen;
 
@@ -615,11 +626,11 @@ int RunScheduleCommand(const CommandLine& cl, bool japanese, std::istream& in, s
 
     std::string styleName;
     if (request.kind == ScheduleKind::Duct) {
-        const auto criteria = DuctCriteriaFor(cl, japanese, true, err, styleName);
+        const auto criteria = DuctCriteriaFor(cl, japanese, err, styleName);
         if (!criteria) return kExitFailure;
         request.duct = *criteria;
     } else {
-        const auto criteria = TerminalCriteriaFor(cl, japanese, true, err, styleName);
+        const auto criteria = TerminalCriteriaFor(cl, japanese, err, styleName);
         if (!criteria) return kExitFailure;
         request.terminal = *criteria;
     }
@@ -869,8 +880,12 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
                std::ostream& err) {
     try {
         const CommandLine cl = ParseCommandLine(args);
+        if (cl.version) {
+            out << CalcVersionText();
+            return kExitSuccess;
+        }
         if (cl.help) {
-            out << CalcHelpText();
+            out << CalcCommandHelpText(cl.command).value_or(CalcHelpText());
             return kExitSuccess;
         }
         const bool japanese = ChooseJapanese(cl);
@@ -899,170 +914,6 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
         return status == kExitUsage ? status : kExitFailure;
     }
     return status;
-}
-
-std::string CalcHelpText() {
-    return R"(Usage:
-  kestrix-calc eval [--json] [--lang en|ja] TEXT...
-  kestrix-calc duct [--json] [--lang en|ja] DUCT-CRITERIA [--width W [--height H]] FLOW
-  kestrix-calc terminal [--json] [--lang en|ja] TERMINAL-CRITERIA [--width W [--height H]] FLOW
-  kestrix-calc styles [--json] [--lang en|ja] [--config-dir DIR]
-  kestrix-calc schedule duct|terminal [--format csv|md|json] [--lang en|ja]
-               [DUCT-CRITERIA|TERMINAL-CRITERIA] [--config-dir DIR] FILE
-  kestrix-calc --help
-
-Sizes ducts and air terminals (diffusers, grilles) for an air flow in CMH (m3/h)
-with the engine of the Kestrix window. FLOW is evaluated first, as the flow
-fields do, so it may be an expression (1200*3, sqrt(2)*450).
-
-Commands:
-  eval      Evaluates each TEXT in turn on one evaluator, so variables carry
-            over (a = 850, then a*2), and prints each result on its own line.
-            Messages of the mathematical functions ("sqrt: DOMAIN error") go
-            to stderr. An abandoned TEXT prints its error on stderr, the next
-            TEXT is still evaluated, and the exit status is 1.
-  duct      Lists the duct candidates: round sizes, the square, then
-            rectangles growing wider and lower, each with velocity, friction
-            loss, aspect ratio and dynamic pressure. With --width W it computes
-            that size instead: W x H with --height H, round of diameter W
-            without it (reference flow, equivalent diameter, ...).
-  terminal  Lists the air-terminal candidates with the effective and the
-            necessary area; with --width W [--height H] it computes the face
-            velocity and reference flow of that size.
-  styles    Lists the materials, duct styles and air-terminal styles of the
-            configuration files, with every message that loading them gave.
-  schedule  Sizes every row of FILE, a CSV file of tag,flow rows (- reads
-            standard input), and writes one row per input row, as soon as it
-            is read: the tag, the evaluated flow, the first round candidate
-            and the first rectangular one (for ducts the square) with their
-            properties and reference flows. See "Schedules" below.
-
-Duct criteria, texts as a duct style holds them:
-  --roughness R        inner-surface roughness of the material, mm
-  --velocity V         largest air velocity, m/s
-  --loss L             largest friction loss per metre (mmAq/m or Pa/m)
-  --units U            "0" for mmAq/m and kgf/m2 (default), any other text for
-                       Pa/m and Pa
-  --aspect A           largest aspect ratio of a rectangle (default 4.0)
-Air-terminal criteria:
-  --free-area P        free-area ratio, percent
-  --face-velocity V    largest face velocity, m/s
-Or a style from the configuration files, in place of the criteria options:
-  --style N            the style at position N (from 0) of the style list, as
-                       'kestrix-calc styles' shows it; a duct style's material
-                       row gives the roughness
-  --config-dir DIR     folder of the configuration files (default: the folder
-                       of this program). --lang ja reads ksx_mate.cfg,
-                       KSX_Set1.cfg and KSX_Set2.cfg, otherwise ksx_mate_e.cfg,
-                       KSX_Set1_e.cfg and KSX_Set2_e.cfg; all three must exist.
-
-Schedules (schedule duct|terminal ... FILE):
-  Criteria             the duct or air-terminal criteria options above, or
-                       --style N; with neither, style 0 of the configuration
-                       files (the first of the list)
-  --format csv         CSV (the default): a heading line, then one line per
-                       row, LF line ends, UTF-8 without a byte-order mark;
-                       fields with a comma, a quote, a line break or an outer
-                       blank are quoted, quotes doubled
-  --format md          a Markdown table
-  --format json        one JSON object per row and line (--json says the same)
-  Input: UTF-8 (a byte-order mark is skipped), LF, CR LF or CR line ends.
-  Each line is one row of two fields, tag and flow; a field may be quoted
-  ("a,b", "say ""hi""") but cannot span lines, and blanks around fields are
-  dropped. An input that cannot be read to its end ends the run there with
-  exit status 1; the rows before the error are out.
-  Blank lines and lines whose first non-blank character is # are skipped. A
-  first row that reads tag,flow (any case) is a heading and is skipped. The
-  flows are evaluated in row order on one evaluator, so variables carry over
-  (a = 850 on one row, a*2 on a later one), also from rows that are bad for
-  another reason.
-  Headings name the unit of each column, in the language of --lang: duct
-  Tag, Flow Rate[CMH], then for the round and the rectangular candidate Size,
-  Velocity, DeltaPr. (mmAq/m or Pa/m), Aspect Ratio (rectangular only),
-  Dynamic Pr. (kgf/m2 or Pa), Standard Flow (the reference flow), and
-  Equivalent Dia. (rectangular only), then Error; air terminal Tag, Flow
-  Rate, Effective Area, Necessary Area, Free Area[%], then Size, Surface
-  Velocity and Standard Flow of the round and the rectangular candidate,
-  then Error.
-  A bad row is still written, with its values empty (null in JSON) and the
-  reason in the error column, and reported on stderr as "line N: reason"
-  (N counts every line of the file); the rows after it are still sized, and
-  the exit status is 1. Bad rows: not two fields, an unclosed quote, a line
-  over 65536 bytes, an empty tag or flow, an abandoned evaluation, a flow
-  that is not a positive number (0, -5, NAN), a sizing message (Flow Rate is
-  too big., the limits or roughness messages), no candidate at that flow.
-  A line that has not ended 64 MiB after its limit ends the run there (an
-  endless input such as /dev/zero). The reasons are in the language of
-  --lang; bytes of the input that are no UTF-8 text are written as U+FFFD.
-  The flow column shows the evaluated flow, or the text as given when it was
-  not evaluated.
-
-Common options:
-  --json               one JSON object per line (UTF-8) instead of a table
-  --lang en|ja         language of headings and messages, and the diameter
-                       mark (en: 283Φ, ja: 283φ); default: Japanese when the
-                       system's language is Japanese, English otherwise
-  --                   ends the options: FLOW or TEXT may then begin with "-"
-                       (kestrix-calc eval -- -2^2)
-  -h, --help           shows this text
-Options may come in any order; --name=value works too.
-
-JSON output (keys in this order; a field left empty is "", no list is []):
-  eval      {"input", "result" (null when abandoned), "messages": [...],
-             "error" (the floating-point error text, or null)}
-  duct      {"flow", "entries": [[size, velocity, loss, aspect, dynamic
-             pressure], ...], "message" (or null)}
-            with --width: {"flow", "size_text", "fields": {"E_wv" velocity,
-             "E_dp" loss, "E_ap" dynamic pressure, "E_aq" reference flow,
-             "E_fai" equivalent diameter, "M_wv" velocity at that diameter,
-             "E_as" aspect ratio}}
-  terminal  {"flow", "hsy" effective area m2, "hsj" necessary area m2, "hsk"
-             free area %, "entries": [[size, velocity], ...], "message"}
-            with --width: {"flow", "fields": {"hsk", "hsv" face velocity,
-             "haq" reference flow}}
-  styles    {"materials": [[name, roughness], ...], "duct_styles": [[name,
-             material, velocity, frictionLoss, units, aspectRatio], ...],
-             "terminal_styles": [[name, freeArea, faceVelocity], ...],
-             "messages": [...], "duct_list": [...], "terminal_list": [...]}
-  schedule duct
-            {"line", "tag", "flow", "round": {"size", "velocity", "loss",
-             "dynamic_pressure", "reference_flow"}, "rectangular": {"size",
-             "velocity", "loss", "aspect", "dynamic_pressure", "reference_flow",
-             "equivalent_diameter"}, "error" (the reason, or null)}
-  schedule terminal
-            {"line", "tag", "flow", "effective_area", "necessary_area",
-             "free_area", "round": {"size", "face_velocity", "reference_flow"},
-             "rectangular": {"size", "face_velocity", "reference_flow"},
-             "error"}
-            A bad row has null for every value after "flow".
-
-Limits:
-  - Flows above 10000000 CMH are refused ("Flow Rate is too big."). As in
-    the window, an air-terminal FLOW that the evaluator writes with an
-    exponent (1E15), and an infinite FLOW (INF), list nothing without a
-    message; a schedule refuses them all as too big.
-  - A zero flow lists nothing; an empty FLOW does nothing and prints the
-    empty result.
-  - A list holds at most 1000 candidates.
-  - The duct velocity march stops at 340 m/s (the speed of sound) and
-    reports the limits message ("Please correct 'Unit frictional loss' or
-    'maximum air velocity'"), as does a friction-loss or velocity limit of 0.
-  - A roughness of zero or below, or a style whose material names no loaded
-    material, gives the roughness message.
-  - A zero or negative free-area ratio or face velocity, or a necessary area
-    above 1 km2, gives the air-terminal limits message.
-  - Texts over 255 bytes are refused by the evaluator, counted as the window
-    counts them, in code page 932: two bytes for most Japanese characters,
-    one ("?") for a character the code page cannot hold.
-
-Exit status:
-  0  success; a sizing message such as "Flow Rate is too big." is a result
-  1  an evaluation was abandoned (floating-point error, text too long), a
-     required configuration file is missing, a schedule's FILE cannot be
-     read, a schedule had a bad row, or the output could not be written
-     (a full disk, say)
-  2  usage error
-)";
 }
 
 } // namespace kestrix

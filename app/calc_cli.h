@@ -29,9 +29,6 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
             std::ostream& err);
 
-// The text that --help prints.
-std::string CalcHelpText();
-
 // Headings of the output: the window's captions without their colons, in the
 // interface language (UTF-8).
 struct CalcCaptions {

@@ -323,7 +323,6 @@ TEST(CalcUsage, BadCommandLinesGiveStatusTwoAndAMessage) {
         {"eval", "-2^2"},
         {"eval", "--lang", "fr", "1"},
         {"eval", "--lang"},
-        {"duct", "1000"},
         {"duct", "--velocity", "8", "--loss", "0.1", "1000"},
         Concat(duct, {}),
         Concat(duct, {"1000", "2000"}),
@@ -349,7 +348,14 @@ TEST(CalcUsage, HelpDocumentsTheCommandsAndTheBounds) {
     for (const char* text : {"eval", "duct", "terminal", "styles", "--style", "--config-dir",
                              "10000000", "1000", "340 m/s", "255 bytes", "1 km2"})
         EXPECT_NE(r.out.find(text), std::string::npos) << text;
-    EXPECT_EQ(Calc({"duct", "--roughness", "x", "--help"}).status, kExitSuccess);
+    // After a command, its own part: its usage and options, not the others'.
+    const Result duct = Calc({"duct", "--roughness", "x", "--help"});
+    EXPECT_EQ(duct.status, kExitSuccess);
+    EXPECT_EQ(duct.out.rfind("Usage: kestrix-calc duct ", 0), 0u) << duct.out;
+    EXPECT_NE(duct.out.find("--roughness"), std::string::npos);
+    EXPECT_EQ(duct.out.find("--free-area"), std::string::npos);
+    EXPECT_EQ(Calc({"help", "duct"}).out, duct.out);
+    ExpectUsageError({"help", "frobnicate"});
 }
 
 // ---------------------------------------------------------------------------
@@ -486,6 +492,32 @@ TEST_F(CalcConfig, StylePicksTheCriteriaOfThatListPosition) {
     byStyle = CalcIn({"terminal", "--json", "--lang", "en", "--style", "0", "1000"});
     ASSERT_EQ(byStyle.status, kExitSuccess);
     EXPECT_EQ(byStyle.out, Calc(TerminalExample({"1000"})).out);
+}
+
+// Without criteria options duct and terminal size as --style 0 does, and the
+// heading says which style that was.
+TEST_F(CalcConfig, WithoutCriteriaStyleZeroIsTakenAndNamed) {
+    WriteEnglishFiles();
+    for (const std::string command : {"duct", "terminal"}) {
+        for (const bool json : {false, true}) {
+            std::vector<std::string> args = {command, "--lang", "en", "1000"};
+            if (json) args.insert(args.begin() + 1, "--json");
+            const Result byDefault = CalcIn(args);
+            ASSERT_EQ(byDefault.status, kExitSuccess) << command << byDefault.err;
+            args.insert(args.end() - 1, {"--style", "0"});
+            EXPECT_EQ(byDefault.out, CalcIn(args).out) << command;
+            if (!json) {
+                EXPECT_EQ(byDefault.out.rfind("Style:", 0), 0u) << byDefault.out;
+            }
+        }
+    }
+    const Result office = CalcIn({"duct", "--lang", "en", "1000"});
+    EXPECT_NE(office.out.substr(0, office.out.find('\n')).find("Office"), std::string::npos);
+    // A style file without styles is the files' fault, not the command line's.
+    Write("KSX_Set2_e.cfg", ";no styles\r\n");
+    const Result none = CalcIn({"terminal", "--lang", "en", "1000"});
+    EXPECT_EQ(none.status, kExitFailure);
+    EXPECT_EQ(none.out, "");
 }
 
 TEST_F(CalcConfig, StyleOutOfRangeOrOnAnEmptySlotIsAUsageError) {

@@ -41,7 +41,14 @@ TEST(CalcProgram, ExitStatusesAndOutput) {
 
     r = RunProgram({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("Usage:\n", 0), 0u);
+    EXPECT_EQ(r.out.rfind("Usage: kestrix-calc ", 0), 0u);
+
+    // The version of the project, also asked for after a command.
+    for (const QStringList& args : {QStringList{"--version"}, QStringList{"duct", "-V"}}) {
+        r = RunProgram(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "kestrix-calc " KESTRIX_PROJECT_VERSION "\n");
+    }
 
     r = RunProgram({"duct", "--bogus", "1000"});
     EXPECT_EQ(r.status, 2);

@@ -3,6 +3,7 @@
 // kestrix-calc run in-process for the tests: its exit status and both streams.
 
 #include "app/calc_cli.h"
+#include "app/calc_help.h"
 
 #include <gtest/gtest.h>
 
