@@ -153,8 +153,10 @@ without it (reference flow, equivalent diameter, ...).
 )",
          R"(  Duct sizes for 1000 CMH with the first duct style of the configuration files:
     $ kestrix-calc duct 1000
-  A 300x250 duct with criteria of your own:
-    $ kestrix-calc duct --roughness 0.18 --velocity 8 --loss 0.1 --width 300 --height 250 1000
+  The same with criteria of your own:
+    $ kestrix-calc duct --roughness 0.18 --velocity 8 --loss 0.1 1000
+  A 300x250 duct checked against the second duct style:
+    $ kestrix-calc duct --style 1 --width 300 --height 250 1000
 )"},
         {"terminal", "terminal [OPTION]... [--width W [--height H]] FLOW",
          R"(Lists the air-terminal candidates with the effective and the
@@ -232,7 +234,7 @@ Options may come in any order; --name=value works too.
 )";
 
 constexpr std::string_view kJsonHeading =
-    "JSON output (keys in this order; an empty field is an empty string, no list is []):\n";
+    "JSON output (keys in this order; an empty text or list is still written):\n";
 
 // The last paragraph before the examples: the manual page makes a section of it.
 constexpr std::string_view kExitStatus = R"(Exit status:
