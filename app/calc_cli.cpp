@@ -394,10 +394,11 @@ std::optional<std::string> MessageOrNull(SizingMessage message, bool japanese) {
 
 // The criteria of a command: the style at --style N of the configuration
 // files, or the criteria options; a command line that has neither takes
-// style 0, as the window starts with the first style. Nothing when a configuration file is missing; the
-// loading messages are on err. styleName is set when a style was taken.
-std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese,
-                                            std::ostream& err, std::string& styleName) {
+// style 0, as the window starts with the first style. Nothing when a
+// configuration file is missing; the loading messages are on err. styleName
+// is set when a style was taken.
+std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese, std::ostream& err,
+                                            std::string& styleName) {
     if (!cl.Has("--style") && HasAny(cl, kDuctCriteriaOptions)) {
         DuctCriteria criteria;
         criteria.roughness = CriterionNumber(cl, "--roughness");
@@ -420,8 +421,7 @@ std::optional<DuctCriteria> DuctCriteriaFor(const CommandLine& cl, bool japanese
 }
 
 std::optional<TerminalCriteria> TerminalCriteriaFor(const CommandLine& cl, bool japanese,
-                                                    std::ostream& err,
-                                                    std::string& styleName) {
+                                                    std::ostream& err, std::string& styleName) {
     if (!cl.Has("--style") && HasAny(cl, kTerminalCriteriaOptions)) {
         TerminalCriteria criteria;
         criteria.velocity = CriterionNumber(cl, "--face-velocity");

@@ -122,7 +122,8 @@ struct CommandHelp {
 
 const std::vector<CommandHelp>& CommandHelps() {
     static const std::vector<CommandHelp> commands = {
-        {"eval", "eval [--json] [--lang en|ja] TEXT...",
+        {"eval",
+         "eval [--json] [--lang en|ja] TEXT...",
          R"(Evaluates each TEXT in turn on one evaluator, so variables carry
 over (a = 850, then a*2), and prints each result on its own line.
 Messages of the mathematical functions ("sqrt: DOMAIN error") go
@@ -136,7 +137,8 @@ TEXT is still evaluated, and the exit status is 1.
          R"(  Two texts on one evaluator, the second using the variable of the first:
     $ kestrix-calc eval "a = 850" "a*2"
 )"},
-        {"duct", "duct [OPTION]... [--width W [--height H]] FLOW",
+        {"duct",
+         "duct [OPTION]... [--width W [--height H]] FLOW",
          R"(Lists the duct candidates: round sizes, the square, then
 rectangles growing wider and lower, each with velocity, friction
 loss, aspect ratio and dynamic pressure. With --width W it computes
@@ -158,7 +160,8 @@ without it (reference flow, equivalent diameter, ...).
   A 300x250 duct checked against the second duct style:
     $ kestrix-calc duct --style 1 --width 300 --height 250 1000
 )"},
-        {"terminal", "terminal [OPTION]... [--width W [--height H]] FLOW",
+        {"terminal",
+         "terminal [OPTION]... [--width W [--height H]] FLOW",
          R"(Lists the air-terminal candidates with the effective and the
 necessary area; with --width W [--height H] it computes the face
 velocity and reference flow of that size.
@@ -172,7 +175,8 @@ velocity and reference flow of that size.
          R"(  Air terminals for 2 x 450 CMH with the second air-terminal style, as JSON:
     $ kestrix-calc terminal --style 1 --json "2*450"
 )"},
-        {"styles", "styles [--json] [--lang en|ja] [--config-dir DIR]",
+        {"styles",
+         "styles [--json] [--lang en|ja] [--config-dir DIR]",
          R"(Lists the materials, duct styles and air-terminal styles of the
 configuration files, with every message that loading them gave.
 )",
@@ -185,7 +189,8 @@ configuration files, with every message that loading them gave.
          R"(  The Japanese styles, with their positions for --style:
     $ kestrix-calc styles --lang ja
 )"},
-        {"schedule", "schedule duct|terminal [--format csv|md|json] [OPTION]... FILE",
+        {"schedule",
+         "schedule duct|terminal [--format csv|md|json] [OPTION]... FILE",
          R"(Sizes every row of FILE, a CSV file of tag,flow rows (- reads
 standard input), and writes one row per input row, as soon as it
 is read: the tag, the evaluated flow, the first round candidate
