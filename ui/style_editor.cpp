@@ -219,8 +219,7 @@ void TDuctStyle::FormCreate() {
     // slot k; with rows numbered 1, 2, 3 ... they are the host list's.
     StyleCB->clear();
     StyleCB->addItems(workingNames());
-    const int selected = hostList ? hostList->currentIndex() : -1;
-    StyleCB->setCurrentIndex(selected < StyleCB->count() ? selected : -1);
+    StyleCB->setCurrentIndex(hostList ? hostList->currentIndex() : -1);
     StyleCBChange();
 }
 
