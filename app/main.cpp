@@ -16,7 +16,10 @@
 namespace {
 
 void ShowStandardError(const QString& text) {
-    QMessageBox::critical(nullptr, QStringLiteral("Kestrix for Windows"), text);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kestrix for Windows"), text,
+                    QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 // The last line of defence: no exception may cross the event loop. The

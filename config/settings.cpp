@@ -24,6 +24,9 @@ Settings::Settings() {
                                          QString::fromLatin1(kOrganisation),
                                          QString::fromLatin1(kApplication));
 #endif
+    // Only the user's own key or file: a value missing there is missing, not
+    // taken from the organisation's or the system's defaults.
+    store_->setFallbacksEnabled(false);
 }
 
 Settings::Settings(const QString& iniFilePath)

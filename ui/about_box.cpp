@@ -20,7 +20,10 @@ QFont LabelFont(int pixelSize, bool bold) {
 
 QLabel* MakeLabel(QWidget* parent, const char* objectName, const QString& text, QRect geometry,
                   const QFont& font) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    // The version comes from the program file: shown as written, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setObjectName(QString::fromLatin1(objectName));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

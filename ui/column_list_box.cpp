@@ -25,6 +25,14 @@ void ColumnListBox::setColumns(int columns) {
     updateGrid();
 }
 
+QItemSelectionModel::SelectionFlags ColumnListBox::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent* event) const {
+    // The user's presses and keys only; the program may still clear the list.
+    if (event && !index.isValid()) return QItemSelectionModel::NoUpdate;
+    const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+    return flags.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate : flags;
+}
+
 void ColumnListBox::resizeEvent(QResizeEvent* event) {
     QListWidget::resizeEvent(event);
     updateGrid();

@@ -5,7 +5,9 @@
 // A list that shows its items in columns, top to bottom and then into the next
 // column, like a multi-column list box: each column is the visible width
 // divided by the column count, and the list scrolls sideways when the items
-// need more columns than fit.
+// need more columns than fit. As in a single-selection list box, the picked
+// entry stays highlighted until another one is picked: a press on blank list
+// space, and a Ctrl+click or Ctrl+Space on the picked entry, change nothing.
 class ColumnListBox : public QListWidget {
     Q_OBJECT
     Q_PROPERTY(int columns READ columns WRITE setColumns)
@@ -18,6 +20,8 @@ class ColumnListBox : public QListWidget {
     void setColumns(int columns);
 
   protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 

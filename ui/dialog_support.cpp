@@ -31,6 +31,8 @@ void CentreOnScreen(QWidget* widget) {
 QMessageBox::StandardButton AskWarning(QWidget* parent, const QString& caption, const QString& text,
                                        QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::Warning, caption, text, buttons, parent);
+    // The questions quote style names as the user typed them.
+    box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -40,6 +42,7 @@ QString WarningCaption(bool japanese) {
 
 void ShowProgramMessageOver(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -29,11 +29,9 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -43,16 +41,6 @@ constexpr size_t kConditionBuffer = 256;
 constexpr int kSizeRowHeight = 38;
 
 const QString kRectangleMark = QStringLiteral("x");
-
-// A number as printf's "%.Nf" gives it in the C locale: the decimal
-// separator is a point whatever the system's language.
-std::string FixedPoint(double value, int decimals) {
-    char buffer[400]; // the 309 digits of the largest double, and more
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc()) return {};
-    return std::string(buffer, result.ptr);
-}
 
 // printf into a buffer as large as the text needs.
 template <typename... Args> std::string Format(const char* format, Args... args) {
@@ -191,12 +179,13 @@ void TForm1::DuctStyleCBChange() {
     // it always had; a longer one is cut at a character boundary.
     const std::string prefix =
         *kestrix::ToCp932(japanese_ ? QStringLiteral("選定基準：") : QStringLiteral("Condition: "));
-    // The numbers are formatted apart, so that no locale gives them a comma.
+    // The numbers are formatted apart, so that no locale gives them a comma,
+    // and round their halves away from zero as every number text does.
     const std::string format = prefix + (ductCriteria.pressureInPa ? "%14s ,%5s Pa/m ,%5s m/s"
                                                                    : "%14s ,%5s mmAq/m ,%5s m/s");
     const std::string lossText =
-        FixedPoint(ductCriteria.lossLimit, ductCriteria.pressureInPa ? 1 : 2);
-    const std::string velocityText = FixedPoint(ductCriteria.velocity, 1);
+        kestrix::FormatFixed(ductCriteria.lossLimit, ductCriteria.pressureInPa ? 1 : 2);
+    const std::string velocityText = kestrix::FormatFixed(ductCriteria.velocity, 1);
     const std::string line =
         Format(format.c_str(), materialName.c_str(), lossText.c_str(), velocityText.c_str());
     Select->setText(kestrix::FromCp932(CutCp932(line, kConditionBuffer - 1)));
@@ -338,9 +327,9 @@ void TForm1::RBT2Click() {
     SetFieldReadOnly(E_w, false);
     SetFieldReadOnly(E_h, false);
     Q1->setFocus();
-    // A rectangle needs its height as well: without one the recalculation
-    // would read the size as round while the page shows a rectangle.
-    SP2->setEnabled(DuctSizeAndFlowPlain());
+    // The width and the flow are enough, as on the air-terminal page: a
+    // rectangle without a valid height is recalculated as round.
+    SP2->setEnabled(Plain(E_w) && Plain(Q1));
 }
 
 // --- Size fields --------------------------------------------------------------------------

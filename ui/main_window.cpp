@@ -305,6 +305,8 @@ void TForm1::ShowMessage(const MessageRequest& request) {
     QMessageBox box(request.kind == MessageKind::StandardError ? QMessageBox::Critical
                                                                : QMessageBox::NoIcon,
                     request.caption, request.text, QMessageBox::Ok, this);
+    // A message may quote what the user typed: shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -72,6 +72,9 @@ template <typename W> W* Make(QWidget* parent, const char* name) {
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& r,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* l = Make<QLabel>(parent, name);
+    // Names from the configuration files reach the condition lines: a label
+    // shows them as written, never as markup.
+    l->setTextFormat(Qt::PlainText);
     l->setText(text);
     l->setAlignment(align);
     l->setGeometry(r);

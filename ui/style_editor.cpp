@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <type_traits>
 
 using namespace kestrix;
 
@@ -34,6 +35,8 @@ constexpr int kSlots = static_cast<int>(kConfigTableSlots);
 template <typename Widget>
 Widget* Make(QWidget* parent, const char* objectName, const QString& text, QRect geometry) {
     auto* widget = new Widget(text, parent);
+    // The dialog's labels show their texts as written, as every label does.
+    if constexpr (std::is_same_v<Widget, QLabel>) widget->setTextFormat(Qt::PlainText);
     widget->setObjectName(QString::fromLatin1(objectName));
     widget->setGeometry(geometry);
     return widget;
@@ -49,6 +52,18 @@ QComboBox* MakeList(QWidget* parent, const char* objectName, QRect geometry) {
     list->setGeometry(geometry);
     list->setEditable(false);
     return list;
+}
+
+// The styles of a table moved together from slot 0, in slot order: the table
+// that the style file written from it reads back as. A hand-edited file with
+// a gap in its row numbers (rows 1 and 3) leaves an empty slot between two
+// styles, and the editor's entry k must stand for slot k.
+template <typename Table> Table Packed(const Table& table) {
+    Table packed{};
+    std::size_t next = 0;
+    for (const auto& style : table)
+        if (!style.name.empty()) packed[next++] = style;
+    return packed;
 }
 
 // Replaces the entries of a host list and selects one, without letting the
@@ -181,28 +196,30 @@ TDuctStyle::TDuctStyle(StyleEditorHost& host, QWidget* parent)
 }
 
 void TDuctStyle::FormCreate() {
-    QComboBox* hostList = nullptr;
+    const QComboBox* hostList = nullptr;
     if (terminalMode_) {
-        workingTerminal_ = host_.terminalStyleTable();
+        workingTerminal_ = Packed(host_.terminalStyleTable());
         hostList = host_.terminalStyleList();
     } else {
-        workingDuct_ = host_.ductStyleTable();
+        workingDuct_ = Packed(host_.ductStyleTable());
         hostList = host_.ductStyleList();
+        // Every loaded material, also after a gap in the row numbers; each
+        // entry carries its row number, which is what a style stores.
         ZLIST->clear();
-        for (const DuctMaterial& material : host_.materialTable()) {
-            if (material.name.empty()) break;
-            ZLIST->addItem(FromCp932(material.name));
+        const MaterialTable& materials = host_.materialTable();
+        for (std::size_t slot = 0; slot < materials.size(); ++slot) {
+            if (materials[slot].name.empty()) continue;
+            ZLIST->addItem(FromCp932(materials[slot].name), int(slot + 1));
         }
         // The list selects its first entry by itself; it shows no material
         // until a style names one, beside the empty roughness field.
         ZLIST->setCurrentIndex(-1);
     }
+    // The entries are the names of the working table, so that entry k is
+    // slot k; with rows numbered 1, 2, 3 ... they are the host list's.
     StyleCB->clear();
-    if (hostList) {
-        for (int i = 0; i < hostList->count(); ++i)
-            StyleCB->addItem(hostList->itemText(i));
-        StyleCB->setCurrentIndex(hostList->currentIndex());
-    }
+    StyleCB->addItems(workingNames());
+    StyleCB->setCurrentIndex(hostList ? hostList->currentIndex() : -1);
     StyleCBChange();
 }
 
@@ -291,13 +308,13 @@ void TDuctStyle::StyleCBChange() {
 // no loaded material selects nothing and shows nothing.
 void TDuctStyle::showMaterial(const std::string& material) {
     const std::optional<int> number = ParseInteger(material);
-    if (!number || *number < 1 || *number > ZLIST->count()) {
-        ZLIST->setCurrentIndex(-1);
+    const int index = number ? ZLIST->findData(*number) : -1;
+    ZLIST->setCurrentIndex(index);
+    if (index < 0) {
         EPU->clear();
         return;
     }
-    ZLIST->setCurrentIndex(*number - 1);
-    EPU->setText(FromCp932(host_.materialTable()[*number - 1].roughness));
+    EPU->setText(FromCp932(host_.materialTable()[std::size_t(*number - 1)].roughness));
 }
 
 void TDuctStyle::ZLISTChange() {
@@ -306,9 +323,9 @@ void TDuctStyle::ZLISTChange() {
         EPU->clear();
         return;
     }
-    if (hasSlot() && !terminalMode_)
-        workingDuct_[currentStyle_].material = std::to_string(index + 1);
-    EPU->setText(FromCp932(host_.materialTable()[index].roughness));
+    const int row = ZLIST->itemData(index).toInt();
+    if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].material = std::to_string(row);
+    EPU->setText(FromCp932(host_.materialTable()[std::size_t(row - 1)].roughness));
 }
 
 std::string* TDuctStyle::storedText(const QLineEdit* field) {

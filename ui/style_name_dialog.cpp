@@ -19,6 +19,7 @@ TDuctStyle2::TDuctStyle2(bool japaneseUi, QStringList existingNames, QWidget* pa
     setFont(kestrix::JapaneseUiFont(12));
 
     Label1 = new QLabel(QStringLiteral("選定ｽﾀｲﾙ名："), this);
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(12, 10, 236, 16);
 

@@ -128,11 +128,13 @@ void TForm1::KiguStyleCBChange() {
     // An absurd style value must not overflow the integer.
     const double percentValue = std::trunc(terminalCriteria.ratio * 100 + 0.49);
     const int percent = static_cast<int>(std::clamp(percentValue, -2147483647.0, 2147483647.0));
+    // The velocity rounds its halves away from zero, as on the duct page.
+    const std::string velocityText = kestrix::FormatFixed(terminalCriteria.velocity, 1);
     Select2->setText(japanese_
-                         ? QString::asprintf("選定基準： 開口率･･･ %3d %% , 面風速･･･ %5.1f m/s",
-                                             percent, terminalCriteria.velocity)
-                         : QString::asprintf("Condition: Free Area - %3d %%, Velocity - %5.1f m/s",
-                                             percent, terminalCriteria.velocity));
+                         ? QString::asprintf("選定基準： 開口率･･･ %3d %% , 面風速･･･ %5s m/s",
+                                             percent, velocityText.c_str())
+                         : QString::asprintf("Condition: Free Area - %3d %%, Velocity - %5s m/s",
+                                             percent, velocityText.c_str()));
 
     if (bRB1->isChecked())
         HSCalClick();

@@ -136,6 +136,7 @@ struct SeenBox {
     QString text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
     int count = 0;
 };
 
@@ -153,6 +154,7 @@ ModalScript::Step Answer(ModalScript& script, QMessageBox::StandardButton button
             seen->text = box->text();
             seen->buttons = box->standardButtons();
             seen->icon = box->icon();
+            seen->format = box->textFormat();
             ++seen->count;
         }
         // NoButton: the box's only button.
@@ -320,6 +322,7 @@ class DialogsTest : public QObject {
     void unitSwitchKeepsTheNumber();
     void altLettersChooseNothingInTheLists();
     void materialChoiceStoresRowNumber();
+    void userTextIsShownAsWritten();
     void newStyleStopsAtSixtyFour_data();
     void newStyleStopsAtSixtyFour();
     void newTerminalStyleGetsDefaults();
@@ -338,6 +341,8 @@ class DialogsTest : public QObject {
     void applyWithNoneSelectedUsesNoSlot();
     void saveWritesRowsInListOrder_data();
     void saveWritesRowsInListOrder();
+    void gapInRowNumbersCloses_data();
+    void gapInRowNumbersCloses();
     void failedSaveKeepsStylesAppliedAndProgramRunning();
     void editorTitlesCaptionsAndFrame_data();
     void editorTitlesCaptionsAndFrame();
@@ -417,6 +422,8 @@ void DialogsTest::materialThatIsNotLoadedShowsNothing_data() {
     QTest::newRow("first") << "1" << 0 << "0.15";
     QTest::newRow("second") << "2" << 1 << "0.01";
     QTest::newRow("empty slot") << "3" << -1 << "";
+    // Looked up by its row number, as the main window does.
+    QTest::newRow("after an empty slot") << "4" << 2 << "0.0015";
     QTest::newRow("last slot, empty") << "64" << -1 << "";
     QTest::newRow("zero") << "0" << -1 << "";
     QTest::newRow("beyond the table") << "65" << -1 << "";
@@ -428,11 +435,12 @@ void DialogsTest::materialThatIsNotLoadedShowsNothing_data() {
 void DialogsTest::materialThatIsNotLoadedShowsNothing() {
     QFETCH(QString, material);
     FakeHost host;
+    host.materials[3] = {"Copper", "0.0015"}; // row 4, after the empty row 3
     host.setDuctStyles({Duct("S", material.toLatin1().constData(), "10.0", "0.10", "0", "4.0")}, 0);
     TDuctStyle editor(host);
     QTEST(editor.ZLIST->currentIndex(), "listIndex");
     QTEST(editor.EPU->text(), "roughness");
-    QCOMPARE(editor.ZLIST->count(), 2);
+    QCOMPARE(FakeHost::entries(editor.ZLIST), (QStringList{"亜鉛鉄板", "PVC", "Copper"}));
     // An empty material stops the showing of the style before its fields.
     QCOMPARE(editor.DVV->text(), material.isEmpty() ? QString() : QStringLiteral("10.0"));
 }
@@ -564,6 +572,7 @@ void DialogsTest::unitSwitchKeepsTheNumber() {
 
 void DialogsTest::materialChoiceStoresRowNumber() {
     FakeHost host;
+    host.materials[3] = {"Copper", "0.0015"}; // row 4, after the empty row 3
     host.setDuctStyles({kStyleA, kStyleB}, 0);
     TDuctStyle editor(host);
     editor.show();
@@ -578,6 +587,47 @@ void DialogsTest::materialChoiceStoresRowNumber() {
     QCOMPARE(editor.ZLIST->currentIndex(), 1);
     QCOMPARE(editor.workingDuctStyles()[1], kStyleB);
     QCOMPARE(editor.workingDuctStyles()[0].material, std::string("2"));
+    // The entry after the gap stores its own row number.
+    editor.ZLIST->setCurrentIndex(2);
+    emit editor.ZLIST->activated(2);
+    QCOMPARE(editor.workingDuctStyles()[1].material, std::string("4"));
+    QCOMPARE(editor.EPU->text(), QStringLiteral("0.0015"));
+}
+
+// Names come from files and from the user: every label and message of the
+// dialogs shows them as written, never as markup.
+void DialogsTest::userTextIsShownAsWritten() {
+    FakeHost host;
+    host.setDuctStyles({Duct("<b>A</b>", "1", "10.0", "0.10", "0", "4.0")}, 0);
+    SeenBox question;
+    SeenBox duplicate;
+    ModalScript script;
+    script
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) { QTest::mouseClick(e->Del_Style, Qt::LeftButton); }))
+        .then(Answer(script, QMessageBox::No, &question))
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) { QTest::mouseClick(e->New_Style, Qt::LeftButton); }))
+        .then(EnterName(script, QStringLiteral("<B>a</B>")))
+        .then(Answer(script, QMessageBox::Yes, &duplicate))
+        .then(EnterName(script, QString(), false))
+        .then(OnEditor(script,
+                       [](TDuctStyle* e) { QTest::mouseClick(e->BtnCancel, Qt::LeftButton); }));
+    OpenStyleEditor(host, false);
+    QVERIFY2(script.clean(), qPrintable(script.problems()));
+    QVERIFY(question.text.contains(QStringLiteral("\"<b>A</b>\"")));
+    QCOMPARE(question.format, Qt::PlainText);
+    QVERIFY(duplicate.text.contains(QStringLiteral("\"<B>a</B>\"")));
+    QCOMPARE(duplicate.format, Qt::PlainText);
+
+    TDuctStyle editor(host);
+    TDuctStyle2 nameDialog(false, {});
+    TAboutBox about(nullptr);
+    for (const QWidget* dialog :
+         std::initializer_list<const QWidget*>{&editor, &nameDialog, &about})
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            QVERIFY2(label->text().isEmpty() || label->textFormat() == Qt::PlainText,
+                     qPrintable(label->objectName()));
 }
 
 // ---------------------------------------------------------------------------
@@ -1055,6 +1105,72 @@ void DialogsTest::saveWritesRowsInListOrder() {
     OpenStyleEditor(host, terminal);
     QVERIFY2(again.clean(), qPrintable(again.problems()));
     QCOMPARE(FileBytes(path), expected);
+}
+
+// A hand-edited style file with rows 1 and 3 only: the editor shows each
+// entry's own style and adds a new one after them, and after Apply or Save
+// the main window holds the table and list that the saved file reads back as.
+void DialogsTest::gapInRowNumbersCloses_data() {
+    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<bool>("save");
+    QTest::newRow("duct, Apply") << false << false;
+    QTest::newRow("duct, Save") << false << true;
+    QTest::newRow("terminal, Apply") << true << false;
+    QTest::newRow("terminal, Save") << true << true;
+}
+
+void DialogsTest::gapInRowNumbersCloses() {
+    QFETCH(bool, terminal);
+    QFETCH(bool, save);
+    const TerminalSelectionStyle t1{"T1", "70.0", "3.0"};
+    const TerminalSelectionStyle t3{"T3", "50.0", "1.5"};
+    FakeHost host;
+    host.setDuctStyles({kStyleA, kStyleC}, 1);
+    host.setTerminalStyles({t1, t3}, 1);
+    std::swap(host.ducts[1], host.ducts[2]);
+    std::swap(host.terminals[1], host.terminals[2]);
+
+    QString shown;
+    ModalScript script;
+    script
+        .then(OnEditor(script,
+                       [&](TDuctStyle* e) {
+                           shown = terminal ? e->e_hkr->text() : e->DVV->text();
+                           QTest::mouseClick(e->New_Style, Qt::LeftButton);
+                       }))
+        .then(EnterName(script, QStringLiteral("N")))
+        .then(OnEditor(script, [save](TDuctStyle* e) {
+            QTest::mouseClick(save ? e->Set_Save : e->Set_Btn, Qt::LeftButton);
+        }));
+    OpenStyleEditor(host, terminal);
+    QVERIFY2(script.clean(), qPrintable(script.problems()));
+    QCOMPARE(shown, terminal ? QStringLiteral("50.0") : QStringLiteral("6.5"));
+
+    const QComboBox* list = terminal ? host.terminalList : host.ductList;
+    const QStringList names = terminal ? QStringList{"T1", "T3", "N"} : QStringList{"A", "C", "N"};
+    QCOMPARE(FakeHost::entries(list), names);
+    QCOMPARE(list->currentIndex(), 2);
+    QCOMPARE(terminal ? host.terminalIndexSeen : host.ductIndexSeen, 2);
+    if (terminal)
+        QCOMPARE(host.terminals, (TerminalStyleTable{{t1, t3, {"N", "75.0", "2.0"}}}));
+    else
+        QCOMPARE(host.ducts,
+                 (DuctStyleTable{{kStyleA, kStyleC, Duct("N", "1", "10.0", "0.10", "0", "4.0")}}));
+    if (!save) return;
+    // The next start reads the same table from the file.
+    const ConfigFields fields =
+        ReadConfigFields(host.directory, terminal ? "KSX_Set2.cfg" : "KSX_Set1.cfg");
+    StyleNameList readNames;
+    if (terminal) {
+        TerminalStyleTable read{};
+        QVERIFY(LoadTerminalStyles(fields.fields, read, readNames, true).empty());
+        QCOMPARE(read, host.terminals);
+    } else {
+        DuctStyleTable read{};
+        QVERIFY(LoadDuctStyles(fields.fields, read, readNames, true).empty());
+        QCOMPARE(read, host.ducts);
+    }
+    QCOMPARE(readNames.size(), std::size_t(3));
 }
 
 void DialogsTest::failedSaveKeepsStylesAppliedAndProgramRunning() {

@@ -55,7 +55,15 @@ const Candidate kWorkedExample[] = {
 };
 
 // Positions in the style list of the test configuration.
-enum Style { Standard = 0, Pascal = 1, ZeroLimits = 2, NoMaterial = 3, LongMaterial = 4 };
+enum Style {
+    Standard = 0,
+    Pascal = 1,
+    ZeroLimits = 2,
+    NoMaterial = 3,
+    LongMaterial = 4,
+    Halves = 5,
+    Markup = 6
+};
 
 } // namespace
 
@@ -70,22 +78,30 @@ class DuctPageTest : public QObject {
         const QString name = LongName();
         fx->writeConfig(
             QStringLiteral("ksx_mate.cfg"),
-            QStringLiteral(";材料\r\n 1,\"鋼板\",0.18\r\n 2,\"%1\",0.18\r\n").arg(name));
+            QStringLiteral(
+                ";材料\r\n 1,\"鋼板\",0.18\r\n 2,\"%1\",0.18\r\n 3,\"Grade <A>\",0.18\r\n")
+                .arg(name));
         fx->writeConfig(
             QStringLiteral("ksx_mate_e.cfg"),
-            QStringLiteral(";materials\r\n 1,\"Steel\",0.18\r\n 2,\"%1\",0.18\r\n").arg(name));
+            QStringLiteral(
+                ";materials\r\n 1,\"Steel\",0.18\r\n 2,\"%1\",0.18\r\n 3,\"Grade <A>\",0.18\r\n")
+                .arg(name));
         fx->writeConfig(QStringLiteral("KSX_Set1.cfg"),
                         QStringLiteral(" 1,\"標準\", 1, 8.0, 0.10, 0, 4.0\r\n"
                                        " 2,\"パスカル\", 1, 8.0, 1.0, 1, 4.0\r\n"
                                        " 3,\"ゼロ\", 1, 0, 0.10, 0, 4.0\r\n"
                                        " 4,\"材料なし\", 9, 8.0, 0.10, 0, 4.0\r\n"
-                                       " 5,\"長い名前\", 2, 8.0, 0.10, 0, 4.0\r\n"));
+                                       " 5,\"長い名前\", 2, 8.0, 0.10, 0, 4.0\r\n"
+                                       " 6,\"半分\", 1, 2.25, 0.125, 0, 4.0\r\n"
+                                       " 7,\"<b>タグ</b>\", 3, 8.0, 0.10, 0, 4.0\r\n"));
         fx->writeConfig(QStringLiteral("KSX_Set1_e.cfg"),
                         QStringLiteral(" 1,\"Standard\", 1, 8.0, 0.10, 0, 4.0\r\n"
                                        " 2,\"Pascal\", 1, 8.0, 1.0, 1, 4.0\r\n"
                                        " 3,\"Zero\", 1, 0, 0.10, 0, 4.0\r\n"
                                        " 4,\"No material\", 9, 8.0, 0.10, 0, 4.0\r\n"
-                                       " 5,\"Long name\", 2, 8.0, 0.10, 0, 4.0\r\n"));
+                                       " 5,\"Long name\", 2, 8.0, 0.10, 0, 4.0\r\n"
+                                       " 6,\"Halves\", 1, 2.25, 0.125, 0, 4.0\r\n"
+                                       " 7,\"<b>Markup</b>\", 3, 8.0, 0.10, 0, 4.0\r\n"));
         fx->writeConfig(QStringLiteral("KSX_Set2.cfg"),
                         QStringLiteral(" 1,\"アネモ型\", 70.0, 3.0\r\n"));
         fx->writeConfig(QStringLiteral("KSX_Set2_e.cfg"),
@@ -357,6 +373,55 @@ class DuctPageTest : public QObject {
         QCOMPARE(Clipboard(), QStringLiteral("283") + mark());
     }
 
+    // A press with no entry under it, and Ctrl with the picked entry, leave the
+    // pick highlighted in both lists, as the size fields keep showing it.
+    void pickStaysHighlighted_data() {
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QString>("press");
+        for (const bool terminal : {false, true}) {
+            const char* list = terminal ? "hsbox" : "whl";
+            for (const char* press :
+                 {"unused column", "below the last entry", "Ctrl+click", "Ctrl+Space"})
+                QTest::addRow("%s, %s", list, press) << terminal << QString::fromLatin1(press);
+        }
+    }
+    void pickStaysHighlighted() {
+        QFETCH(bool, terminal);
+        QFETCH(QString, press);
+        calculate(QStringLiteral("1000"));
+        QListWidget* list = w->whl;
+        QLineEdit* width = w->E_w;
+        if (terminal) {
+            w->PageControl1->setCurrentWidget(w->TabSheet3);
+            QTest::mouseClick(w->HSCal, Qt::LeftButton);
+            list = w->hsbox;
+            width = w->bE_w;
+        }
+        QListWidgetItem* picked = list->item(0);
+        QWidget* viewport = list->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, list->visualItemRect(picked).center());
+        const QString size = width->text();
+        QVERIFY(!size.isEmpty());
+
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        if (press == "Ctrl+click") {
+            QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier,
+                              list->visualItemRect(picked).center());
+        } else if (press == "Ctrl+Space") {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        } else {
+            const QPoint at = press == "unused column"
+                                  ? QPoint(viewport->width() - 3, 3)
+                                  : QPoint(last.center().x(), last.bottom() + last.height());
+            QVERIFY2(viewport->rect().contains(at) && !list->indexAt(at).isValid(),
+                     "the press must land on blank list space");
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        }
+        QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{picked});
+        QCOMPARE(width->text(), size);
+    }
+
     // --- Selected-duct mode ----------------------------------------------------------------
 
     void typingASizeInSelectedDuctMode() {
@@ -433,9 +498,11 @@ class DuctPageTest : public QObject {
         QCOMPARE(w->DuctSizeText, QStringLiteral("283") + mark());
     }
 
-    // A rectangle left without its height is not read as a round size: the
-    // recalculate button stays off until the height is typed.
-    void rectangleWithoutHeightKeepsRecalculateOff() {
+    // A rectangle left without its height: typing a size or a flow waits for
+    // the height, while choosing selected-duct mode asks only for the width
+    // and the flow, as on the air-terminal page, and the size is then
+    // recalculated as round.
+    void rectangleWithoutHeight() {
         QTest::mouseClick(w->RBT2, Qt::LeftButton);
         QTest::keyClicks(w->E_w, QStringLiteral("300"));
         QTest::keyClicks(w->Q1, QStringLiteral("0"));
@@ -445,10 +512,10 @@ class DuctPageTest : public QObject {
         QCOMPARE(w->E_w->text(), QStringLiteral("300"));
         QTest::mouseClick(w->RBT2, Qt::LeftButton);
         QCOMPARE(w->xxbn->text(), QStringLiteral("x"));
-        QVERIFY(!w->SP2->isEnabled());
+        QVERIFY(w->E_h->text().isEmpty());
+        QVERIFY(w->SP2->isEnabled());
         QTest::keyClick(w->E_w, Qt::Key_Return);
-        QVERIFY(w->E_wv->text().isEmpty());
-        QVERIFY(w->DuctSizeText.isEmpty());
+        QCOMPARE(w->DuctSizeText, QStringLiteral("300") + mark());
         QTest::keyClicks(w->E_h, QStringLiteral("250"));
         QVERIFY(w->SP2->isEnabled());
     }
@@ -654,6 +721,14 @@ class DuctPageTest : public QObject {
         QTest::newRow("Japanese, no material")
             << "/JPN" << int(NoMaterial)
             << QStringLiteral("選定基準：    (材料なし) , 0.10 mmAq/m ,  8.0 m/s");
+        // Halves round away from zero, as every number text of the program.
+        QTest::newRow("English, halves") << "/ENG" << int(Halves)
+                                         << QStringLiteral("Condition:") + ten +
+                                                QStringLiteral("Steel , 0.13 mmAq/m ,  2.3 m/s");
+        // A name that looks like markup is shown as written, padding and all.
+        QTest::newRow("English, markup in the name")
+            << "/ENG" << int(Markup)
+            << QStringLiteral("Condition:      Grade <A> , 0.10 mmAq/m ,  8.0 m/s");
     }
     void conditionLine() {
         QFETCH(QString, language);
@@ -664,6 +739,9 @@ class DuctPageTest : public QObject {
         QCOMPARE(w->Select->text(), line);
         QCOMPARE(w->selectedDuctStyle, style);
         QVERIFY(fx->messages->empty());
+        // No label guesses markup in what it shows: the names come from files.
+        for (const QLabel* label : w->findChildren<QLabel*>())
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
     }
 
     // A system whose language writes decimal commas changes no number of the

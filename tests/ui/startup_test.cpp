@@ -249,31 +249,51 @@ class StartupTest : public QObject {
         QCOMPARE(w.bRB2->y(), w.h_pro->y());
     }
 
+    // The program's own store in the user's configuration folder, beside the
+    // organisation's file Norvale.ini, which is never read.
     void storedStyles_data() {
         QTest::addColumn<QVariantMap>("stored");
+        QTest::addColumn<QVariantMap>("organisation");
         QTest::addColumn<int>("duct");
         QTest::addColumn<int>("terminal");
         QTest::addColumn<bool>("onTop");
+        const QVariantMap none;
         QTest::newRow("both read")
-            << QVariantMap{{"S_TOP", 0}, {"S_cnt", 2}, {"K_cnt", 1}} << 2 << 1 << false;
+            << QVariantMap{{"S_TOP", 0}, {"S_cnt", 2}, {"K_cnt", 1}} << none << 2 << 1 << false;
         QTest::newRow("stay on top")
-            << QVariantMap{{"S_TOP", 1}, {"S_cnt", 1}, {"K_cnt", 0}} << 1 << 0 << true;
+            << QVariantMap{{"S_TOP", 1}, {"S_cnt", 1}, {"K_cnt", 0}} << none << 1 << 0 << true;
         QTest::newRow("S_TOP missing: indices not read")
-            << QVariantMap{{"S_cnt", 2}, {"K_cnt", 1}} << 0 << 0 << false;
+            << QVariantMap{{"S_cnt", 2}, {"K_cnt", 1}} << none << 0 << 0 << false;
+        QTest::newRow("S_TOP only in Norvale.ini: not read")
+            << QVariantMap{{"S_cnt", 2}, {"K_cnt", 1}} << QVariantMap{{"S_TOP", 1}} << 0 << 0
+            << false;
         QTest::newRow("S_cnt beyond the list")
-            << QVariantMap{{"S_TOP", 0}, {"S_cnt", 5}, {"K_cnt", 1}} << 0 << 1 << false;
+            << QVariantMap{{"S_TOP", 0}, {"S_cnt", 5}, {"K_cnt", 1}} << none << 0 << 1 << false;
         QTest::newRow("negative indices")
-            << QVariantMap{{"S_TOP", 0}, {"S_cnt", -3}, {"K_cnt", -1}} << 0 << 0 << false;
+            << QVariantMap{{"S_TOP", 0}, {"S_cnt", -3}, {"K_cnt", -1}} << none << 0 << 0 << false;
         QTest::newRow("S_cnt not a number ends the block")
-            << QVariantMap{{"S_TOP", 0}, {"S_cnt", "two"}, {"K_cnt", 1}} << 0 << 0 << false;
+            << QVariantMap{{"S_TOP", 0}, {"S_cnt", "two"}, {"K_cnt", 1}} << none << 0 << 0 << false;
     }
     void storedStyles() {
         QFETCH(QVariantMap, stored);
+        QFETCH(QVariantMap, organisation);
         QFETCH(int, duct);
         QFETCH(int, terminal);
         QFETCH(bool, onTop);
-        fx->writeSettings(stored);
-        TForm1 w(fx->options());
+        const QString userFolder = fx->dir.filePath(QStringLiteral("xdg"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userFolder);
+        for (const auto& [file, values] :
+             {std::pair{QStringLiteral("Norvale/Kestrix.ini"), stored},
+              std::pair{QStringLiteral("Norvale.ini"), organisation}}) {
+            QSettings s(userFolder + QLatin1Char('/') + file, QSettings::IniFormat);
+            for (auto it = values.begin(); it != values.end(); ++it)
+                s.setValue(it.key(), it.value());
+        }
+        QCOMPARE(kestrix::Settings().location(),
+                 userFolder + QStringLiteral("/Norvale/Kestrix.ini"));
+        TForm1Options options = fx->options();
+        options.settingsFactory = [] { return std::make_unique<kestrix::Settings>(); };
+        TForm1 w(options);
         QCOMPARE(w.selectedDuctStyle, duct);
         QCOMPARE(w.DuctStyleCB->currentIndex(), duct);
         QCOMPARE(w.selectedTerminalStyle, terminal);

@@ -30,7 +30,7 @@
 namespace {
 
 // Entry k of the style list stands for style k + 1 of the file.
-enum Style { Anemo, Grille, Fine, Odd, Broken, Closed };
+enum Style { Anemo, Grille, Fine, Odd, Broken, Closed, Half };
 
 QString Fixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
@@ -51,7 +51,8 @@ class TerminalPageTest : public QObject {
                                               " 3,\"Fine\", 12.5, 3.0\r\n"
                                               " 4,\"Odd\", 72.6, 3.0\r\n"
                                               " 5,\"Broken\", abc, 2.0\r\n"
-                                              " 6,\"Closed\", 0, 3.0\r\n");
+                                              " 6,\"Closed\", 0, 3.0\r\n"
+                                              " 7,\"Half\", 50.0, 2.25\r\n");
         fx->writeConfig(QStringLiteral("KSX_Set2_e.cfg"), styles);
         fx->writeConfig(QStringLiteral("KSX_Set2.cfg"), styles);
     }
@@ -246,6 +247,10 @@ class TerminalPageTest : public QObject {
                                 << "73";
         QTest::newRow("70 %") << int(Anemo) << "Condition: Free Area -  70 %, Velocity -   3.0 m/s"
                               << "70";
+        // The velocity's half rounds away from zero, as on the duct page.
+        QTest::newRow("2.25 m/s") << int(Half)
+                                  << "Condition: Free Area -  50 %, Velocity -   2.3 m/s"
+                                  << "50";
     }
     void conditionPercentAgainstRatioField() {
         QFETCH(int, style);
@@ -721,7 +726,7 @@ class TerminalPageTest : public QObject {
 
         QCOMPARE(w->terminalStyles[Grille].freeArea, std::string("50.0"));
         QCOMPARE(w->terminalStyles[Grille].faceVelocity, std::string("2.5"));
-        QCOMPARE(w->KiguStyleCB->count(), 6);
+        QCOMPARE(w->KiguStyleCB->count(), 7);
         QCOMPARE(w->KiguStyleCB->currentIndex(), int(Grille));
         QCOMPARE(w->selectedTerminalStyle, int(Grille));
         QCOMPARE(w->Select2->text(),
