@@ -228,6 +228,24 @@ Flow FlowIn(double q, double W, double H) {
     return {v, v, W};
 }
 
+// Three numbers that a cache is keyed by.
+struct Key {
+    double a, b, c;
+    bool operator==(const Key&) const = default;
+};
+
+struct KeyHash {
+    std::size_t operator()(const Key& k) const {
+        const std::hash<double> h;
+        return h(k.a) ^ (h(k.b) * 0x9E3779B97F4A7C15ull) ^ (h(k.c) * 0xC2B2AE3D27D4EB4Full);
+    }
+};
+
+struct Figures {
+    double vel = 0;
+    long double pageLoss = 0, vp = 0, perMetre = 0;
+};
+
 } // namespace
 
 double AirViscosity(double temperatureC) {
@@ -342,10 +360,39 @@ SystemResult CalculateSystem(const DuctSystem& system) {
                 : 1.0L;
     const long double unit = set.pressureInPa ? 1.0L : static_cast<long double>(Gravity);
 
+    // The figures of a size at a flow, and the size picked for a flow, are
+    // worked out once: terminals of a system share a few flows and sizes, and
+    // the loss law is what costs.
+    std::unordered_map<Key, Figures, KeyHash> figures;
+    std::unordered_map<Key, DuctPick, KeyHash> picks;
+    auto figuresOf = [&](double flow, double W, double H) -> const Figures& {
+        const auto [it, added] = figures.try_emplace(Key{flow, W, H});
+        if (!added) return it->second;
+        Figures& f = it->second;
+        const Flow in = FlowIn(static_cast<double>(flow / 3600.0L), W, H);
+        f.vel = in.vel;
+        // The duct page's loss, in its standard air: the power law's figure
+        // and the test of a fixed size against the limits.
+        f.pageLoss = pageLaw.Loss(in.De, in.veq);
+        if (set.air)
+            f.vp = rho * static_cast<long double>(in.vel) * in.vel * 0.5L / unit;
+        else
+            f.vp = DynamicPressure(criteria, in.vel);
+        if (set.law == FrictionLaw::Power) {
+            f.perMetre = f.pageLoss * airFactor;
+        } else {
+            const long double Dh = H > 0 ? 2.0L * W * H / (W + H) / 1000.0L : W / 1000.0L;
+            const double Re = static_cast<double>(rho * in.vel * Dh / mu);
+            const double factor =
+                ColebrookFactor(Re, static_cast<double>(criteria.roughness / 1000.0L / Dh));
+            f.perMetre = factor / Dh * rho * in.vel * in.vel * 0.5L / unit;
+        }
+        return f;
+    };
+
     for (std::size_t i = 0; i < n; ++i) {
         const SystemSection& s = sections[i];
         SectionResult& out = r.sections[i];
-        const double q = static_cast<double>(out.flow / 3600.0L);
         if (!s.size.empty()) {
             const ParsedSize size = ParseSizeText(s.size);
             if (!size.valid || !SizeInRange(size.width) || (size.height != 0 && !SizeInRange(size.height))) {
@@ -362,8 +409,12 @@ SystemResult CalculateSystem(const DuctSystem& system) {
         } else {
             const DuctShape shape = s.shape.value_or(set.shape);
             const std::optional<double> maxHeight = s.maxHeight ? s.maxHeight : set.maxHeight;
-            const DuctPick pick = PickDuctSize(out.flow, criteria, shape == DuctShape::Rectangular,
-                                               maxHeight.value_or(0.0));
+            const bool rectangular = shape == DuctShape::Rectangular;
+            const Key key{out.flow, rectangular ? 1.0 : 0.0, maxHeight.value_or(0.0)};
+            auto found = picks.find(key);
+            if (found == picks.end())
+                found = picks.emplace(key, PickDuctSize(out.flow, criteria, rectangular, key.c)).first;
+            const DuctPick& pick = found->second;
             if (pick.noneLowEnough) {
                 check.Add(SystemProblemKind::NoSizeUnderMaxHeight, s.id, Number(*maxHeight));
                 continue;
@@ -376,33 +427,16 @@ SystemResult CalculateSystem(const DuctSystem& system) {
             out.height = pick.height;
         }
 
-        const Flow f = FlowIn(q, out.width, out.height);
+        const Figures& f = figuresOf(out.flow, out.width, out.height);
         out.velocity = f.vel;
-        // The duct page's loss, in its standard air: the power law's figure
-        // and the test of a fixed size against the limits.
-        const long double pageLoss = pageLaw.Loss(f.De, f.veq);
         if (out.fixedSize) {
             const double aspect = out.height > 0 ? std::max(out.width, out.height) /
                                                        std::min(out.width, out.height)
                                                  : 1.0;
-            out.overLimits = pageLoss > criteria.lossLimit || f.vel > criteria.velocity ||
+            out.overLimits = f.pageLoss > criteria.lossLimit || f.vel > criteria.velocity ||
                              (out.height > 0 && aspect > criteria.aspectLimit);
         }
-        long double vp, perMetre;
-        if (set.air)
-            vp = rho * static_cast<long double>(f.vel) * f.vel * 0.5L / unit;
-        else
-            vp = DynamicPressure(criteria, f.vel);
-        if (set.law == FrictionLaw::Power) {
-            perMetre = pageLoss * airFactor;
-        } else {
-            const long double Dh = out.height > 0 ? 2.0L * out.width * out.height /
-                                                        (out.width + out.height) / 1000.0L
-                                                  : out.width / 1000.0L;
-            const double Re = static_cast<double>(rho * f.vel * Dh / mu);
-            const double factor = ColebrookFactor(Re, static_cast<double>(criteria.roughness / 1000.0L / Dh));
-            perMetre = factor / Dh * rho * f.vel * f.vel * 0.5L / unit;
-        }
+        const long double vp = f.vp, perMetre = f.perMetre;
         long double sumC = 0;
         for (const Fitting& fitting : s.fittings)
             sumC += fitting.c;

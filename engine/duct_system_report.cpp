@@ -63,6 +63,11 @@ std::string Json(const DuctSystem& system, const SystemResult& r, bool japanese)
     out.reserve(system.sections.size() * 320 + 256);
     out += "{\"air\": {\"density\": " + JsonNumber(r.air.density) +
            ", \"viscosity\": " + JsonNumber(r.air.viscosity) + "},\n \"sections\": [";
+    // Appended piece by piece: the report of a large system is megabytes.
+    auto number = [&out](const char* key, double value) {
+        out += key;
+        out += JsonNumber(value);
+    };
     for (std::size_t i = 0; i < system.sections.size(); ++i) {
         const SystemSection& s = system.sections[i];
         const SectionResult& x = r.sections[i];
@@ -70,15 +75,16 @@ std::string Json(const DuctSystem& system, const SystemResult& r, bool japanese)
         out += JsonString(s.id);
         out += ", \"upstream\": ";
         out += s.upstream ? JsonString(*s.upstream) : "null";
-        out += ", \"flow\": " + JsonNumber(x.flow);
-        out += ", \"size\": " + JsonString(SystemSizeText(x, mark));
-        out += ", \"velocity\": " + JsonNumber(x.velocity);
-        out += ", \"velocity_pressure\": " + JsonNumber(x.velocityPressure);
-        out += ", \"loss_per_m\": " + JsonNumber(x.lossPerMetre);
-        out += ", \"friction_loss\": " + JsonNumber(x.frictionLoss);
-        out += ", \"fittings_loss\": " + JsonNumber(x.fittingsLoss);
-        out += ", \"fixed_loss\": " + JsonNumber(x.fixedLoss);
-        out += ", \"total_loss\": " + JsonNumber(x.totalLoss);
+        number(", \"flow\": ", x.flow);
+        out += ", \"size\": ";
+        out += JsonString(SystemSizeText(x, mark));
+        number(", \"velocity\": ", x.velocity);
+        number(", \"velocity_pressure\": ", x.velocityPressure);
+        number(", \"loss_per_m\": ", x.lossPerMetre);
+        number(", \"friction_loss\": ", x.frictionLoss);
+        number(", \"fittings_loss\": ", x.fittingsLoss);
+        number(", \"fixed_loss\": ", x.fixedLoss);
+        number(", \"total_loss\": ", x.totalLoss);
         out += x.overLimits ? ", \"over_limits\": true}" : ", \"over_limits\": false}";
     }
     out += "],\n \"paths\": [";

@@ -23,7 +23,8 @@ class Parser {
     Value Document() {
         SkipBlanks();
         if (pos_ >= s_.size()) Fail("the file is empty");
-        Value v = ParseValue(0);
+        Value v;
+        ParseValue(v, 0);
         SkipBlanks();
         if (pos_ < s_.size()) Fail("unexpected text after the end of the JSON value");
         return v;
@@ -45,9 +46,9 @@ class Parser {
         }
     }
 
-    Value ParseValue(int depth) {
+    // Parses into v where it stands, so no tree is moved on the way up.
+    void ParseValue(Value& v, int depth) {
         if (++values_ > limits_.maxValues) Fail("the file holds too many values");
-        Value v;
         v.offset = pos_;
         const char c = s_[pos_];
         if (c == '{' || c == '[') {
@@ -74,7 +75,6 @@ class Parser {
         } else {
             Fail("a JSON value was expected here");
         }
-        return v;
     }
 
     bool Word(std::string_view word) {
@@ -105,13 +105,24 @@ class Parser {
             if (s_[pos_] != '"') Fail("a member name in double quotes was expected here");
             const std::size_t keyAt = pos_;
             std::string key = ParseString();
-            if (!names.insert(key).second)
-                throw Failure{"the member \"" + key + "\" is given twice", keyAt};
+            // Small objects are searched; large ones keep a set of their names.
+            bool twice = false;
+            if (v.items.size() < 16) {
+                for (const Value& member : v.items)
+                    twice = twice || member.key == key;
+            } else {
+                if (names.empty())
+                    for (const Value& member : v.items)
+                        names.insert(member.key);
+                twice = !names.insert(key).second;
+            }
+            if (twice) throw Failure{"the member \"" + key + "\" is given twice", keyAt};
             Expect(':', "':'");
             SkipBlanks();
             if (pos_ >= s_.size()) Fail("the file ends where a value was expected");
-            v.items.push_back(ParseValue(depth));
-            v.items.back().key = std::move(key);
+            Value& member = v.items.emplace_back();
+            member.key = std::move(key);
+            ParseValue(member, depth);
             SkipBlanks();
             if (pos_ >= s_.size()) Fail("the file ends inside an object");
             if (s_[pos_] == '}') {
@@ -134,7 +145,7 @@ class Parser {
         for (;;) {
             SkipBlanks();
             if (pos_ >= s_.size()) Fail("the file ends inside an array");
-            v.items.push_back(ParseValue(depth));
+            ParseValue(v.items.emplace_back(), depth);
             SkipBlanks();
             if (pos_ >= s_.size()) Fail("the file ends inside an array");
             if (s_[pos_] == ']') {
