@@ -166,10 +166,12 @@ std::vector<std::size_t> OrderFromFan(const DuctSystem& system,
                                       std::vector<std::size_t>& children, Checker& check) {
     const std::size_t n = upstream.size();
     childStart.assign(n + 1, 0);
-    std::size_t fan = n;
+    std::vector<std::size_t> order;
+    order.reserve(n);
+    // From every section at the fan: a second one is reported elsewhere.
     for (std::size_t i = 0; i < n; ++i) {
         if (upstream[i] == i)
-            fan = i;
+            order.push_back(i);
         else
             ++childStart[upstream[i] + 1];
     }
@@ -180,9 +182,6 @@ std::vector<std::size_t> OrderFromFan(const DuctSystem& system,
     for (std::size_t i = 0; i < n; ++i)
         if (upstream[i] != i) children[fill[upstream[i]]++] = i;
 
-    std::vector<std::size_t> order;
-    order.reserve(n);
-    if (fan < n) order.push_back(fan);
     for (std::size_t k = 0; k < order.size(); ++k)
         for (std::size_t c = childStart[order[k]]; c < childStart[order[k] + 1]; ++c)
             order.push_back(children[c]);
@@ -320,8 +319,10 @@ SystemResult CalculateSystem(const DuctSystem& system) {
     CheckSettings(system.settings, check);
     for (const SystemSection& s : sections)
         CheckSectionValues(s, check);
+    const std::size_t valueProblems = r.problems.size();
     LinkSections(system, r.upstream, check);
-    if (!r.ok()) return r;
+    if (r.problems.size() > valueProblems) return r;
+    // Circles are found whatever else is wrong: a tree view cannot hold them.
     std::vector<std::size_t> childStart, children;
     const std::vector<std::size_t> order = OrderFromFan(system, r.upstream, childStart, children, check);
     if (!r.ok()) return r;
@@ -462,6 +463,22 @@ SystemResult CalculateSystem(const DuctSystem& system) {
     for (PathResult& p : r.paths)
         p.surplus = r.fanPressure - p.pressure;
     return r;
+}
+
+std::vector<SystemProblem> CheckSystemTree(const DuctSystem& system) {
+    std::vector<SystemProblem> problems;
+    Checker check{problems};
+    if (system.sections.size() > kMaxSystemSections) {
+        check.Add(SystemProblemKind::TooManySections, {}, std::to_string(system.sections.size()));
+        return problems;
+    }
+    std::vector<std::size_t> upstream, childStart, children;
+    LinkSections(system, upstream, check);
+    const bool linked = std::all_of(problems.begin(), problems.end(), [](const SystemProblem& p) {
+        return p.kind == SystemProblemKind::TwoFanSections || p.kind == SystemProblemKind::NoFanSection;
+    });
+    if (linked) OrderFromFan(system, upstream, childStart, children, check);
+    return problems;
 }
 
 std::string SystemProblemText(const SystemProblem& p, bool japanese) {

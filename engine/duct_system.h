@@ -165,6 +165,9 @@ struct SystemResult {
 
 SystemResult CalculateSystem(const DuctSystem& system);
 
+// Only the problems of the tree itself: ids, links, fan sections, circles.
+std::vector<SystemProblem> CheckSystemTree(const DuctSystem& system);
+
 // A size text as the duct page writes it: "400x300", or the diameter and mark.
 std::string SystemSizeText(const SectionResult& section, std::string_view diameterMark);
 

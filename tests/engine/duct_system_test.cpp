@@ -238,6 +238,18 @@ TEST(DuctSystem, EachFaultIsReportedWithItsSection) {
         EXPECT_EQ(r.problems[0].section, c.section);
         EXPECT_FALSE(SystemProblemText(r.problems[0], true).empty());
     }
+    // The tree alone: a circle is found with no fan section at all, and a
+    // second fan section is no circle.
+    DuctSystem ring = base();
+    ring.sections[0].upstream = "4";
+    const auto ringProblems = CheckSystemTree(ring);
+    ASSERT_EQ(ringProblems.size(), 2u);
+    EXPECT_EQ(ringProblems[1].kind, K::Cycle);
+    DuctSystem twoFans = base();
+    twoFans.sections[2].upstream.reset();
+    ASSERT_EQ(CheckSystemTree(twoFans).size(), 1u);
+    EXPECT_EQ(CheckSystemTree(twoFans)[0].kind, K::TwoFanSections);
+
     // Flows within 0.5 % of the sum are taken, and the sum is used.
     DuctSystem d = base();
     d.sections[1].flow = 803.9;

@@ -1,0 +1,122 @@
+// The duct-system window: opened from the main window's menu without
+// blocking it, sections added and edited as a tree with results beside each,
+// the critical path highlighted, problems named by section without losing
+// the edits, and the file saved and read back.
+
+#include "ui/duct_system_window.h"
+#include "window_fixture.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <memory>
+
+using kestrix::DuctSystemWindow;
+
+class DuctSystemWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<UiFixture> fx;
+    std::unique_ptr<TForm1> w;
+    DuctSystemWindow* sys = nullptr;
+    QStringList shown;
+
+    QTreeWidgetItem* Item(const QString& id) {
+        const auto found = sys->findChild<QTreeWidget*>("systemTree")->findItems(id, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    void Click(const char* name) { QTest::mouseClick(sys->findChild<QPushButton*>(name), Qt::LeftButton); }
+    QString Problems() { return sys->findChild<QPlainTextEdit*>("systemProblems")->toPlainText(); }
+
+  private slots:
+    void init() {
+        fx = std::make_unique<UiFixture>();
+        fx->writeStandardConfig();
+        w = std::make_unique<TForm1>(fx->options());
+        ShowActive(*w);
+        shown.clear();
+        QCOMPARE(w->ductSystem->text(), QStringLiteral("Duct &system…"));
+        QVERIFY(!w->findChild<DuctSystemWindow*>()); // made only when asked for
+        w->ductSystem->trigger();
+        sys = w->findChild<DuctSystemWindow*>("DuctSystemWindow");
+        QVERIFY(sys && sys->isVisible());
+        QVERIFY(!sys->isModal() && w->isEnabled());
+        sys->messageSink = [this](const QString& text) { shown << text; };
+    }
+    void cleanup() {
+        w.reset();
+        QVERIFY2(fx->modalLeftOpen.isEmpty(), qPrintable(fx->modalLeftOpen));
+        fx.reset();
+    }
+
+    void editsRecalculateAndMarkTheCriticalPath() {
+        // Fan section 1 with two terminals below it.
+        Click("systemAdd");
+        Click("systemAddBelow");
+        QTreeWidgetItem* fan = Item("1");
+        QTreeWidgetItem* t2 = Item("2");
+        QVERIFY(fan && t2 && t2->parent() == fan);
+        QVERIFY(Problems().contains(QStringLiteral("section \"2\": it is a terminal and gives no flow")));
+        t2->setText(DuctSystemWindow::Flow, QStringLiteral("1000"));
+        sys->findChild<QTreeWidget*>("systemTree")->setCurrentItem(fan);
+        Click("systemAddBelow");
+        QTreeWidgetItem* t3 = Item("3");
+        t3->setText(DuctSystemWindow::Flow, QStringLiteral("400"));
+        t3->setText(DuctSystemWindow::FixedLoss, QStringLiteral("50"));
+        QCOMPARE(Problems(), QString());
+        QCOMPARE(fan->text(DuctSystemWindow::ResultFlow), QStringLiteral("1400"));
+        QVERIFY(!t2->text(DuctSystemWindow::Velocity).isEmpty());
+        // The terminal with the 50 Pa damper needs the most: its path is the
+        // critical one and the fan pressure is its path's pressure.
+        QCOMPARE(sys->findChild<QLabel*>("systemFanPressure")->text(),
+                 t3->text(DuctSystemWindow::PathPressure) + " Pa");
+        QCOMPARE(t3->text(DuctSystemWindow::Surplus), QStringLiteral("0.0"));
+        QVERIFY(t3->background(0) != QBrush() && fan->background(0) != QBrush());
+        QCOMPARE(t2->background(0), QBrush());
+
+        // A problem names its section; the typed values stay.
+        t3->setText(DuctSystemWindow::Length, QStringLiteral("-4"));
+        QVERIFY(Problems().contains(QStringLiteral("section \"3\": length -4 m is out of range")));
+        QCOMPARE(t3->text(DuctSystemWindow::Velocity), QString());
+        QCOMPARE(t3->text(DuctSystemWindow::FixedLoss), QStringLiteral("50"));
+        t3->setText(DuctSystemWindow::Length, QStringLiteral("4"));
+        QCOMPARE(Problems(), QString());
+
+        // Moving 3 under 2 makes 2 a branch whose flow is the sum.
+        sys->findChild<QTreeWidget*>("systemTree")->setCurrentItem(t3);
+        Click("systemIndent");
+        QCOMPARE(t3->parent(), t2);
+        QVERIFY(Problems().contains(QStringLiteral("section \"2\": its flow 1000 differs")));
+        t2->setText(DuctSystemWindow::Flow, QString());
+        QCOMPARE(t2->text(DuctSystemWindow::ResultFlow), QStringLiteral("400"));
+    }
+
+    void savesAndReadsBackAndRefusesACycle() {
+        Click("systemAdd");
+        Click("systemAddBelow");
+        Item("2")->setText(DuctSystemWindow::Flow, QStringLiteral("800"));
+        Item("2")->setText(DuctSystemWindow::Fittings, QStringLiteral("0.2; elbow=0.17"));
+        const QString path = fx->dir.filePath(QStringLiteral("system.json"));
+        QVERIFY(sys->SaveFile(path));
+        const std::string saved = kestrix::WriteSystemJson(sys->CurrentSystem());
+        Click("systemRemove");
+        QVERIFY(sys->OpenFile(path));
+        QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
+        QCOMPARE(Item("2")->text(DuctSystemWindow::Fittings), QStringLiteral("0.2; elbow=0.17"));
+
+        QFile cycle(fx->dir.filePath(QStringLiteral("cycle.json")));
+        QVERIFY(cycle.open(QIODevice::WriteOnly));
+        cycle.write(R"({"sections": [{"id": "f", "length": 1}, {"id": "a", "upstream": "b", "length": 1},
+                       {"id": "b", "upstream": "a", "length": 1, "flow": 5}]})");
+        cycle.close();
+        QVERIFY(!sys->OpenFile(cycle.fileName()));
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].contains(QStringLiteral("section \"a\": its upstream sections run in a circle")));
+        QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
+    }
+};
+
+QTEST_MAIN(DuctSystemWindowTest)
+#include "duct_system_window_test.moc"
