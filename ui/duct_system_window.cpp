@@ -123,7 +123,10 @@ void DuctSystemWindow::BuildControls() {
     tree_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     tree_->setUniformRowHeights(true);
-    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns are fitted when a file is opened, not on every edit: fitting
+    // measures every row, which a large system cannot afford per keystroke.
+    tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    tree_->header()->setDefaultSectionSize(72);
     tree_->setToolTip(T("Double-click a cell to edit it; drag a section onto another to move it under it.",
                         "セルをダブルクリックして編集。区間を別の区間へドラッグすると、その下に移ります。"));
 
@@ -406,20 +409,24 @@ void DuctSystemWindow::ShowResult(const SystemFile& file) {
             pathOf[p.terminal] = &p;
     }
     const QBrush highlight(QColor(255, 236, 179));
+    // Only what changed is written: each write repaints its row.
+    auto set = [](QTreeWidgetItem* item, int column, const QString& text) {
+        if (item->text(column) != text) item->setText(column, text);
+    };
     for (std::size_t i = 0; i < order_.size(); ++i) {
         QTreeWidgetItem* item = order_[i];
         if (!ok) {
             for (int c = ResultFlow; c < ColumnCount; ++c)
-                item->setText(c, QString());
+                set(item, c, QString());
         } else {
             const SectionResult& x = result_.sections[i];
-            item->setText(ResultFlow, Q(FormatGeneral(x.flow)));
-            item->setText(ResultSize, Q(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
-            item->setText(Velocity, Q(ReportVelocity(x.velocity)));
-            item->setText(LossPerMetre, Q(ReportLossPerMetre(x.lossPerMetre)));
-            item->setText(TotalLoss, Q(ReportPressure(x.totalLoss, pa)));
-            item->setText(PathPressure, pathOf[i] ? Q(ReportPressure(pathOf[i]->pressure, pa)) : QString());
-            item->setText(Surplus, pathOf[i] ? Q(ReportPressure(pathOf[i]->surplus, pa)) : QString());
+            set(item, ResultFlow, Q(FormatGeneral(x.flow)));
+            set(item, ResultSize, Q(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
+            set(item, Velocity, Q(ReportVelocity(x.velocity)));
+            set(item, LossPerMetre, Q(ReportLossPerMetre(x.lossPerMetre)));
+            set(item, TotalLoss, Q(ReportPressure(x.totalLoss, pa)));
+            set(item, PathPressure, pathOf[i] ? Q(ReportPressure(pathOf[i]->pressure, pa)) : QString());
+            set(item, Surplus, pathOf[i] ? Q(ReportPressure(pathOf[i]->surplus, pa)) : QString());
         }
         const QBrush brush = critical[i] ? highlight : QBrush();
         if (item->background(Id) != brush)
@@ -485,6 +492,8 @@ void DuctSystemWindow::LoadSystem(const SystemFile& file) {
     tree_->expandAll();
     filling_ = false;
     Recalculate();
+    for (int c = 0; c < ColumnCount; ++c)
+        tree_->resizeColumnToContents(c);
 }
 
 bool DuctSystemWindow::OpenFile(const QString& path) {
