@@ -19,11 +19,12 @@ std::string CsvText(std::string_view text) {
     return out + "\"";
 }
 
-// A Markdown table cell: the pipe would end the cell.
+// A Markdown table cell: the pipe would end the cell, and the marks of
+// emphasis would hide in an id.
 std::string MdText(std::string_view text) {
     std::string out;
     for (const char c : text) {
-        if (c == '|') out += '\\';
+        if (c == '|' || c == '*' || c == '_' || c == '\\' || c == '`') out += '\\';
         out += (c == '\n' || c == '\r') ? ' ' : c;
     }
     return out;
@@ -124,7 +125,7 @@ void Rows(const DuctSystem& system, const SystemResult& r, bool japanese,
         const PathResult& p = r.paths[k];
         paths.push_back({system.sections[p.terminal].id, PathText(system, r, p),
                          ReportPressure(p.pressure, pa), ReportPressure(p.surplus, pa),
-                         k == r.criticalPath ? "*" : ""});
+                         k == r.criticalPath ? (japanese ? "最遠" : "critical") : ""});
     }
 }
 

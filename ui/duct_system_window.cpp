@@ -86,7 +86,7 @@ DuctSystemWindow::DuctSystemWindow(bool japanese, const MaterialTable& materials
     setWindowTitle(T("Duct system", "ダクト系統"));
     BuildControls();
     SetTables(materials, styles, styleNames);
-    resize(1100, 620);
+    resize(1280, 640);
 }
 
 QString DuctSystemWindow::T(const char* english, const char* japanese) const {
@@ -169,6 +169,8 @@ void DuctSystemWindow::BuildControls() {
     problems_->setObjectName(QStringLiteral("systemProblems"));
     problems_->setReadOnly(true);
     problems_->setMaximumHeight(110);
+    problems_->setPlaceholderText(T("Problems of the system appear here, each naming its section.",
+                                    "系統の問題は、区間名とともにここに表示されます。"));
 
     auto* settings = new QGroupBox(T("System", "系統の設定"), this);
     auto* form = new QFormLayout(settings);
