@@ -128,7 +128,8 @@ std::optional<double> CsvNumber(const std::string& field, const char* what, std:
 }
 
 // The sections of a CSV file: id,upstream,length,flow,size,shape,fittings,fixed_loss
-// with an optional heading row; empty fields are absent values.
+// with an optional heading row; empty fields are absent values, blank lines
+// and lines starting with # are skipped.
 void ReadSystemCsv(const std::string& text, SystemFile& file) {
     std::vector<std::string> fields;
     std::size_t lineNumber = 0, start = 0;
@@ -139,7 +140,8 @@ void ReadSystemCsv(const std::string& text, SystemFile& file) {
         const std::string_view line(text.data() + start, end - start);
         start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         ++lineNumber;
-        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first == std::string_view::npos || line[first] == '#') continue;
         const std::string at = "line " + std::to_string(lineNumber) + ": ";
         const CsvProblem problem = SplitCsvFields(line, fields);
         if (problem == CsvProblem::UnclosedQuote) throw InputError(at + "a quoted field is not closed");

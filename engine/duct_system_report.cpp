@@ -155,16 +155,16 @@ std::string SystemReport(const DuctSystem& system, const SystemResult& r, System
         auto line = [&](const std::vector<std::string>& cells) {
             for (std::size_t i = 0; i < cells.size(); ++i)
                 out += (i ? "," : "") + CsvText(cells[i]);
-            out += "\r\n";
+            out += "\n";
         };
         line(h.sections);
         for (const auto& row : sections)
             line(row);
-        out += "\r\n";
+        out += "\n";
         line(h.paths);
         for (const auto& row : paths)
             line(row);
-        out += "\r\n";
+        out += "\n";
         line({h.fan, fan});
         return out;
     }

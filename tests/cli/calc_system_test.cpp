@@ -52,7 +52,7 @@ TEST_F(CalcSystem, ReportsTheDocumentedExampleInEveryFormat) {
     const Result csv = Calc({"system", "--lang", "en", "-"}, kOffice);
     ASSERT_EQ(csv.status, kExitSuccess) << csv.err;
     EXPECT_EQ(csv.out.rfind("Section,Upstream,Flow[CMH],Size[mm],Velocity[m/s],", 0), 0u) << csv.out;
-    EXPECT_NE(csv.out.find("\r\nT1,1 > 2 > T1,"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("\nT1,1 > 2 > T1,"), std::string::npos) << csv.out;
     // A material named in the English file is not in the Japanese one; its row is.
     std::string office = kOffice;
     const Result unnamed = Calc({"system", "--lang", "ja", "-"}, office);
