@@ -45,15 +45,6 @@ std::optional<double> NumberIn(const QString& text) {
     return ParseNumber(t);
 }
 
-// Fittings as the tree shows them: coefficients separated by ";", a named
-// one as name=C ("0.2; tee, main=0.15").
-QString FittingsText(const std::vector<Fitting>& fittings) {
-    QStringList parts;
-    for (const Fitting& f : fittings)
-        parts << (f.name.empty() ? Q(FormatGeneral(f.c)) : Q(f.name) + "=" + Q(FormatGeneral(f.c)));
-    return parts.join(QStringLiteral("; "));
-}
-
 bool ParseFittings(const QString& text, std::vector<Fitting>& out) {
     out.clear();
     for (const QString& part : text.split(';', Qt::SkipEmptyParts)) {
@@ -73,8 +64,6 @@ bool ParseFittings(const QString& text, std::vector<Fitting>& out) {
     return true;
 }
 
-constexpr int kUnnamedStyle = 0; // first entry of the style list: material and limits
-
 } // namespace
 
 DuctSystemWindow::DuctSystemWindow(bool japanese, const MaterialTable& materials,
@@ -92,150 +81,6 @@ DuctSystemWindow::DuctSystemWindow(bool japanese, const MaterialTable& materials
 QString DuctSystemWindow::T(const char* english, const char* japanese) const {
     return QString::fromUtf8(japanese_ ? japanese : english);
 }
-
-void DuctSystemWindow::BuildControls() {
-    auto button = [&](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    QPushButton* open = button("systemOpen", T("&Open...", "開く(&O)..."));
-    QPushButton* save = button("systemSave", T("&Save", "保存(&S)"));
-    QPushButton* saveAs = button("systemSaveAs", T("Save &As...", "名前を付けて保存(&A)..."));
-    QPushButton* csv = button("systemExportCsv", T("Export &CSV...", "CSV 出力(&C)..."));
-    QPushButton* md = button("systemExportMd", T("Export &Markdown...", "Markdown 出力(&M)..."));
-    QPushButton* add = button("systemAdd", T("Add section", "区間を追加"));
-    QPushButton* addBelow = button("systemAddBelow", T("Add downstream", "下流に追加"));
-    QPushButton* indent = button("systemIndent", T("Move under previous", "前の区間の下へ"));
-    QPushButton* outdent = button("systemOutdent", T("Move up a level", "一段上へ"));
-    QPushButton* remove = button("systemRemove", T("Remove", "削除"));
-
-    tree_ = new QTreeWidget(this);
-    tree_->setObjectName(QStringLiteral("systemTree"));
-    tree_->setColumnCount(ColumnCount);
-    tree_->setHeaderLabels({T("Section", "区間"), T("Length[m]", "長さ[m]"), T("Flow[CMH]", "風量[CMH]"),
-                            T("Size", "サイズ"), T("Shape", "形状"), T("Fittings C", "局部損失係数"),
-                            T("Fixed loss", "固定損失"), T("= Flow", "= 風量"), T("= Size", "= サイズ"),
-                            T("Velocity[m/s]", "風速[m/s]"), T("Loss/m", "損失/m"), T("Total", "損失計"),
-                            T("Path", "経路圧力"), T("Surplus", "余剰")});
-    tree_->setDragDropMode(QAbstractItemView::InternalMove);
-    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                           QAbstractItemView::AnyKeyPressed);
-    tree_->setUniformRowHeights(true);
-    // Columns are fitted when a file is opened, not on every edit: fitting
-    // measures every row, which a large system cannot afford per keystroke.
-    tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
-    tree_->header()->setDefaultSectionSize(72);
-    tree_->setToolTip(T("Double-click a cell to edit it; drag a section onto another to move it under it.",
-                        "セルをダブルクリックして編集。区間を別の区間へドラッグすると、その下に移ります。"));
-
-    name_ = new QLineEdit(this);
-    name_->setObjectName(QStringLiteral("systemName"));
-    units_ = new QComboBox(this);
-    units_->setObjectName(QStringLiteral("systemUnits"));
-    units_->addItems({QStringLiteral("Pa"), QStringLiteral("mmAq")});
-    law_ = new QComboBox(this);
-    law_->setObjectName(QStringLiteral("systemLaw"));
-    law_->addItems({T("Power law (duct page)", "べき乗則（ダクトサイズ）"), T("Colebrook-White", "コールブルック")});
-    style_ = new QComboBox(this);
-    style_->setObjectName(QStringLiteral("systemStyle"));
-    material_ = new QComboBox(this);
-    material_->setObjectName(QStringLiteral("systemMaterial"));
-    auto spin = [&](const char* objectName, double min, double max, double value, int decimals) {
-        auto* s = new QDoubleSpinBox(this);
-        s->setObjectName(QString::fromLatin1(objectName));
-        s->setRange(min, max);
-        s->setDecimals(decimals);
-        s->setValue(value);
-        s->setKeyboardTracking(false);
-        return s;
-    };
-    velocity_ = spin("systemVelocity", 0.1, 100, 8.0, 1);
-    loss_ = spin("systemLoss", 0.01, 1000, 1.0, 2);
-    aspect_ = spin("systemAspect", 1, 100, 4.0, 1);
-    shape_ = new QComboBox(this);
-    shape_->setObjectName(QStringLiteral("systemShape"));
-    shape_->addItems({T("Round", "丸"), T("Rectangular", "角")});
-    maxHeight_ = spin("systemMaxHeight", 0, kMaxSizeMm, 0, 0);
-    maxHeight_->setSpecialValueText(T("none", "なし"));
-    air_ = new QCheckBox(T("Air other than 1.2 kg/m³", "空気の状態を指定"), this);
-    air_->setObjectName(QStringLiteral("systemAir"));
-    temperature_ = spin("systemTemperature", kMinAirTemperature, kMaxAirTemperature, 20, 1);
-    elevation_ = spin("systemElevation", kMinElevation, kMaxElevation, 0, 0);
-    fanPressure_ = new QLabel(this);
-    fanPressure_->setObjectName(QStringLiteral("systemFanPressure"));
-    problems_ = new QPlainTextEdit(this);
-    problems_->setObjectName(QStringLiteral("systemProblems"));
-    problems_->setReadOnly(true);
-    problems_->setMaximumHeight(110);
-    problems_->setPlaceholderText(T("Problems of the system appear here, each naming its section.",
-                                    "系統の問題は、区間名とともにここに表示されます。"));
-
-    auto* settings = new QGroupBox(T("System", "系統の設定"), this);
-    auto* form = new QFormLayout(settings);
-    form->addRow(T("Name", "名称"), name_);
-    form->addRow(T("Units", "単位"), units_);
-    form->addRow(T("Friction", "摩擦損失"), law_);
-    form->addRow(T("Style", "スタイル"), style_);
-    form->addRow(T("Material", "ダクト材質"), material_);
-    form->addRow(T("Velocity limit[m/s]", "最大風速[m/s]"), velocity_);
-    form->addRow(T("Loss limit per m", "単位摩擦損失"), loss_);
-    form->addRow(T("Aspect limit", "最大アスペクト比"), aspect_);
-    form->addRow(T("Shape", "形状"), shape_);
-    form->addRow(T("Max height[mm]", "最大高さ[mm]"), maxHeight_);
-    form->addRow(air_);
-    form->addRow(T("Temperature[°C]", "温度[℃]"), temperature_);
-    form->addRow(T("Elevation[m]", "標高[m]"), elevation_);
-    form->addRow(T("Fan pressure", "送風機静圧"), fanPressure_);
-
-    auto* tools = new QHBoxLayout;
-    for (QPushButton* b : {open, save, saveAs, csv, md})
-        tools->addWidget(b);
-    tools->addStretch();
-    auto* edits = new QHBoxLayout;
-    for (QPushButton* b : {add, addBelow, indent, outdent, remove})
-        edits->addWidget(b);
-    edits->addStretch();
-    auto* left = new QVBoxLayout;
-    left->addLayout(edits);
-    left->addWidget(tree_, 1);
-    left->addWidget(problems_);
-    auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addWidget(settings);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(tools);
-    all->addLayout(body, 1);
-
-    connect(open, &QPushButton::clicked, this, [this] { OpenClicked(); });
-    connect(save, &QPushButton::clicked, this, [this] { SaveClicked(false); });
-    connect(saveAs, &QPushButton::clicked, this, [this] { SaveClicked(true); });
-    connect(csv, &QPushButton::clicked, this, [this] { ExportClicked(false); });
-    connect(md, &QPushButton::clicked, this, [this] { ExportClicked(true); });
-    connect(add, &QPushButton::clicked, this, [this] {
-        QTreeWidgetItem* current = tree_->currentItem();
-        tree_->setCurrentItem(AddSection(current ? current->parent() : nullptr));
-    });
-    connect(addBelow, &QPushButton::clicked, this, [this] { tree_->setCurrentItem(AddSection(tree_->currentItem())); });
-    connect(indent, &QPushButton::clicked, this, [this] { Indent(); });
-    connect(outdent, &QPushButton::clicked, this, [this] { Outdent(); });
-    connect(remove, &QPushButton::clicked, this, [this] { RemoveSelected(); });
-    connect(tree_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int column) {
-        if (!filling_ && column < ResultFlow) Recalculate();
-    });
-    // A drop moves rows through the model; recalculate once it has settled.
-    connect(tree_->model(), &QAbstractItemModel::rowsMoved, this, [this] { Recalculate(); });
-    connect(tree_->model(), &QAbstractItemModel::rowsInserted, this, [this] {
-        if (!filling_) QMetaObject::invokeMethod(this, [this] { Recalculate(); }, Qt::QueuedConnection);
-    });
-    for (QComboBox* box : {units_, law_, style_, material_, shape_})
-        connect(box, &QComboBox::currentIndexChanged, this, [this] { Recalculate(); });
-    for (QDoubleSpinBox* box : {velocity_, loss_, aspect_, maxHeight_, temperature_, elevation_})
-        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Recalculate(); });
-    connect(air_, &QCheckBox::toggled, this, [this] { Recalculate(); });
-}
-
 void DuctSystemWindow::SetTables(const MaterialTable& materials, const DuctStyleTable& styles,
                                  const StyleNameList& styleNames) {
     materials_ = materials;
@@ -252,7 +97,7 @@ void DuctSystemWindow::SetTables(const MaterialTable& materials, const DuctStyle
         if (m.name.empty()) break;
         material_->addItem(Q(Cp932ToUtf8(m.name)));
     }
-    style_->setCurrentIndex(style >= 0 && style < style_->count() ? style : kUnnamedStyle);
+    style_->setCurrentIndex(style >= 0 && style < style_->count() ? style : kMaterialAndLimits);
     material_->setCurrentIndex(material >= 0 && material < material_->count() ? material : 0);
     filling_ = false;
     Recalculate();
@@ -346,7 +191,7 @@ SystemFile DuctSystemWindow::CurrentSystem() const {
     s.pressureInPa = units_->currentIndex() == 0;
     m.unitsGiven = true;
     s.law = law_->currentIndex() == 0 ? FrictionLaw::Power : FrictionLaw::Colebrook;
-    if (style_->currentIndex() > kUnnamedStyle) {
+    if (style_->currentIndex() > kMaterialAndLimits) {
         m.style = style_->currentIndex() - 1;
     } else {
         m.materialRow = material_->currentIndex() + 1;
@@ -441,147 +286,6 @@ void DuctSystemWindow::ShowResult(const SystemFile& file) {
     problems_->setPlainText(problems.join('\n'));
     fanPressure_->setText(ok ? Q(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());
     filling_ = false;
-}
-
-void DuctSystemWindow::LoadSystem(const SystemFile& file) {
-    filling_ = true;
-    tree_->clear();
-    const SystemSettings& s = file.system.settings;
-    const SystemMaterialChoice& m = file.choice;
-    name_->setText(Q(s.name));
-    units_->setCurrentIndex(s.pressureInPa ? 0 : 1);
-    law_->setCurrentIndex(s.law == FrictionLaw::Power ? 0 : 1);
-    if (m.style && *m.style + 1 < style_->count()) style_->setCurrentIndex(*m.style + 1);
-    else style_->setCurrentIndex(kUnnamedStyle);
-    if (m.materialRow && *m.materialRow >= 1 && *m.materialRow <= material_->count())
-        material_->setCurrentIndex(*m.materialRow - 1);
-    if (m.materialName) {
-        const int found = material_->findText(Q(*m.materialName));
-        if (found >= 0) material_->setCurrentIndex(found);
-    }
-    if (m.velocity) velocity_->setValue(*m.velocity);
-    if (m.loss) loss_->setValue(*m.loss);
-    aspect_->setValue(m.aspect.value_or(4.0));
-    shape_->setCurrentIndex(s.shape == DuctShape::Round ? 0 : 1);
-    maxHeight_->setValue(s.maxHeight.value_or(0));
-    air_->setChecked(s.air.has_value());
-    if (s.air) {
-        temperature_->setValue(s.air->temperature);
-        elevation_->setValue(s.air->elevation.value_or(0));
-    }
-    std::unordered_map<std::string, QTreeWidgetItem*> items;
-    std::vector<QTreeWidgetItem*> made;
-    for (const SystemSection& sec : file.system.sections) {
-        auto* item = new QTreeWidgetItem;
-        item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
-        item->setText(Id, Q(sec.id));
-        item->setText(Length, Q(FormatGeneral(sec.length)));
-        if (sec.flow) item->setText(Flow, Q(FormatGeneral(*sec.flow)));
-        item->setText(Size, Q(sec.size));
-        if (sec.shape) item->setText(Shape, *sec.shape == DuctShape::Round ? T("round", "丸") : T("rectangular", "角"));
-        item->setText(Fittings, FittingsText(sec.fittings));
-        if (sec.fixedLoss != 0) item->setText(FixedLoss, Q(FormatGeneral(sec.fixedLoss)));
-        items.emplace(sec.id, item);
-        made.push_back(item);
-    }
-    for (std::size_t i = 0; i < made.size(); ++i) {
-        const SystemSection& sec = file.system.sections[i];
-        if (sec.upstream)
-            items.at(*sec.upstream)->addChild(made[i]);
-        else
-            tree_->addTopLevelItem(made[i]);
-    }
-    tree_->expandAll();
-    filling_ = false;
-    Recalculate();
-    for (int c = 0; c < ColumnCount; ++c)
-        tree_->resizeColumnToContents(c);
-}
-
-bool DuctSystemWindow::OpenFile(const QString& path) {
-    QFile file(path);
-    if (file.size() > static_cast<qint64>(kMaxSystemFileBytes)) {
-        ShowMessage(T("The file is larger than 50 MB.", "ファイルが 50 MB を超えています。"));
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowMessage(T("Cannot open ", "開けません：") + path + "\n" + file.errorString());
-        return false;
-    }
-    const QByteArray bytes = file.read(static_cast<qint64>(kMaxSystemFileBytes) + 1);
-    SystemFileResult read = ReadSystemJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!read.ok) {
-        ShowMessage(path + "\n" + Q(read.error));
-        return false;
-    }
-    // A tree cannot hold a circle or a section whose upstream is missing:
-    // such a file is refused with the problem, and the edits stay.
-    // Two fan sections are two top-level rows, and are left to the problem list.
-    for (const SystemProblem& p : CheckSystemTree(read.file.system)) {
-        if (p.kind == SystemProblemKind::TwoFanSections || p.kind == SystemProblemKind::NoFanSection)
-            continue;
-        ShowMessage(path + "\n" + Q(SystemProblemText(p, japanese_)));
-        return false;
-    }
-    LoadSystem(read.file);
-    path_ = path;
-    setWindowTitle(T("Duct system", "ダクト系統") + " - " + QFileInfo(path).fileName());
-    return true;
-}
-
-bool DuctSystemWindow::WriteAtomically(const QString& path, const std::string& bytes) {
-    // Through a temporary file and a rename: the old file stays whole until
-    // the new one is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        ShowMessage(T("Cannot save ", "保存できません：") + path + "\n" + file.errorString());
-        return false;
-    }
-    return true;
-}
-
-bool DuctSystemWindow::SaveFile(const QString& path) {
-    if (!WriteAtomically(path, WriteSystemJson(CurrentSystem()))) return false;
-    path_ = path;
-    setWindowTitle(T("Duct system", "ダクト系統") + " - " + QFileInfo(path).fileName());
-    return true;
-}
-
-bool DuctSystemWindow::ExportFile(const QString& path, bool markdown) {
-    if (!result_.ok() || result_.sections.empty()) {
-        ShowMessage(T("The system has problems; correct them before exporting.",
-                      "系統に問題があります。修正してから出力してください。"));
-        return false;
-    }
-    SystemFile file = CurrentSystem();
-    std::string error;
-    ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, japanese_, error);
-    return WriteAtomically(path, SystemReport(file.system, result_,
-                                              markdown ? SystemReportFormat::Markdown : SystemReportFormat::Csv,
-                                              japanese_));
-}
-
-void DuctSystemWindow::OpenClicked() {
-    const QString path = QFileDialog::getOpenFileName(this, T("Open duct system", "ダクト系統を開く"), path_,
-                                                      T("Duct systems (*.json)", "ダクト系統 (*.json)"));
-    if (!path.isEmpty()) OpenFile(path);
-}
-
-void DuctSystemWindow::SaveClicked(bool askName) {
-    QString path = path_;
-    if (askName || path.isEmpty())
-        path = QFileDialog::getSaveFileName(this, T("Save duct system", "ダクト系統を保存"), path_,
-                                            T("Duct systems (*.json)", "ダクト系統 (*.json)"));
-    if (!path.isEmpty()) SaveFile(path);
-}
-
-void DuctSystemWindow::ExportClicked(bool markdown) {
-    const QString path = QFileDialog::getSaveFileName(
-        this, markdown ? T("Export Markdown", "Markdown 出力") : T("Export CSV", "CSV 出力"), QString(),
-        markdown ? QStringLiteral("Markdown (*.md)") : QStringLiteral("CSV (*.csv)"));
-    if (!path.isEmpty()) ExportFile(path, markdown);
 }
 
 void DuctSystemWindow::ShowMessage(const QString& text) {

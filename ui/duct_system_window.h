@@ -76,6 +76,9 @@ class DuctSystemWindow : public QWidget {
     std::function<void(const QString&)> messageSink;
 
   private:
+    // The first entry of the style list: the material and limits below it.
+    static constexpr int kMaterialAndLimits = 0;
+
     QString T(const char* english, const char* japanese) const;
     void BuildControls();
     void LoadSystem(const SystemFile& file);
