@@ -19,7 +19,10 @@
 #include <QSaveFile>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace kestrix {
 namespace {
@@ -37,6 +40,36 @@ QString FittingsText(const std::vector<Fitting>& fittings) {
     return parts.join(QStringLiteral("; "));
 }
 
+
+// A tree view nests its rows by recursion, one call per level, when it lays
+// them out and when it deletes them: a deeper system belongs to the console
+// tool. Called only on a system whose links and circles were checked.
+constexpr int kMaxTreeDepth = 1000;
+
+int TreeDepth(const DuctSystem& system) {
+    const auto& sections = system.sections;
+    std::unordered_map<std::string_view, std::size_t> index;
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        index.emplace(sections[i].id, i);
+    std::vector<int> depth(sections.size(), 0); // 0: not known yet
+    std::vector<std::size_t> walk;
+    int deepest = 0;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        // Up to a section whose depth is known, or to the fan (depth 1).
+        std::size_t j = i;
+        while (depth[j] == 0 && sections[j].upstream) {
+            walk.push_back(j);
+            j = index.at(*sections[j].upstream);
+        }
+        if (depth[j] == 0) depth[j] = 1;
+        int d = depth[j];
+        for (auto k = walk.rbegin(); k != walk.rend(); ++k)
+            depth[*k] = ++d;
+        deepest = std::max(deepest, d);
+        walk.clear();
+    }
+    return deepest;
+}
 
 } // namespace
 
@@ -118,6 +151,13 @@ bool DuctSystemWindow::OpenFile(const QString& path) {
         if (p.kind == SystemProblemKind::TwoFanSections || p.kind == SystemProblemKind::NoFanSection)
             continue;
         ShowMessage(path + "\n" + Q(SystemProblemText(p, japanese_)));
+        return false;
+    }
+    if (TreeDepth(read.file.system) > kMaxTreeDepth) {
+        ShowMessage(path + "\n" +
+                    T("The system is nested more than 1000 sections deep; the console tool "
+                      "(kestrix-calc system) calculates it.",
+                      "系統の深さが 1000 区間を超えています。kestrix-calc system で計算できます。"));
         return false;
     }
     LoadSystem(read.file);

@@ -115,6 +115,20 @@ class DuctSystemWindowTest : public QObject {
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("section \"a\": its upstream sections run in a circle")));
         QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
+
+        // A chain deeper than a tree view can nest is refused too.
+        QByteArray chain = R"({"sections": [{"id": "0", "length": 1})";
+        for (int i = 1; i <= 1000; ++i)
+            chain += QStringLiteral(R"(, {"id": "%1", "upstream": "%2", "length": 1%3})")
+                         .arg(i).arg(i - 1).arg(i == 1000 ? QStringLiteral(", \"flow\": 100") : QString())
+                         .toUtf8();
+        QFile deep(fx->dir.filePath(QStringLiteral("deep.json")));
+        QVERIFY(deep.open(QIODevice::WriteOnly));
+        deep.write(chain + "]}");
+        deep.close();
+        QVERIFY(!sys->OpenFile(deep.fileName()));
+        QVERIFY(shown.last().contains(QStringLiteral("more than 1000 sections deep")));
+        QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
     }
 };
 
