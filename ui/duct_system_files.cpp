@@ -98,6 +98,7 @@ void DuctSystemWindow::LoadSystem(const SystemFile& file) {
     if (s.air) {
         temperature_->setValue(s.air->temperature);
         elevation_->setValue(s.air->elevation.value_or(0));
+        pressure_->setValue(s.air->pressure.value_or(0));
     }
     std::unordered_map<std::string, QTreeWidgetItem*> items;
     std::vector<QTreeWidgetItem*> made;
@@ -109,6 +110,7 @@ void DuctSystemWindow::LoadSystem(const SystemFile& file) {
         if (sec.flow) item->setText(Flow, Q(FormatGeneral(*sec.flow)));
         item->setText(Size, Q(sec.size));
         if (sec.shape) item->setText(Shape, *sec.shape == DuctShape::Round ? T("round", "丸") : T("rectangular", "角"));
+        if (sec.maxHeight) item->setText(MaxHeight, Q(FormatGeneral(*sec.maxHeight)));
         item->setText(Fittings, FittingsText(sec.fittings));
         if (sec.fixedLoss != 0) item->setText(FixedLoss, Q(FormatGeneral(sec.fixedLoss)));
         items.emplace(sec.id, item);

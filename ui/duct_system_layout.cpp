@@ -46,7 +46,7 @@ void DuctSystemWindow::BuildControls() {
     tree_->setObjectName(QStringLiteral("systemTree"));
     tree_->setColumnCount(ColumnCount);
     tree_->setHeaderLabels({T("Section", "区間"), T("Length[m]", "長さ[m]"), T("Flow[CMH]", "風量[CMH]"),
-                            T("Size", "サイズ"), T("Shape", "形状"), T("Fittings C", "局部損失係数"),
+                            T("Size", "サイズ"), T("Shape", "形状"), T("Max height", "最大高さ"), T("Fittings C", "局部損失係数"),
                             T("Fixed loss", "固定損失"), T("= Flow", "= 風量"), T("= Size", "= サイズ"),
                             T("Velocity[m/s]", "風速[m/s]"), T("Loss/m", "損失/m"), T("Total", "損失計"),
                             T("Path", "経路圧力"), T("Surplus", "余剰")});
@@ -83,9 +83,10 @@ void DuctSystemWindow::BuildControls() {
         s->setKeyboardTracking(false);
         return s;
     };
-    velocity_ = spin("systemVelocity", 0.1, 100, 8.0, 1);
-    loss_ = spin("systemLoss", 0.01, 1000, 1.0, 2);
-    aspect_ = spin("systemAspect", 1, 100, 4.0, 1);
+    // Wide ranges and enough decimals that a file's value comes back unchanged.
+    velocity_ = spin("systemVelocity", 0.01, MaxMarchVelocity, 8.0, 2);
+    loss_ = spin("systemLoss", 0.001, 1.0e6, 1.0, 3);
+    aspect_ = spin("systemAspect", 0.1, 1000, 4.0, 2);
     shape_ = new QComboBox(this);
     shape_->setObjectName(QStringLiteral("systemShape"));
     shape_->addItems({T("Round", "丸"), T("Rectangular", "角")});
@@ -94,7 +95,9 @@ void DuctSystemWindow::BuildControls() {
     air_ = new QCheckBox(T("Air other than 1.2 kg/m³", "空気の状態を指定"), this);
     air_->setObjectName(QStringLiteral("systemAir"));
     temperature_ = spin("systemTemperature", kMinAirTemperature, kMaxAirTemperature, 20, 1);
-    elevation_ = spin("systemElevation", kMinElevation, kMaxElevation, 0, 0);
+    elevation_ = spin("systemElevation", kMinElevation, kMaxElevation, 0, 1);
+    pressure_ = spin("systemPressure", 0, kMaxAirPressure, 0, 3);
+    pressure_->setSpecialValueText(T("from the elevation", "標高から"));
     fanPressure_ = new QLabel(this);
     fanPressure_->setObjectName(QStringLiteral("systemFanPressure"));
     problems_ = new QPlainTextEdit(this);
@@ -119,6 +122,7 @@ void DuctSystemWindow::BuildControls() {
     form->addRow(air_);
     form->addRow(T("Temperature[°C]", "温度[℃]"), temperature_);
     form->addRow(T("Elevation[m]", "標高[m]"), elevation_);
+    form->addRow(T("Pressure[kPa]", "気圧[kPa]"), pressure_);
     form->addRow(T("Fan pressure", "送風機静圧"), fanPressure_);
 
     auto* tools = new QHBoxLayout;
@@ -163,7 +167,7 @@ void DuctSystemWindow::BuildControls() {
     });
     for (QComboBox* box : {units_, law_, style_, material_, shape_})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { Recalculate(); });
-    for (QDoubleSpinBox* box : {velocity_, loss_, aspect_, maxHeight_, temperature_, elevation_})
+    for (QDoubleSpinBox* box : {velocity_, loss_, aspect_, maxHeight_, temperature_, elevation_, pressure_})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Recalculate(); });
     connect(air_, &QCheckBox::toggled, this, [this] { Recalculate(); });
 }

@@ -201,7 +201,13 @@ SystemFile DuctSystemWindow::CurrentSystem() const {
     }
     s.shape = shape_->currentIndex() == 0 ? DuctShape::Round : DuctShape::Rectangular;
     if (maxHeight_->value() > 0) s.maxHeight = maxHeight_->value();
-    if (air_->isChecked()) s.air = AirState{temperature_->value(), elevation_->value(), std::nullopt};
+    if (air_->isChecked()) {
+        s.air = AirState{temperature_->value(), elevation_->value(), std::nullopt};
+        if (pressure_->value() > 0) {
+            s.air->pressure = pressure_->value();
+            s.air->elevation.reset();
+        }
+    }
 
     // Depth first, parents before children; the tree gives each its upstream.
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree_)); *it; ++it) {
@@ -217,6 +223,8 @@ SystemFile DuctSystemWindow::CurrentSystem() const {
             sec.shape = DuctShape::Round;
         else if (shape == T("rectangular", "角").toLower() || shape == QStringLiteral("rectangular"))
             sec.shape = DuctShape::Rectangular;
+        if (!S(item->text(MaxHeight)).empty())
+            sec.maxHeight = NumberIn(item->text(MaxHeight)).value_or(std::nan(""));
         if (!ParseFittings(item->text(Fittings), sec.fittings)) sec.fittings = {{"", std::nan("")}};
         if (!S(item->text(FixedLoss)).empty())
             sec.fixedLoss = NumberIn(item->text(FixedLoss)).value_or(std::nan(""));

@@ -48,6 +48,7 @@ class DuctSystemWindow : public QWidget {
         Flow,
         Size,
         Shape,
+        MaxHeight,
         Fittings,
         FixedLoss,
         ResultFlow,
@@ -116,6 +117,7 @@ class DuctSystemWindow : public QWidget {
     QCheckBox* air_ = nullptr;
     QDoubleSpinBox* temperature_ = nullptr;
     QDoubleSpinBox* elevation_ = nullptr;
+    QDoubleSpinBox* pressure_ = nullptr; // kPa; "none" (0): the elevation's
     QLabel* fanPressure_ = nullptr;
     QPlainTextEdit* problems_ = nullptr;
 };

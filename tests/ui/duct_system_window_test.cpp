@@ -106,6 +106,27 @@ class DuctSystemWindowTest : public QObject {
         QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
         QCOMPARE(Item("2")->text(DuctSystemWindow::Fittings), QStringLiteral("0.2; elbow=0.17"));
 
+        // What a file holds comes back when the window saves it.
+        QFile full(fx->dir.filePath(QStringLiteral("full.json")));
+        QVERIFY(full.open(QIODevice::WriteOnly));
+        full.write(R"({"units": "mmAq", "friction_law": "colebrook", "material": 2,
+            "limits": {"velocity": 7.25, "loss": 0.085, "aspect": 3.5}, "max_height": 300,
+            "air": {"temperature": 30, "pressure": 95.5}, "sections": [
+            {"id": "F", "length": 1}, {"id": "T", "upstream": "F", "length": 2.5, "flow": 900,
+             "shape": "rectangular", "max_height": 250, "fittings": [-0.1], "fixed_loss": 2}]})");
+        full.close();
+        QVERIFY(sys->OpenFile(full.fileName()));
+        const QString again = fx->dir.filePath(QStringLiteral("again.json"));
+        QVERIFY(sys->SaveFile(again));
+        QFile reread(again);
+        QVERIFY(reread.open(QIODevice::ReadOnly));
+        const kestrix::SystemFileResult back = kestrix::ReadSystemJson(reread.readAll().toStdString());
+        QVERIFY(full.open(QIODevice::ReadOnly));
+        const kestrix::SystemFileResult original = kestrix::ReadSystemJson(full.readAll().toStdString());
+        QVERIFY(back.ok && original.ok);
+        QCOMPARE(kestrix::WriteSystemJson(back.file), kestrix::WriteSystemJson(original.file));
+        QVERIFY(sys->OpenFile(path));
+
         QFile cycle(fx->dir.filePath(QStringLiteral("cycle.json")));
         QVERIFY(cycle.open(QIODevice::WriteOnly));
         cycle.write(R"({"sections": [{"id": "f", "length": 1}, {"id": "a", "upstream": "b", "length": 1},
