@@ -2,6 +2,7 @@
 
 #include "app/calc_cli.h"
 #include "app/calc_schedule.h"
+#include "app/utf8.h"
 #include "config/config_messages.h"
 #include "config/config_paths.h"
 #include "config/config_reader.h"
@@ -262,7 +263,8 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
     SystemFile file;
     if (csvInput) {
         SettingsFromOptions(values, file);
-        ReadSystemCsv(text, file);
+        // Bytes that are no UTF-8 text become U+FFFD, so every report is valid text.
+        ReadSystemCsv(ValidUtf8(text), file);
     } else {
         SystemFileResult read = ReadSystemJson(text);
         if (!read.ok) throw InputError(read.error);
