@@ -23,7 +23,21 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <QStyledItemDelegate>
+
 namespace kestrix {
+namespace {
+
+// The result columns show figures; they are not for typing into.
+class ReadOnlyDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return nullptr;
+    }
+};
+
+} // namespace
 
 void DuctSystemWindow::BuildControls() {
     auto button = [&](const char* name, const QString& text) {
@@ -55,6 +69,9 @@ void DuctSystemWindow::BuildControls() {
     tree_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     tree_->setUniformRowHeights(true);
+    auto* readOnly = new ReadOnlyDelegate(tree_);
+    for (int c = ResultFlow; c < ColumnCount; ++c)
+        tree_->setItemDelegateForColumn(c, readOnly);
     // Columns are fitted when a file is opened, not on every edit: fitting
     // measures every row, which a large system cannot afford per keystroke.
     tree_->header()->setSectionResizeMode(QHeaderView::Interactive);

@@ -7,6 +7,7 @@
 #include "window_fixture.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -75,6 +76,14 @@ class DuctSystemWindowTest : public QObject {
         QCOMPARE(t3->text(DuctSystemWindow::Surplus), QStringLiteral("0.0"));
         QVERIFY(t3->background(0) != QBrush() && fan->background(0) != QBrush());
         QCOMPARE(t2->background(0), QBrush());
+        // Inputs take typing; results do not.
+        auto* tree = sys->findChild<QTreeWidget*>("systemTree");
+        tree->editItem(t2, DuctSystemWindow::Velocity);
+        QVERIFY(!tree->findChild<QLineEdit*>());
+        tree->editItem(t2, DuctSystemWindow::Length);
+        QLineEdit* editor = tree->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Escape);
 
         // A problem names its section; the typed values stay.
         t3->setText(DuctSystemWindow::Length, QStringLiteral("-4"));
