@@ -8,24 +8,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QSaveFile>
-#include <QSplitter>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
+#include <cmath>
 #include <unordered_map>
 
 namespace kestrix {
