@@ -291,6 +291,10 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
                 << " more problems\n";
         return kExitFailure;
     }
+    if (result.pathSectionCount > kMaxReportPathSections)
+        throw InputError("its paths hold " + std::to_string(result.pathSectionCount) +
+                         " sections together; a report lists at most " +
+                         std::to_string(kMaxReportPathSections));
     out << SystemReport(file.system, result, format, japanese);
     return kExitSuccess;
 }

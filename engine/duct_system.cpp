@@ -301,11 +301,16 @@ SystemResult CalculateSystem(const DuctSystem& system) {
 
     // Pressure from the fan to the end of each section, then the paths.
     std::vector<double> reach(n, 0);
-    for (std::size_t i : order)
-        reach[i] = r.sections[i].totalLoss + (r.upstream[i] == i ? 0.0 : reach[r.upstream[i]]);
+    std::vector<std::size_t> depth(n, 1);
+    for (std::size_t i : order) {
+        const bool atFan = r.upstream[i] == i;
+        reach[i] = r.sections[i].totalLoss + (atFan ? 0.0 : reach[r.upstream[i]]);
+        if (!atFan) depth[i] = depth[r.upstream[i]] + 1;
+    }
     for (std::size_t i = 0; i < n; ++i) {
         if (childStart[i] != childStart[i + 1]) continue;
         r.paths.push_back({i, reach[i], 0});
+        r.pathSectionCount += depth[i];
         if (reach[i] > r.paths[r.criticalPath].pressure) r.criticalPath = r.paths.size() - 1;
     }
     r.fanPressure = r.paths[r.criticalPath].pressure;

@@ -33,6 +33,8 @@ inline constexpr double kMinAirPressure = 10.0;         // kPa
 inline constexpr double kMaxAirPressure = 1000.0;       // kPa
 inline constexpr double kMaxLossCoefficient = 10000.0;  // |C| of one fitting
 inline constexpr double kMaxFixedLoss = 1.0e6;          // in the system's units
+// Reports that would list more sections along their paths are refused.
+inline constexpr std::size_t kMaxReportPathSections = 10000000;
 
 struct Fitting {
     std::string name; // may be empty
@@ -156,6 +158,9 @@ struct SystemResult {
     std::vector<PathResult> paths;       // one per terminal, in file order
     std::size_t criticalPath = 0;        // index into paths
     double fanPressure = 0;
+    // The sections of all paths together: what a report of the paths lists.
+    // A comb of long paths makes it grow as the square of the sections.
+    std::size_t pathSectionCount = 0;
     std::vector<SystemProblem> problems; // when not empty, the figures are not valid
 
     bool ok() const { return problems.empty(); }

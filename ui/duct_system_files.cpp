@@ -194,6 +194,11 @@ bool DuctSystemWindow::ExportFile(const QString& path, bool markdown) {
                       "系統に問題があります。修正してから出力してください。"));
         return false;
     }
+    if (result_.pathSectionCount > kMaxReportPathSections) {
+        ShowMessage(T("The paths of the system are too long together to be listed in a report.",
+                      "経路の区間数の合計が多すぎて、出力できません。"));
+        return false;
+    }
     SystemFile file = CurrentSystem();
     std::string error;
     ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, japanese_, error);

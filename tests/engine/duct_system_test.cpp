@@ -269,6 +269,7 @@ TEST(DuctSystem, LongChainsAndWideFansStayLinearAndExact) {
     const SystemResult r = CalculateSystem(d);
     ASSERT_TRUE(r.ok());
     ASSERT_EQ(r.paths.size(), 1u);
+    EXPECT_EQ(r.pathSectionCount, static_cast<std::size_t>(n));
     EXPECT_NEAR(r.fanPressure, n * r.sections[0].totalLoss, 1e-6 * r.fanPressure);
     // Ties go to the terminal that comes first.
     d.sections.push_back(Section("t", "s0", 0, 1000, "300x300"));
