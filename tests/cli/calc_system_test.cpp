@@ -109,6 +109,16 @@ TEST_F(CalcSystem, BadInputIsNamedAndFailsWithStatusOne) {
     EXPECT_EQ(missing.status, kExitFailure);
     const Result big = Calc({"system", "--lang", "en", "-"}, std::string(50 * 1024 * 1024 + 1, ' '));
     EXPECT_NE(big.err.find("larger than 50 MB"), std::string::npos) << big.err;
+    // A comb of 4500 branch sections, each with a terminal: its paths list
+    // over 10 million sections together, a report too large to write.
+    std::string comb = head + R"({"id": "c0", "length": 1})";
+    for (int i = 0; i < 4500; ++i) {
+        if (i > 0) comb += ", {\"id\": \"c" + std::to_string(i) + "\", \"upstream\": \"c" + std::to_string(i - 1) + "\", \"length\": 1}";
+        comb += ", {\"id\": \"t" + std::to_string(i) + "\", \"upstream\": \"c" + std::to_string(i) + "\", \"length\": 1, \"flow\": 100}";
+    }
+    const Result tooLong = Calc({"system", "--lang", "en", "-"}, comb + "]}");
+    EXPECT_EQ(tooLong.status, kExitFailure);
+    EXPECT_NE(tooLong.err.find("a report lists at most 10000000"), std::string::npos) << tooLong.err;
     ExpectUsageError({"system", "--format", "xml", "-"});
     ExpectUsageError({"system", "--velocity", "8", "-"}); // settings options are for CSV
 }
