@@ -267,7 +267,7 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
         ReadSystemCsv(ValidUtf8(text), file);
     } else {
         SystemFileResult read = ReadSystemJson(text);
-        if (!read.ok) throw InputError(read.error);
+        if (!read.ok) throw InputError(SystemFileErrorText(read, japanese));
         file = std::move(read.file);
     }
     if (NeedsConfigFiles(file.choice)) {

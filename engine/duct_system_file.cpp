@@ -216,9 +216,13 @@ class Reader {
     }
 };
 
-std::string Where(std::string_view text, std::size_t offset) {
+// Sets the error of a result at a place of the text.
+void FailAt(SystemFileResult& result, std::string_view text, std::size_t offset, std::string detail) {
     const json_in::Position p = json_in::Locate(text, offset);
-    return "line " + std::to_string(p.line) + ", column " + std::to_string(p.column) + ": ";
+    result.line = p.line;
+    result.column = p.column;
+    result.error = "line " + std::to_string(p.line) + ", column " + std::to_string(p.column) + ": " + detail;
+    result.detail = std::move(detail);
 }
 
 } // namespace
@@ -252,7 +256,7 @@ std::string JsonNumber(double value) {
 SystemFileResult ReadSystemJson(std::string_view text) {
     SystemFileResult result;
     if (text.size() > kMaxSystemFileBytes) {
-        result.error = "the file is larger than 50 MB";
+        result.error = result.detail = "the file is larger than 50 MB";
         return result;
     }
     // A system needs five levels (system, sections, section, fittings, fitting);
@@ -261,17 +265,24 @@ SystemFileResult ReadSystemJson(std::string_view text) {
     limits.maxDepth = 16;
     const json_in::ParseResult parsed = json_in::Parse(text, limits);
     if (!parsed.ok) {
-        result.error = Where(text, parsed.offset) + parsed.error;
+        FailAt(result, text, parsed.offset, parsed.error);
         return result;
     }
     try {
         Reader(result.file).Read(parsed.value);
         result.ok = true;
     } catch (const FormError& e) {
-        result.error = Where(text, e.offset) + e.message;
+        FailAt(result, text, e.offset, e.message);
         result.file = SystemFile{};
     }
     return result;
+}
+
+std::string SystemFileErrorText(const SystemFileResult& result, bool japanese) {
+    if (!japanese) return result.error;
+    if (result.line == 0) return "ファイルを読めません：" + result.detail;
+    return "ファイルの " + std::to_string(result.line) + " 行 " + std::to_string(result.column) +
+           " 列に誤りがあります：" + result.detail;
 }
 
 std::string WriteSystemJson(const SystemFile& file) {

@@ -37,7 +37,13 @@ struct SystemFileResult {
     SystemFile file;
     bool ok = false;
     std::string error;         // English, with its place ("line 3, column 7: ...")
+    int line = 0, column = 0;  // the place; 0 when the whole file is at fault
+    std::string detail;        // the error without its place (English)
 };
+
+// The error in the interface language: in Japanese the place is named in
+// Japanese and the detail follows as the reader words it.
+std::string SystemFileErrorText(const SystemFileResult& result, bool japanese);
 
 // Reads a system file's text. Sizes beyond kMaxSystemFileBytes or
 // kMaxSystemSections and nesting deeper than a system needs are refused.

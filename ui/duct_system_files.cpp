@@ -143,7 +143,7 @@ bool DuctSystemWindow::OpenFile(const QString& path) {
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxSystemFileBytes) + 1);
     SystemFileResult read = ReadSystemJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!read.ok) {
-        ShowMessage(path + "\n" + Q(read.error));
+        ShowMessage(path + "\n" + Q(SystemFileErrorText(read, japanese_)));
         return false;
     }
     // A tree cannot hold a circle or a section whose upstream is missing:

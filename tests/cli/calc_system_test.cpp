@@ -105,6 +105,8 @@ TEST_F(CalcSystem, BadInputIsNamedAndFailsWithStatusOne) {
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
     }
+    const Result japanese = Calc({"system", "--lang", "ja", "-"}, "{\n  \"sections\": 5}");
+    EXPECT_EQ(japanese.err, "kestrix-calc: -: ファイルの 2 行 15 列に誤りがあります：\"sections\" must be an array\n");
     const Result missing = Calc({"system", "--lang", "en", Write("a.json", "{}") + ".none"});
     EXPECT_EQ(missing.status, kExitFailure);
     const Result big = Calc({"system", "--lang", "en", "-"}, std::string(50 * 1024 * 1024 + 1, ' '));
