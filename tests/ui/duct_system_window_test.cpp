@@ -110,6 +110,10 @@ class DuctSystemWindowTest : public QObject {
         const QString path = fx->dir.filePath(QStringLiteral("system.json"));
         QVERIFY(sys->SaveFile(path));
         const std::string saved = kestrix::WriteSystemJson(sys->CurrentSystem());
+        // A save that cannot be made says so.
+        QVERIFY(!sys->SaveFile(fx->dir.filePath(QStringLiteral("no-such-folder/system.json"))));
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown.takeFirst().startsWith(QStringLiteral("Cannot save ")));
         Click("systemRemove");
         QVERIFY(sys->OpenFile(path));
         QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
