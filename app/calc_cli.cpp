@@ -2,6 +2,7 @@
 
 #include "app/calc_help.h"
 #include "app/calc_schedule.h"
+#include "app/calc_system.h"
 #include "app/json_writer.h"
 #include "app/text_table.h"
 #include "config/codepage.h"
@@ -9,6 +10,7 @@
 #include "config/config_paths.h"
 #include "config/config_reader.h"
 #include "config/config_records.h"
+#include "config/system_criteria.h"
 #include "engine/duct_sizing.h"
 #include "engine/expression_evaluator.h"
 #include "engine/messages.h"
@@ -80,6 +82,7 @@ const std::map<std::string, std::set<std::string>>& ValueOptions() {
         {"schedule",
          {"--lang", "--roughness", "--velocity", "--loss", "--units", "--aspect", "--free-area",
           "--face-velocity", "--style", "--config-dir", "--format"}},
+        {"system", {SystemCommandOptions().begin(), SystemCommandOptions().end()}},
     };
     return options;
 }
@@ -346,34 +349,6 @@ bool NoFirstStyleToTake(const CommandLine& cl, const StyleNameList& list,
     err << "kestrix-calc: the " << kind
         << " style file holds no first style to size with; give the criteria options\n";
     return true;
-}
-
-// The criteria of a duct style as the style change sets them: a text that does
-// not convert leaves the rest at the values before any style was applied.
-DuctCriteria DuctCriteriaFromStyle(const DuctSelectionStyle& style,
-                                   const MaterialTable& materials) {
-    DuctCriteria c;
-    const auto material = ParseInteger(style.material);
-    if (!material) return c;
-    if (*material >= 1 && *material <= static_cast<int>(kConfigTableSlots) &&
-        !materials[*material - 1].name.empty()) {
-        const auto roughness = ParseNumber(materials[*material - 1].roughness);
-        if (!roughness) return c;
-        c.roughness = *roughness;
-    } else {
-        c.roughness = 0.0; // no loaded material: no roughness, which the engine reports
-    }
-    const auto velocity = ParseNumber(style.velocity);
-    if (!velocity) return c;
-    c.velocity = *velocity;
-    const auto loss = ParseNumber(style.frictionLoss);
-    if (!loss) return c;
-    c.lossLimit = *loss;
-    const auto aspect = ParseNumber(style.aspectRatio);
-    if (!aspect) return c;
-    c.aspectLimit = *aspect;
-    c.pressureInPa = style.units != "0";
-    return c;
 }
 
 TerminalCriteria TerminalCriteriaFromStyle(const TerminalSelectionStyle& style) {
@@ -893,6 +868,8 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         if (cl.command == "duct") return RunDuct(cl, japanese, out, err);
         if (cl.command == "terminal") return RunTerminal(cl, japanese, out, err);
         if (cl.command == "schedule") return RunScheduleCommand(cl, japanese, in, out, err);
+        if (cl.command == "system")
+            return RunSystemCommand(cl.operands, cl.values, cl.json, japanese, in, out, err);
         return RunStyles(cl, japanese, out, err);
     } catch (const UsageError& error) {
         err << "kestrix-calc: " << error.what()

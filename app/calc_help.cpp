@@ -104,6 +104,28 @@ const std::vector<SharedSection>& SharedSections() {
     counts them, in code page 932: two bytes for most Japanese characters,
     one ("?") for a character the code page cannot hold.
 )"},
+        {"system-settings", R"(Duct systems (system FILE):
+  FILE (- reads standard input) is a JSON system file, or with --input csv
+  or a name ending in .csv a CSV file of sections, one a row:
+      id,upstream,length,flow,size,shape,fittings,fixed_loss
+  (an empty upstream is the section at the fan; fittings are loss
+  coefficients separated by ";"). --format json (or --json) writes unrounded
+  numbers; csv (the default) and md round them for reading.
+  The settings of a CSV system, as a JSON file writes them:
+  --input json|csv       the kind of FILE
+  --name TEXT            the system's name
+  --units Pa|mmAq        units of the limits, fixed losses and pressures (Pa)
+  --friction-law power|colebrook    (power, the duct page's law)
+  --style N              a duct style (list position from 0), or instead:
+  --material ROW|NAME or --roughness MM, with --velocity V --loss L [--aspect A]
+  --shape round|rectangular         shape of the sections without one (round)
+  --max-height MM        largest height of a sized rectangular section
+  --temperature C, --elevation M or --pressure KPA   the air (default: the
+                         duct page's 1.2 kg/m3)
+  Without a style or limits the first duct style is taken. A fault of the
+  file (a cycle, an unknown id, flows that disagree, ...) is reported with
+  the section, or the line and column, and the exit status is 1.
+)"},
     };
     return sections;
 }
@@ -214,6 +236,27 @@ properties and reference flows. See "Schedules" below.
     $ kestrix-calc schedule duct --format md rooms.csv
   An air-terminal schedule of rows from standard input:
     $ printf 'tag,flow\nFCU-1,850\n' | kestrix-calc schedule terminal -
+)"},
+        {"system",
+         "system [--format csv|md|json] [--input json|csv] [SETTINGS] FILE",
+         R"(Sizes every section of a duct system (a tree of sections from the
+fan to the terminals) with the duct page's engine, and works out
+each section's pressure loss, the pressure of every path from the
+fan to a terminal, the critical path, the fan pressure and each
+terminal's surplus. See "Duct systems" below.
+)",
+         {"system-settings", "config-dir"},
+         R"(  system    {"air": {"density", "viscosity"}, "sections": [{"id",
+             "upstream", "flow", "size", "over_limits", "velocity",
+             "velocity_pressure", "loss_per_m", "friction_loss",
+             "fittings_loss", "fixed_loss", "total_loss"}, ...], "paths":
+             [{"terminal", "sections", "pressure", "surplus"}, ...],
+             "critical_path", "fan_pressure"}
+)",
+         R"(  A duct system's report as a Markdown table:
+    $ kestrix-calc system --format md office.json
+  Sections of a spreadsheet, with the system's settings as options:
+    $ kestrix-calc system --roughness 0.18 --velocity 8 --loss 1 --units Pa sections.csv
 )"},
     };
     return commands;

@@ -4,6 +4,7 @@
 
 #include "config/codepage.h"
 #include "ui/column_list_box.h"
+#include "ui/duct_system_window.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -134,6 +136,50 @@ void BM_ResizeWideWindowWithLongestList(benchmark::State& state) {
     QApplication::processEvents();
 }
 BENCHMARK(BM_ResizeWideWindowWithLongestList)->Unit(benchmark::kMillisecond);
+
+// One edit in the duct-system window holding 500 sections (100 mains and
+// branches feeding 400 terminals), the length of the fan section, which moves
+// the pressure of every path: the whole system sized again, the results
+// written into the tree, and the window painted.
+void BM_DuctSystemEdit500(benchmark::State& state) {
+    Window& window = TheWindow();
+    window.form->ductSystem->trigger();
+    auto* sys = window.form->findChild<kestrix::DuctSystemWindow*>();
+    QString json = QStringLiteral(
+        R"({"units": "Pa", "roughness": 0.18, "limits": {"velocity": 8, "loss": 1}, "shape": "rectangular", "sections": [)");
+    for (int i = 0; i < 500; ++i) {
+        const int up = i < 100 ? (i - 1) / 3 : (i - 100) % 100;
+        json += QStringLiteral("%1{\"id\": \"S%2\", \"upstream\": %3, \"length\": %4%5}")
+                    .arg(i ? "," : "")
+                    .arg(i)
+                    .arg(i == 0 ? QStringLiteral("null") : QStringLiteral("\"S%1\"").arg(up))
+                    .arg(2 + i % 7)
+                    .arg(i >= 100 ? QStringLiteral(", \"flow\": %1, \"fixed_loss\": 15").arg(100 + 10 * (i % 30))
+                                  : QString());
+    }
+    json += QStringLiteral("]}");
+    QFile file(window.dir.filePath(QStringLiteral("system-500.json")));
+    if (!file.open(QIODevice::WriteOnly)) std::abort();
+    file.write(json.toUtf8());
+    file.close();
+    if (!sys->OpenFile(file.fileName()) || !sys->LastResult().ok()) {
+        state.SkipWithError("the system did not open");
+        return;
+    }
+    auto* tree = sys->findChild<QTreeWidget*>(QStringLiteral("systemTree"));
+    QTreeWidgetItem* edited = tree->findItems(QStringLiteral("S0"), Qt::MatchExactly | Qt::MatchRecursive).first();
+    sys->resize(1200, 800);
+    QApplication::processEvents();
+    int length = 3;
+    for (auto _ : state) {
+        length = length == 3 ? 4 : 3;
+        edited->setText(kestrix::DuctSystemWindow::Length, QString::number(length));
+        sys->repaint();
+    }
+    state.counters["sections"] = static_cast<double>(sys->LastResult().sections.size());
+    sys->close();
+}
+BENCHMARK(BM_DuctSystemEdit500)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "engine/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -14,24 +15,7 @@ constexpr double kVelocityExponent = 1.85;
 constexpr double kDiameterExponent = 1.25;
 constexpr double kRoughnessExponent = 1.0 / 3.0;
 
-// The loss law with the roughness factor worked out once per operation: the
-// same value FrictionLoss computes, without a power function per call.
-struct LossLaw {
-    const DuctCriteria& c;
-    long double roughnessFactor;
-
-    explicit LossLaw(const DuctCriteria& criteria)
-        : c(criteria), roughnessFactor(std::pow(0.18L / criteria.roughness,
-                                                static_cast<long double>(kRoughnessExponent))) {}
-
-    long double Loss(long double diameterMm, long double velocity) const {
-        long double r = 0.00131L * std::pow(velocity, static_cast<long double>(kVelocityExponent)) /
-                        std::pow(0.001L * diameterMm, static_cast<long double>(kDiameterExponent)) /
-                        roughnessFactor;
-        if (c.pressureInPa) r = r * Gravity;
-        return r;
-    }
-};
+using LossLaw = DuctLossLaw;
 
 // Result of testing one rectangle (or square) against the criteria.
 struct RectEvaluation {
@@ -99,6 +83,18 @@ bool Finite(long double x) {
 
 } // namespace
 
+DuctLossLaw::DuctLossLaw(const DuctCriteria& criteria)
+    : c(criteria), roughnessFactor(std::pow(0.18L / criteria.roughness,
+                                            static_cast<long double>(kRoughnessExponent))) {}
+
+long double DuctLossLaw::Loss(long double diameterMm, long double velocity) const {
+    long double r = 0.00131L * std::pow(velocity, static_cast<long double>(kVelocityExponent)) /
+                    std::pow(0.001L * diameterMm, static_cast<long double>(kDiameterExponent)) /
+                    roughnessFactor;
+    if (c.pressureInPa) r = r * Gravity;
+    return r;
+}
+
 long double FrictionLoss(const DuctCriteria& c, long double diameterMm, long double velocity) {
     long double r = 0.00131L * std::pow(velocity, static_cast<long double>(kVelocityExponent)) /
                     std::pow(0.001L * diameterMm, static_cast<long double>(kDiameterExponent)) /
@@ -148,87 +144,135 @@ double CeilStep(double x, int step) {
     return static_cast<double>(static_cast<int>(clamped)) * step;
 }
 
-DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,
-                        std::string_view diameterMark) {
-    DuctCandidates out;
-    if (flowText.empty()) return out;
-    const auto flow = ParseNumber(flowText);
-    if (!flow || !(*flow > 0)) return out;
-    const double Q = *flow;
-    if (c.lossLimit == 0 || c.velocity == 0) {
-        out.message = SizingMessage::DuctLimits;
-        return out;
-    }
-    const double q = static_cast<double>(Q / 3600.0L);
-    if (Q > MaxFlowCmh) {
-        out.message = SizingMessage::FlowTooBig;
-        return out;
-    }
+namespace {
+
+// The velocities of the march: 0.1 m/s, then each the one before plus
+// 0.001 (a double addition, repeated, as the march always took them), up to
+// the speed of sound. Made once; every sizing reads the same sequence.
+const std::vector<double>& MarchVelocities() {
+    static const std::vector<double> velocities = [] {
+        constexpr double dv = 0.001;
+        std::vector<double> v;
+        v.reserve(static_cast<size_t>(MaxMarchVelocity / dv) + 1);
+        double x = 0.1;
+        v.push_back(x);
+        while (x + dv <= MaxMarchVelocity) {
+            x = x + dv;
+            v.push_back(x);
+        }
+        return v;
+    }();
+    return velocities;
+}
+
+// The refusals that come before any sizing, in the order the page gives them.
+SizingMessage CheckSizingInputs(double Q, const DuctCriteria& c) {
+    if (c.lossLimit == 0 || c.velocity == 0) return SizingMessage::DuctLimits;
+    if (Q > MaxFlowCmh) return SizingMessage::FlowTooBig;
     // Without a positive roughness the loss law has no value at all.
-    if (!(c.roughness > 0) || !std::isfinite(c.roughness)) {
-        out.message = SizingMessage::DuctRoughness;
-        return out;
-    }
+    if (!(c.roughness > 0) || !std::isfinite(c.roughness)) return SizingMessage::DuctRoughness;
+    return SizingMessage::None;
+}
 
-    const LossLaw law(c);
-
-    // Velocity march: v grows by repeated double addition of dv; the last v
-    // that passes both limits gives the diameter. The loss grows strictly with
-    // v, so the limits are tested only every kStride steps, and within the
-    // stride that fails the first failing step is found by bisection over the
-    // same sequence of v values: the result of testing every step, at a
-    // fraction of the cost.
-    constexpr double dv = 0.001;
-    constexpr int kStride = 256;
-    double v = 0.1;
-    MarchPoint point = MarchAt(law, q, v);
-    if (!point.passes) {
+// The velocity march: the diameter, in mm, at the last velocity of the
+// sequence that passes both limits. The loss grows strictly with v (as
+// v^2.475 along the march), so the limit is solved for v to find where to
+// look, and the last passing step is found around that guess by galloping
+// and bisection over the same sequence: the result of testing every step,
+// at the cost of a few tests.
+std::optional<double> MarchDiameter(const LossLaw& law, double q, SizingMessage& message) {
+    const std::vector<double>& v = MarchVelocities();
+    const DuctCriteria& c = law.c;
+    const MarchPoint first = MarchAt(law, q, v[0]);
+    if (!first.passes) {
         // No passing velocity at all: a velocity limit below the first step
         // or a negative loss limit is a style problem; otherwise the flow is
         // too small to size, and nothing is listed.
-        if (!(v <= c.velocity) || c.lossLimit < 0) out.message = SizingMessage::DuctLimits;
-        return out;
+        if (!(v[0] <= c.velocity) || c.lossLimit < 0) message = SizingMessage::DuctLimits;
+        return std::nullopt;
     }
-    double lastPassD = point.D;
-    double steps[kStride + 1];
-    for (;;) {
-        // steps[0] passes; steps[i] is i additions further on.
-        steps[0] = v;
-        int count = 0;
-        while (count < kStride && steps[count] + dv <= MaxMarchVelocity) {
-            steps[count + 1] = steps[count] + dv;
-            ++count;
+    const double lossAtUnitVelocity =
+        static_cast<double>(law.Loss(1000.0L * std::sqrt(4.0L * q / Pi), 1.0L));
+    double guessVelocity = std::pow(c.lossLimit / lossAtUnitVelocity, 1.0 / 2.475);
+    if (!(guessVelocity <= c.velocity)) guessVelocity = c.velocity;
+    const size_t last = v.size() - 1;
+    size_t guess = 0;
+    if (std::isfinite(guessVelocity) && guessVelocity > v[0])
+        guess = std::min(last, static_cast<size_t>((guessVelocity - v[0]) / 0.001));
+
+    // v[lo] passes; v[hi] fails, or hi is one past the end.
+    size_t lo = 0, hi = v.size();
+    double loD = first.D;
+    auto test = [&](size_t n) {
+        const MarchPoint p = MarchAt(law, q, v[n]);
+        if (p.passes) {
+            lo = n;
+            loD = p.D;
+        } else {
+            hi = n;
         }
-        if (count == 0) {
-            // The next step would pass the speed of sound.
-            out.message = SizingMessage::DuctLimits;
-            return out;
-        }
-        const MarchPoint last = MarchAt(law, q, steps[count]);
-        if (last.passes) {
-            v = steps[count];
-            lastPassD = last.D;
-            continue;
-        }
-        int lo = 0, hi = count; // steps[lo] passes, steps[hi] fails
-        while (hi - lo > 1) {
-            const int mid = (lo + hi) / 2;
-            const MarchPoint m = MarchAt(law, q, steps[mid]);
-            if (m.passes) {
-                lo = mid;
-                lastPassD = m.D;
-            } else {
-                hi = mid;
-            }
-        }
-        break;
+        return p.passes;
+    };
+    if (guess > 0 && test(guess)) {
+        for (size_t step = 1; lo < last; step *= 2)
+            if (!test(std::min(last, lo + step))) break;
+    } else {
+        for (size_t step = 1; hi > 1; step *= 2)
+            if (test(hi > step ? hi - step : 0)) break;
     }
-    const double Dmm = 1000.0 * lastPassD;
+    if (hi == v.size()) {
+        // The next step would pass the speed of sound.
+        message = SizingMessage::DuctLimits;
+        return std::nullopt;
+    }
+    while (hi - lo > 1)
+        test(lo + (hi - lo) / 2);
+    return 1000.0 * loD;
+}
+
+// Square: the smallest side of the 50 mm series that passes, never below 50.
+RectEvaluation SquareFor(const LossLaw& law, double q, double Dmm, double& S) {
+    S = CeilStep(Dmm, 50);
+    if (S < 49) S = 50;
+    const std::optional<RectEvaluation> passed =
+        StepDownWhilePasses(S, [&](double side) { return EvaluateRect(law, q, side, side); });
+    return passed ? *passed : EvaluateRect(law, q, S, S);
+}
+
+// Rectangles growing wider and lower from the square; H only ever
+// decreases. visit(W, H, evaluation) returns false to end the run.
+template <typename Visit>
+void RectangleRun(const LossLaw& law, double q, double S, Visit visit) {
+    double W = S, H = S, L = 1.0;
+    while (L <= law.c.aspectLimit) {
+        const std::optional<RectEvaluation> passed =
+            StepDownWhilePasses(H, [&](double h) { return EvaluateRect(law, q, W, h); });
+        if (W > H) {
+            if (static_cast<long double>(W) / H > law.c.aspectLimit) break;
+            if (!visit(W, H, passed ? *passed : EvaluateRect(law, q, W, H))) break;
+        }
+        L = static_cast<double>(static_cast<long double>(W) / H);
+        W = W + 50;
+        if (H < 100) break;
+    }
+}
+
+} // namespace
+
+DuctCandidateSizes DuctCandidatesFor(double Q, const DuctCriteria& c) {
+    DuctCandidateSizes out;
+    if (!(Q > 0)) return out;
+    out.message = CheckSizingInputs(Q, c);
+    if (out.message != SizingMessage::None) return out;
+    const double q = static_cast<double>(Q / 3600.0L);
+    const LossLaw law(c);
+    const std::optional<double> march = MarchDiameter(law, q, out.message);
+    if (!march) return out;
+    const double Dmm = *march;
 
     auto addRound = [&](double d) {
         const double vel = static_cast<double>(q / (Pi * d * 0.0005L * d * 0.0005L));
-        out.entries.push_back(MakeEntry(c, FormatGeneral(d) + std::string(diameterMark), vel,
-                                        law.Loss(d, vel), "1.00"));
+        out.sizes.push_back({d, 0.0, vel, law.Loss(d, vel)});
     };
     // Only a flow of a few picolitres an hour passes below a thousandth of a
     // millimetre, which rounds to no duct at all: its velocity would be a
@@ -247,28 +291,70 @@ DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,
         D100 = 250;
     if (D100 != 0) addRound(D100);
 
-    // Square: the smallest side of the 50 mm series that passes, never below
-    // 50.
-    double S = CeilStep(Dmm, 50);
-    if (S < 49) S = 50;
-    std::optional<RectEvaluation> passed =
-        StepDownWhilePasses(S, [&](double side) { return EvaluateRect(law, q, side, side); });
-    RectEvaluation ev = passed ? *passed : EvaluateRect(law, q, S, S);
-    out.entries.push_back(MakeEntry(c, RectLabel(S, S), ev.vel, ev.R, "1.00"));
+    double S = 0;
+    const RectEvaluation square = SquareFor(law, q, Dmm, S);
+    out.sizes.push_back({S, S, square.vel, square.R});
+    RectangleRun(law, q, S, [&](double W, double H, const RectEvaluation& ev) {
+        out.sizes.push_back({W, H, ev.vel, ev.R});
+        return out.sizes.size() < MaxCandidates;
+    });
+    return out;
+}
 
-    // Rectangles growing wider and lower; H only ever decreases.
-    double W = S, H = S, L = 1.0;
-    while (L <= c.aspectLimit && out.entries.size() < MaxCandidates) {
-        passed = StepDownWhilePasses(H, [&](double h) { return EvaluateRect(law, q, W, h); });
-        if (W > H) {
-            if (static_cast<long double>(W) / H > c.aspectLimit) break;
-            ev = passed ? *passed : EvaluateRect(law, q, W, H);
-            out.entries.push_back(MakeEntry(c, RectLabel(W, H), ev.vel, ev.R,
-                                            FormatFixed(static_cast<long double>(W) / H, 2)));
+DuctPick PickDuctSize(double Q, const DuctCriteria& c, bool rectangular, double maxHeight) {
+    DuctPick pick;
+    if (!(Q > 0)) return pick;
+    pick.message = CheckSizingInputs(Q, c);
+    if (pick.message != SizingMessage::None) return pick;
+    const double q = static_cast<double>(Q / 3600.0L);
+    const LossLaw law(c);
+    const std::optional<double> Dmm = MarchDiameter(law, q, pick.message);
+    if (!Dmm) return pick;
+    if (!rectangular) {
+        // The round entry of the 25 mm series: D25, which is also the 1 mm
+        // entry when the two agree.
+        pick.width = std::max(CeilStep(*Dmm, 25), 25.0);
+        pick.found = true;
+        return pick;
+    }
+    double S = 0;
+    SquareFor(law, q, *Dmm, S);
+    if (maxHeight <= 0 || S <= maxHeight) {
+        pick.width = pick.height = S;
+        pick.found = true;
+        return pick;
+    }
+    size_t listed = 1;
+    RectangleRun(law, q, S, [&](double W, double H, const RectEvaluation&) {
+        if (H <= maxHeight) {
+            pick.width = W;
+            pick.height = H;
+            pick.found = true;
+            return false;
         }
-        L = static_cast<double>(static_cast<long double>(W) / H);
-        W = W + 50;
-        if (H < 100) break;
+        return ++listed < MaxCandidates;
+    });
+    pick.noneLowEnough = !pick.found;
+    return pick;
+}
+
+DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,
+                        std::string_view diameterMark) {
+    DuctCandidates out;
+    if (flowText.empty()) return out;
+    const auto flow = ParseNumber(flowText);
+    if (!flow || !(*flow > 0)) return out;
+    const DuctCandidateSizes sizes = DuctCandidatesFor(*flow, c);
+    out.message = sizes.message;
+    out.entries.reserve(sizes.sizes.size());
+    for (const DuctCandidate& d : sizes.sizes) {
+        if (d.height == 0)
+            out.entries.push_back(MakeEntry(c, FormatGeneral(d.width) + std::string(diameterMark),
+                                            d.velocity, d.loss, "1.00"));
+        else
+            out.entries.push_back(
+                MakeEntry(c, RectLabel(d.width, d.height), d.velocity, d.loss,
+                          FormatFixed(static_cast<long double>(d.width) / d.height, 2)));
     }
     return out;
 }

@@ -43,6 +43,20 @@ struct DuctCandidates {
     SizingMessage message = SizingMessage::None;
 };
 
+// One candidate as numbers, before it is written as texts: a round size has
+// height 0. loss is the friction loss per metre in the criteria's unit.
+struct DuctCandidate {
+    double width = 0;
+    double height = 0;
+    double velocity = 0;
+    long double loss = 0;
+};
+
+struct DuctCandidateSizes {
+    std::vector<DuctCandidate> sizes;
+    SizingMessage message = SizingMessage::None;
+};
+
 // The property fields of the duct page that the engine writes.
 struct DuctFields {
     std::string E_wv, E_dp, E_ap, E_aq, E_fai, M_wv, E_as;
@@ -56,6 +70,16 @@ struct DuctSizeInput {
     bool rectangular = true;
 };
 
+// FrictionLoss with the roughness factor worked out once, for many sizes
+// under the same criteria; the same value to the last bit.
+struct DuctLossLaw {
+    const DuctCriteria& c;
+    long double roughnessFactor;
+
+    explicit DuctLossLaw(const DuctCriteria& criteria);
+    long double Loss(long double diameterMm, long double velocity) const;
+};
+
 long double FrictionLoss(const DuctCriteria& c, long double diameterMm, long double velocity);
 long double DynamicPressure(const DuctCriteria& c, long double velocity);
 long double EquivalentDiameter(long double w, long double h);
@@ -63,6 +87,24 @@ long double EquivalentDiameter(long double w, long double h);
 double MaxDuctFlow(const DuctCriteria& c, double w, double h);
 // Rounds up to a multiple of step, keeping values within 0.00001 mm of one.
 double CeilStep(double x, int step);
+
+// The candidates of SizeDuct for a flow in CMH, in the list's order; a flow
+// of zero or below gives none and no message.
+DuctCandidateSizes DuctCandidatesFor(double flowCmh, const DuctCriteria& c);
+
+// The size a duct system takes from the candidates for a flow in CMH: the
+// round entry of the 25 mm series, or the square, or (maxHeight above 0)
+// the first rectangular entry no higher than maxHeight. found is false with
+// the engine's message, or with none when the flow is too small to size or
+// no entry is low enough.
+struct DuctPick {
+    double width = 0;
+    double height = 0; // 0 for a round size
+    bool found = false;
+    bool noneLowEnough = false; // sized, but every rectangle is higher than maxHeight
+    SizingMessage message = SizingMessage::None;
+};
+DuctPick PickDuctSize(double flowCmh, const DuctCriteria& c, bool rectangular, double maxHeight);
 
 // The candidate list for a flow text (Q1 after evaluation).
 DuctCandidates SizeDuct(std::string_view flowText, const DuctCriteria& c,

@@ -4,8 +4,12 @@
 
 #include "ui/main_window.h"
 
+#include "config/codepage.h"
 #include "ui/about_box.h"
+#include "ui/duct_system_window.h"
 #include "ui/style_editor.h"
+
+#include <QComboBox>
 
 void TForm1::Set_Button1Click() {
     kestrix::OpenStyleEditor(*this, false);
@@ -28,6 +32,14 @@ void TForm1::Select2Click() {
 void TForm1::aboutClick() {
     kestrix::OpenAboutBox(this, japaneseUi());
     DialogClosed();
+}
+
+// Not modal, and made on first use only, so start-up does not pay for it.
+void TForm1::ductSystemClick() {
+    kestrix::StyleNameList names;
+    for (int i = 0; i < DuctStyleCB->count(); ++i)
+        names.push_back(kestrix::Utf8ToCp932Lossy(DuctStyleCB->itemText(i).toStdString()));
+    kestrix::ShowDuctSystemWindow(this, japaneseUi(), materials, ductStyles, names);
 }
 
 void TForm1::showProgramMessage(const QString& caption, const QString& text) {

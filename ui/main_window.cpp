@@ -110,6 +110,7 @@ void TForm1::ConnectFrame() {
         RunGuarded([this] { topviewClick(); });
     });
     connect(about, &QAction::triggered, this, Slot(&TForm1::aboutClick));
+    connect(ductSystem, &QAction::triggered, this, Slot(&TForm1::ductSystemClick));
 
     // Page changes: the duct page has its enter handler; the air-terminal
     // page has none, so the focus that was on the page left goes to the page

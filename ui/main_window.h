@@ -103,6 +103,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages, public kestrix
     QMenu* PopupMenu1 = nullptr;
     QAction* topview = nullptr;
     QAction* about = nullptr;
+    QAction* ductSystem = nullptr; // opens the duct-system window
 
     // --- Duct page ------------------------------------------------------------
     QFrame* Panel1 = nullptr;
@@ -215,6 +216,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages, public kestrix
     void Panel1Resize();
     void topviewClick();
     void aboutClick();
+    void ductSystemClick();
     // Duct page shown, focus and selection in Q1.
     void FormActivate();
     // Called by whoever opened one of the program's dialogs, once it has closed.

@@ -319,6 +319,9 @@ void TForm1::BuildFrame(bool japanese) {
     topview->setCheckable(true);
     about = PopupMenu1->addAction(QStringLiteral("バージョン情報(&A)"));
     about->setObjectName(QStringLiteral("about"));
+    ductSystem = new QAction(QStringLiteral("ダクト系統(&S)…"), this);
+    ductSystem->setObjectName(QStringLiteral("ductSystem"));
+    PopupMenu1->insertAction(about, ductSystem);
 
     // Windows turns the Menu key and Shift+F10 into a context-menu request
     // for the focused control; edit fields answer with their own menu, other

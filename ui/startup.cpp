@@ -42,6 +42,7 @@ void TForm1::FormCreate() {
     if (!japanese_) {
         topview->setText(QStringLiteral("View on &Top Most"));
         about->setText(QStringLiteral("&About"));
+        ductSystem->setText(QStringLiteral("Duct &system…"));
     }
     ApplyLanguageCaptions();
     ApplyRadioWidths();

@@ -423,7 +423,7 @@ class FrameTest : public QObject {
 
     void popupMenuItems() {
         TForm1 w(fx->options({"/JPN"}));
-        QCOMPARE(w.PopupMenu1->actions(), (QList<QAction*>{w.topview, w.about}));
+        QCOMPARE(w.PopupMenu1->actions(), (QList<QAction*>{w.topview, w.ductSystem, w.about}));
         QVERIFY(w.topview->isCheckable());
         QVERIFY(!w.topview->isChecked());
         // The about box opens modally; after it closes the duct page is shown

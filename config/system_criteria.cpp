@@ -1,0 +1,124 @@
+#include "config/system_criteria.h"
+
+#include "config/codepage.h"
+#include "engine/number_text.h"
+
+namespace kestrix {
+
+DuctCriteria DuctCriteriaFromStyle(const DuctSelectionStyle& style,
+                                   const MaterialTable& materials) {
+    DuctCriteria c;
+    const auto material = ParseInteger(style.material);
+    if (!material) return c;
+    if (*material >= 1 && *material <= static_cast<int>(kConfigTableSlots) &&
+        !materials[*material - 1].name.empty()) {
+        const auto roughness = ParseNumber(materials[*material - 1].roughness);
+        if (!roughness) return c;
+        c.roughness = *roughness;
+    } else {
+        c.roughness = 0.0; // no loaded material: no roughness, which the engine reports
+    }
+    const auto velocity = ParseNumber(style.velocity);
+    if (!velocity) return c;
+    c.velocity = *velocity;
+    const auto loss = ParseNumber(style.frictionLoss);
+    if (!loss) return c;
+    c.lossLimit = *loss;
+    const auto aspect = ParseNumber(style.aspectRatio);
+    if (!aspect) return c;
+    c.aspectLimit = *aspect;
+    c.pressureInPa = style.units != "0";
+    return c;
+}
+
+namespace {
+
+bool Refuse(std::string& error, std::string text) {
+    error = std::move(text);
+    return false;
+}
+
+std::optional<double> MaterialRoughness(const SystemMaterialChoice& m, const MaterialTable& materials,
+                                        bool japanese, std::string& error) {
+    std::optional<std::size_t> slot;
+    if (m.materialRow) {
+        if (*m.materialRow >= 1 && *m.materialRow <= static_cast<int>(kConfigTableSlots) &&
+            !materials[*m.materialRow - 1].name.empty())
+            slot = *m.materialRow - 1;
+        else
+            error = japanese ? "ダクト材質の行 " + std::to_string(*m.materialRow) + " がありません。"
+                             : "material row " + std::to_string(*m.materialRow) +
+                                   " is not in the materials file";
+    } else {
+        const std::string name = Utf8ToCp932Lossy(*m.materialName);
+        for (std::size_t i = 0; i < kConfigTableSlots && !slot; ++i)
+            if (!materials[i].name.empty() && materials[i].name == name) slot = i;
+        if (!slot)
+            error = japanese ? "ダクト材質「" + *m.materialName + "」がありません。"
+                             : "material \"" + *m.materialName + "\" is not in the materials file";
+    }
+    if (!slot) return std::nullopt;
+    const auto roughness = ParseNumber(materials[*slot].roughness);
+    if (!roughness)
+        error = japanese ? "ダクト材質の内面粗度が数値ではありません。"
+                         : "the material's roughness in the materials file is not a number";
+    return roughness;
+}
+
+} // namespace
+
+bool ResolveSystemCriteria(SystemFile& file, const DuctConfigTables& tables, bool japanese,
+                           std::string& error) {
+    const SystemMaterialChoice& m = file.choice;
+    SystemSettings& s = file.system.settings;
+    const bool hasMaterial = m.materialRow || m.materialName;
+    const bool hasLimits = m.velocity && m.loss;
+    if (m.style && (hasMaterial || m.roughness || hasLimits))
+        return Refuse(error, japanese ? "style と material・roughness・limits は同時に指定できません。"
+                                      : "a style replaces material, roughness and limits; give one or the other");
+    if (hasMaterial && m.roughness)
+        return Refuse(error, japanese ? "material と roughness は同時に指定できません。"
+                                      : "give material or roughness, not both");
+    if (!m.style && (hasMaterial || m.roughness) && !hasLimits)
+        return Refuse(error, japanese ? "material や roughness には limits（velocity と loss）が必要です。"
+                                      : "material and roughness need the limits (velocity and loss)");
+    if (!m.style && hasLimits && !hasMaterial && !m.roughness)
+        return Refuse(error, japanese ? "limits には material か roughness が必要です。"
+                                      : "the limits need a material or a roughness");
+
+    if (hasLimits) {
+        DuctCriteria c;
+        if (m.roughness) {
+            c.roughness = *m.roughness;
+        } else {
+            const auto roughness = MaterialRoughness(m, tables.materials, japanese, error);
+            if (!roughness) return false;
+            c.roughness = *roughness;
+        }
+        c.velocity = *m.velocity;
+        c.lossLimit = *m.loss;
+        c.aspectLimit = m.aspect.value_or(4.0);
+        c.pressureInPa = s.pressureInPa;
+        s.criteria = c;
+        return true;
+    }
+
+    const int position = m.style.value_or(0);
+    if (position < 0 || static_cast<std::size_t>(position) >= tables.list.size() ||
+        position >= static_cast<int>(kConfigTableSlots) || tables.styles[position].name.empty())
+        return Refuse(error, japanese ? "ダクト選定スタイル " + std::to_string(position) + " がありません。"
+                                      : "duct style " + std::to_string(position) +
+                                            " is not in the duct-style list (positions from 0)");
+    DuctCriteria c = DuctCriteriaFromStyle(tables.styles[position], tables.materials);
+    // The limit follows the system's units when the file chose them.
+    if (!m.unitsGiven)
+        s.pressureInPa = c.pressureInPa;
+    else if (c.pressureInPa != s.pressureInPa)
+        c.lossLimit = static_cast<double>(s.pressureInPa ? c.lossLimit * static_cast<long double>(Gravity)
+                                                         : c.lossLimit / static_cast<long double>(Gravity));
+    c.pressureInPa = s.pressureInPa;
+    s.criteria = c;
+    return true;
+}
+
+} // namespace kestrix
