@@ -80,6 +80,11 @@ struct ConfigWriteResult {
 ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
                                    const std::vector<std::string>& lines);
 
+// Puts a file written by someone else (QSettings) on the disk, with the folder
+// that holds its name: a save is durable only then. True where the system
+// does that itself (Windows).
+bool SyncFileAndFolder(const QString& path);
+
 // A write past the process's file-size limit ends the process by default,
 // in the middle of a save. After this call it fails like a write to a full
 // disk instead, so that the save is reported and undone. For programs that

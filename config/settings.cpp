@@ -1,5 +1,7 @@
 #include "config/settings.h"
 
+#include "config/config_writer.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -114,7 +116,9 @@ bool Settings::save(const SettingsToSave& v) {
     writeInt(QStringLiteral("S_TOP"), v.stayOnTop ? 1 : 0);
     // The process ends right after this; nothing may stay in memory.
     store_->sync();
-    return store_->status() == QSettings::NoError;
+    if (store_->status() != QSettings::NoError) return false;
+    // QSettings replaces the file but leaves it, and its name, to the cache.
+    return nativeRegistry_ || SyncFileAndFolder(store_->fileName());
 }
 
 } // namespace kestrix
