@@ -360,6 +360,31 @@ std::optional<bool> SaveThroughTemporaryFile(const QString& directory, const QSt
 
 } // namespace
 
+bool ReplaceFileContents(const QString& path, const std::string& bytes) {
+#ifdef Q_OS_WIN
+    // QSaveFile flushes the file to the disk and replaces the old one with
+    // ReplaceFile; NTFS journals the rename.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return RewriteInPlace(path, bytes);
+    const auto size = qint64(bytes.size());
+    if (file.write(bytes.data(), size) != size || file.size() != size) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    return file.commit();
+#else
+    // Not QSaveFile: it ignores a failed flush to the disk, does not sync the
+    // folder, and its temporary files cannot be told from the user's own.
+    const QFileInfo info(path);
+    const QByteArray name = QFile::encodeName(info.fileName());
+    const std::optional<bool> saved = SaveThroughTemporaryFile(
+        info.absolutePath(), path, std::string_view(name.constData(), size_t(name.size())), bytes);
+    return saved ? *saved : RewriteInPlace(path, bytes);
+#endif
+}
+
 ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
                                    const std::vector<std::string>& lines) {
     const ConfigWriteResult failed{false, SaveFailureMessage(fileName)};
@@ -370,42 +395,9 @@ ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fi
     std::string bytes;
     for (const std::string& line : lines)
         bytes.append(line).append("\r\n");
-
-    const QString path = ConfigFilePath(directory, fileName);
-#ifdef Q_OS_WIN
-    // QSaveFile flushes the file to the disk and replaces the old one with
-    // ReplaceFile; NTFS journals the rename.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return RewriteInPlace(path, bytes) ? ConfigWriteResult{true, {}} : failed;
-    const auto size = qint64(bytes.size());
-    if (file.write(bytes.data(), size) != size || file.size() != size) {
-        file.cancelWriting();
-        file.commit();
-        return failed;
-    }
-    if (!file.commit()) return failed;
-    return ConfigWriteResult{true, {}};
-#else
-    // Not QSaveFile: it ignores a failed flush to the disk, does not sync the
-    // folder, and its temporary files cannot be told from the user's own.
-    const std::optional<bool> saved = SaveThroughTemporaryFile(directory, path, fileName, bytes);
-    if (!saved) return RewriteInPlace(path, bytes) ? ConfigWriteResult{true, {}} : failed;
-    return *saved ? ConfigWriteResult{true, {}} : failed;
-#endif
-}
-
-bool SyncFileAndFolder(const QString& path) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(path);
-    return true;
-#else
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced && SyncFolder(QFileInfo(path).absolutePath());
-#endif
+    return ReplaceFileContents(ConfigFilePath(directory, fileName), bytes)
+               ? ConfigWriteResult{true, {}}
+               : failed;
 }
 
 void TreatFileSizeLimitAsWriteError() {

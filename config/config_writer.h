@@ -68,11 +68,8 @@ struct StyleFileLines {
 StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, bool japanese);
 StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japanese);
 
-// Writes the lines, each ended by CR LF, to directory + "/" + fileName through a
-// temporary file that replaces the old one only when it is complete, so a
-// failure leaves the old file as it was. Where the folder takes no new file,
-// a writable file is rewritten in place, and its old bytes are put back if
-// the write fails.
+// Writes the lines, each ended by CR LF, to directory + "/" + fileName with
+// ReplaceFileContents.
 struct ConfigWriteResult {
     bool saved = false;
     std::string message; // SaveFailureMessage(fileName) when not saved
@@ -80,10 +77,12 @@ struct ConfigWriteResult {
 ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
                                    const std::vector<std::string>& lines);
 
-// Puts a file written by someone else (QSettings) on the disk, with the folder
-// that holds its name: a save is durable only then. True where the system
-// does that itself (Windows).
-bool SyncFileAndFolder(const QString& path);
+// Replaces the file at path with bytes through a temporary file in the same
+// folder: flushed to the disk, renamed over the old file, and the folder
+// flushed, so that at any moment the file is the old one or the new one,
+// whole. Where the folder takes no new file, a writable file is rewritten in
+// place, and its old bytes are put back if the write fails.
+bool ReplaceFileContents(const QString& path, const std::string& bytes);
 
 // A write past the process's file-size limit ends the process by default,
 // in the middle of a save. After this call it fails like a write to a full

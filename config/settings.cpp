@@ -2,6 +2,7 @@
 
 #include "config/config_writer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -101,10 +102,14 @@ StoredSettings Settings::load() const {
 }
 
 void Settings::writeInt(const QString& name, int value) {
-    store_->setValue(name, QVariant(static_cast<qint32>(value)));
+    if (nativeRegistry_)
+        store_->setValue(name, QVariant(static_cast<qint32>(value)));
+    else
+        pending_.emplace_back(name, value);
 }
 
 bool Settings::save(const SettingsToSave& v) {
+    pending_.clear();
     writeInt(QStringLiteral("Top"), v.top);
     writeInt(QStringLiteral("Left"), v.left);
     writeInt(QStringLiteral("Width"), v.width);
@@ -114,11 +119,19 @@ bool Settings::save(const SettingsToSave& v) {
     writeInt(QStringLiteral("S_cnt"), v.sCnt);
     writeInt(QStringLiteral("K_cnt"), v.kCnt);
     writeInt(QStringLiteral("S_TOP"), v.stayOnTop ? 1 : 0);
-    // The process ends right after this; nothing may stay in memory.
-    store_->sync();
-    if (store_->status() != QSettings::NoError) return false;
-    // QSettings replaces the file but leaves it, and its name, to the cache.
-    return nativeRegistry_ || SyncFileAndFolder(store_->fileName());
+    if (nativeRegistry_) {
+        // The process ends right after this; nothing may stay in memory.
+        store_->sync();
+        return store_->status() == QSettings::NoError;
+    }
+    // The INI file is written here, not by QSettings: a disk that fills
+    // while QSettings writes leaves a cut file in place of the old one, and
+    // the save is still reported as done.
+    std::string text = "[General]\n";
+    for (const auto& [name, value] : pending_)
+        text += name.toStdString() + '=' + std::to_string(value) + '\n';
+    const QString path = store_->fileName();
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && ReplaceFileContents(path, text);
 }
 
 } // namespace kestrix

@@ -2,8 +2,7 @@
 // between NUL bytes, and whatever follows two NULs in a row is standard
 // input. Arguments with a '/' are left out, so that no input names a file or
 // folder outside the working folder. The tool answers with one of its three
-// exit statuses, explains a usage error on the error stream, and a
-// successful run prints something.
+// exit statuses and explains a usage error on the error stream.
 #include "app/calc_cli.h"
 
 #include <cstdint>
@@ -42,6 +41,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(status == kestrix::kExitSuccess || status == kestrix::kExitFailure ||
           status == kestrix::kExitUsage);
     if (status == kestrix::kExitUsage) Check(err.str().rfind("kestrix-calc: ", 0) == 0);
-    if (status == kestrix::kExitSuccess) Check(!out.str().empty());
     return 0;
 }
