@@ -77,13 +77,6 @@ struct ConfigWriteResult {
 ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
                                    const std::vector<std::string>& lines);
 
-// Replaces the file at path with bytes through a temporary file in the same
-// folder: flushed to the disk, renamed over the old file, and the folder
-// flushed, so that at any moment the file is the old one or the new one,
-// whole. Where the folder takes no new file, a writable file is rewritten in
-// place, and its old bytes are put back if the write fails.
-bool ReplaceFileContents(const QString& path, const std::string& bytes);
-
 // A write past the process's file-size limit ends the process by default,
 // in the middle of a save. After this call it fails like a write to a full
 // disk instead, so that the save is reported and undone. For programs that

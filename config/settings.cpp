@@ -1,6 +1,6 @@
 #include "config/settings.h"
 
-#include "config/config_writer.h"
+#include "config/file_replace.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,13 +8,16 @@
 #include <QFile>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
+void Check(bool condition, int line = __builtin_LINE()) {
+    if (condition) return;
+    std::fprintf(stderr, "fuzz_settings: check on line %d failed\n", line);
+    std::abort();
 }
 
 // A value after one that is missing stays empty.
@@ -29,9 +32,18 @@ bool BlocksHold(const kestrix::StoredSettings& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // In memory where there is such a folder: every save syncs to the disk.
-    static const QString path =
-        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
-        QStringLiteral("/kestrix-fuzz-settings-%1.ini").arg(QCoreApplication::applicationPid());
+    // A new name for every input: QSettings keeps what it read of a file and
+    // takes it again while the file's time and size look the same.
+    static const QString folder =
+        QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    static unsigned long long count = 0;
+    const QString path = folder + QStringLiteral("/kestrix-fuzz-settings-%1-%2.ini")
+                                      .arg(QCoreApplication::applicationPid())
+                                      .arg(++count);
+    struct Remove {
+        const QString& path;
+        ~Remove() { QFile::remove(path); }
+    } remove{path};
     {
         QFile file(path);
         Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -59,7 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A file that QSettings cannot parse is reported, not overwritten.
         if (!settings.save(values)) return 0;
     }
-    const kestrix::StoredSettings again = kestrix::Settings(path).load();
+    // Read under another name, so that nothing cached of the input counts.
+    const QString copy = path + QStringLiteral(".copy");
+    Check(QFile::copy(path, copy));
+    const Remove removeCopy{copy};
+    const kestrix::StoredSettings again = kestrix::Settings(copy).load();
     Check(again.hasGeometry());
     Check(*again.top == values.top && *again.left == values.left &&
           *again.width == values.width && *again.height == values.height);

@@ -9,6 +9,7 @@
 // KESTRIX_RANDOM_SEED and KESTRIX_RANDOM_ACTIONS choose the run; a failure
 // names its seed and step, and the same seed repeats the same actions.
 
+#include "tests/ui/typing.h"
 #include "tests/ui/window_fixture.h"
 
 #include "config/config_paths.h"
@@ -20,7 +21,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -132,16 +132,7 @@ class RandomActions {
         field->setFocus();
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Delete);
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80) {
-                QTest::keyClick(field, char(c.unicode()));
-            } else {
-                // Beyond ASCII a user types through the input method.
-                QInputMethodEvent event;
-                event.setCommitString(QString(c));
-                QApplication::sendEvent(field, &event);
-            }
-        }
+        TypeText(field, text);
     }
 
     void click(QAbstractButton* button) {
@@ -318,7 +309,7 @@ class RandomActionsTest : public QObject {
     void randomActionsKeepTheInvariants() {
         const auto seed = quint32(EnvInt("KESTRIX_RANDOM_SEED", 1));
         const int actions = EnvInt("KESTRIX_RANDOM_ACTIONS", 2000);
-        for (const QString language : {QStringLiteral("/ENG"), QStringLiteral("/JPN")}) {
+        for (const QString& language : {QStringLiteral("/ENG"), QStringLiteral("/JPN")}) {
             UiFixture fx;
             fx.watchdog.stop(); // the actions answer every box themselves
             fx.writeStandardConfig();
