@@ -13,6 +13,49 @@ namespace {
 constexpr char kOrganisation[] = "Norvale";
 constexpr char kApplication[] = "Kestrix";
 
+// The INI file as plain text: "key=value" lines under "[General]" (or before
+// any section), every value a string. QSettings' own INI reader decodes
+// values such as "@Variant(...)" with lengths taken from the file, so that a
+// damaged or hostile settings file made it allocate gigabytes and the
+// program fail at every start.
+bool ReadPlainIni(QIODevice& device, QSettings::SettingsMap& map) {
+    QString section;
+    while (!device.atEnd()) {
+        const QString line = QString::fromUtf8(device.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')) || equals <= 0)
+            continue;
+        QString value = line.mid(equals + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        const QString key = line.left(equals).trimmed();
+        map.insert(section.isEmpty() || section == QLatin1String("General")
+                       ? key
+                       : section + QLatin1Char('/') + key,
+                   value);
+    }
+    return true;
+}
+
+// Never used for the program's own saves, which go through
+// ReplaceFileContents; QSettings asks for a writer all the same.
+bool WritePlainIni(QIODevice& device, const QSettings::SettingsMap& map) {
+    QByteArray text = "[General]\n";
+    for (auto it = map.begin(); it != map.end(); ++it)
+        text += it.key().toUtf8() + '=' + it.value().toString().toUtf8() + '\n';
+    return device.write(text) == text.size();
+}
+
+QSettings::Format PlainIniFormat() {
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("ini"), ReadPlainIni, WritePlainIni);
+    return format;
+}
+
 } // namespace
 
 Settings::Settings() {
@@ -23,14 +66,14 @@ Settings::Settings() {
                                          QString::fromLatin1(kApplication));
     nativeRegistry_ = true;
 #else
-    store_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    store_ = std::make_unique<QSettings>(PlainIniFormat(), QSettings::UserScope,
                                          QString::fromLatin1(kOrganisation),
                                          QString::fromLatin1(kApplication));
 #endif
 }
 
 Settings::Settings(const QString& iniFilePath)
-    : store_(std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat)) {}
+    : store_(std::make_unique<QSettings>(iniFilePath, PlainIniFormat())) {}
 
 Settings::~Settings() = default;
 
