@@ -43,18 +43,16 @@ bool RewriteInPlace(const QString& path, const std::string& bytes) {
 // The temporary file of a save: "KSX_Set1.cfg.kestrix-1a2b3c4d.tmp". The name
 // is the program's own, so that one left behind by a save that was killed
 // halfway can be recognised and removed by the next save.
-QString TemporaryName(std::string_view fileName) {
-    return QString::fromUtf8(fileName.data(), qsizetype(fileName.size())) +
-           QStringLiteral(".kestrix-%1.tmp")
+QString TemporaryName(const QString& fileName) {
+    return fileName + QStringLiteral(".kestrix-%1.tmp")
                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
 }
 
-void RemoveLeftTemporaryFiles(const QString& directory, std::string_view fileName) {
-    const QString name = QString::fromUtf8(fileName.data(), qsizetype(fileName.size()));
+void RemoveLeftTemporaryFiles(const QString& directory, const QString& fileName) {
     QDir dir(directory);
-    for (const QString& left : dir.entryList({name + QStringLiteral(".kestrix-*.tmp")},
+    for (const QString& left : dir.entryList({fileName + QStringLiteral(".kestrix-*.tmp")},
                                              QDir::Files | QDir::Hidden | QDir::System)) {
-        if (left.size() == name.size() + 21) dir.remove(left);
+        if (left.size() == TemporaryName(fileName).size()) dir.remove(left);
     }
 }
 
@@ -73,7 +71,7 @@ bool SyncFolder(const QString& directory) {
 // or a power cut at any moment leaves the old file or the new one, whole.
 // False, with the old file in place, when no new file can be made at all.
 std::optional<bool> SaveThroughTemporaryFile(const QString& directory, const QString& path,
-                                             std::string_view fileName, const std::string& bytes) {
+                                             const QString& fileName, const std::string& bytes) {
     const QString temporary = directory + QLatin1Char('/') + TemporaryName(fileName);
     QFile file(temporary);
     // Unbuffered, so that a short write (disk full) is reported by write() itself.
@@ -115,11 +113,12 @@ bool ReplaceFileContents(const QString& path, const std::string& bytes) {
 #else
     // Not QSaveFile: it ignores a failed flush to the disk, does not sync the
     // folder, and its temporary files cannot be told from the user's own.
-    const QFileInfo info(path);
-    const QByteArray name = QFile::encodeName(info.fileName());
+    // A link is followed, as QSaveFile does: the file it points to is replaced.
+    const QFileInfo link(path);
+    const QFileInfo info(link.isSymLink() ? link.symLinkTarget() : path);
     const std::optional<bool> saved = SaveThroughTemporaryFile(
-        info.absolutePath(), path, std::string_view(name.constData(), size_t(name.size())), bytes);
-    return saved ? *saved : RewriteInPlace(path, bytes);
+        info.absolutePath(), info.absoluteFilePath(), info.fileName(), bytes);
+    return saved ? *saved : RewriteInPlace(info.absoluteFilePath(), bytes);
 #endif
 }
 

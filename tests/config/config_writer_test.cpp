@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -408,6 +409,17 @@ TEST_F(WrittenFileTest, ASaveRemovesTheTemporaryFileOfAKilledSaveAndNothingElse)
     left.sort();
     EXPECT_EQ(left, (QStringList{"KSX_Set1.cfg", "KSX_Set1.cfg.backup",
                                  "KSX_Set1.cfg.kestrix-mine.tmp", "KSX_Set2.cfg.kestrix-0123abcd.tmp"}));
+}
+
+TEST_F(WrittenFileTest, ASaveThroughALinkReplacesTheFileItPointsTo) {
+    ASSERT_TRUE(QDir(Dir()).mkdir("shared"));
+    QFile target(Dir() + "/shared/KSX_Set1.cfg");
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+    target.close();
+    ASSERT_TRUE(QFile::link("shared/KSX_Set1.cfg", Dir() + "/KSX_Set1.cfg"));
+    ASSERT_TRUE(WriteConfigLines(Dir(), "KSX_Set1.cfg", {"a"}).saved);
+    EXPECT_TRUE(QFileInfo(Dir() + "/KSX_Set1.cfg").isSymLink());
+    EXPECT_EQ(FileBytes(Dir() + "/shared/KSX_Set1.cfg"), QByteArray("a\r\n"));
 }
 #endif
 
