@@ -267,7 +267,6 @@ StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japa
         TerminalStyleRowLine);
 }
 
-
 ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
                                    const std::vector<std::string>& lines) {
     const ConfigWriteResult failed{false, SaveFailureMessage(fileName)};

@@ -45,7 +45,7 @@ bool RewriteInPlace(const QString& path, const std::string& bytes) {
 // halfway can be recognised and removed by the next save.
 QString TemporaryName(const QString& fileName) {
     return fileName + QStringLiteral(".kestrix-%1.tmp")
-               .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+                          .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
 }
 
 void RemoveLeftTemporaryFiles(const QString& directory, const QString& fileName) {
@@ -58,8 +58,8 @@ void RemoveLeftTemporaryFiles(const QString& directory, const QString& fileName)
 
 // A rename is only durable once the folder holding it is on the disk too.
 bool SyncFolder(const QString& directory) {
-    const int fd = ::open(QFile::encodeName(directory).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);

@@ -30,7 +30,8 @@ bool ReadPlainIni(QIODevice& device, QSettings::SettingsMap& map) {
         if (line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')) || equals <= 0)
             continue;
         QString value = line.mid(equals + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+            value.endsWith(QLatin1Char('"')))
             value = value.mid(1, value.size() - 2);
         const QString key = line.left(equals).trimmed();
         map.insert(section.isEmpty() || section == QLatin1String("General")

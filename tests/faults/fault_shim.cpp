@@ -135,8 +135,7 @@ int rename(const char* from, const char* to) {
 }
 
 int renameat(int fromDir, const char* from, int toDir, const char* to) {
-    static const auto next =
-        faults::Next<int (*)(int, const char*, int, const char*)>("renameat");
+    static const auto next = faults::Next<int (*)(int, const char*, int, const char*)>("renameat");
     return RenameFault(to) ? -1 : next(fromDir, from, toDir, to);
 }
 

@@ -91,8 +91,12 @@ class BoxAnswerer {
 kestrix::DuctStyleTable LargeTable(char mark) {
     kestrix::DuctStyleTable table{};
     for (size_t k = 0; k < table.size(); ++k) {
-        table[k] = {"Style " + std::to_string(k) + " " + std::string(100, mark), "1",
-                    mark == 'a' ? "8.0" : "12.5", "0.10", "0", "4.0"};
+        table[k] = {"Style " + std::to_string(k) + " " + std::string(100, mark),
+                    "1",
+                    mark == 'a' ? "8.0" : "12.5",
+                    "0.10",
+                    "0",
+                    "4.0"};
     }
     return table;
 }
@@ -146,7 +150,8 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
     BoxAnswerer boxes;
 
     // The size of the new file, for the offsets.
-    const qsizetype size = Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), false).lines).size();
+    const qsizetype size =
+        Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), false).lines).size();
     int round = 0;
     const std::vector<Injection> injections = Injections(size);
     qInfo("%zu injections into a style file of %lld bytes", injections.size(), qlonglong(size));
@@ -163,11 +168,14 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
         faults::Disarm();
 
         const QByteArray after = FileBytes(path);
-        const QByteArray written = Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), false).lines);
+        const QByteArray written =
+            Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), false).lines);
         const QString where = injection.name();
         QVERIFY2(hits > 0, qPrintable(where + ": the fault was never reached"));
-        QVERIFY2(after == before || after == written, qPrintable(where + ": the file is neither old nor new"));
-        QVERIFY2(boxes.texts == QStringList{QString::fromStdString(kestrix::SaveFailureMessage("KSX_Set1_e.cfg"))},
+        QVERIFY2(after == before || after == written,
+                 qPrintable(where + ": the file is neither old nor new"));
+        QVERIFY2(boxes.texts == QStringList{QString::fromStdString(
+                                    kestrix::SaveFailureMessage("KSX_Set1_e.cfg"))},
                  qPrintable(where + ": " + boxes.texts.join(QLatin1Char('|'))));
         QCOMPARE(window.ductStyleTable()[0].velocity, velocity.toStdString());
         QVERIFY(fx.exits->empty());
@@ -180,7 +188,8 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
     boxes.texts.clear();
     QTest::mouseClick(editor.Set_Save, Qt::LeftButton);
     QVERIFY(boxes.texts.isEmpty());
-    QCOMPARE(FileBytes(path), Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), false).lines));
+    QCOMPARE(FileBytes(path),
+             Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), false).lines));
 }
 
 void SaveFaultsTest::settingsSaveSurvivesEveryFault() {
@@ -188,7 +197,8 @@ void SaveFaultsTest::settingsSaveSurvivesEveryFault() {
     const QString path = dir.filePath(QStringLiteral("Kestrix.ini"));
     faults::Watch(QFile::encodeName(dir.path()).toStdString());
     QVERIFY(kestrix::Settings(path).save(SettingsValues(0)));
-    QVERIFY(kestrix::Settings(reference.filePath(QStringLiteral("Kestrix.ini"))).save(SettingsValues(1)));
+    QVERIFY(kestrix::Settings(reference.filePath(QStringLiteral("Kestrix.ini")))
+                .save(SettingsValues(1)));
     const QByteArray newBytes = FileBytes(reference.filePath(QStringLiteral("Kestrix.ini")));
 
     const std::vector<Injection> injections = Injections(newBytes.size());
@@ -210,7 +220,8 @@ void SaveFaultsTest::settingsSaveSurvivesEveryFault() {
         const QByteArray after = FileBytes(path);
         const QString where = injection.name();
         QVERIFY2(hits > 0, qPrintable(where + ": the fault was never reached"));
-        QVERIFY2(after == before || after == newBytes, qPrintable(where + ": the file is neither old nor new: " + after));
+        QVERIFY2(after == before || after == newBytes,
+                 qPrintable(where + ": the file is neither old nor new: " + after));
         QVERIFY2(!saved, qPrintable(where + ": reported as saved"));
     }
 }
@@ -235,7 +246,8 @@ void SaveFaultsTest::killedSavesLeaveOldOrNewFiles() {
     qInfo("%d kills, seed %u, style file of %lld bytes", kills, seed, qlonglong(a.size()));
     for (int k = 0; k < kills; ++k) {
         QProcess saver;
-        saver.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--saver"), dir.path()});
+        saver.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--saver"), dir.path()});
         QVERIFY(saver.waitForReadyRead(10000));
         QThread::usleep(random.bounded(1000u, 40000u));
         saver.kill();
@@ -244,12 +256,14 @@ void SaveFaultsTest::killedSavesLeaveOldOrNewFiles() {
         const QByteArray iniBytes = FileBytes(ini);
         const QString where = QStringLiteral("seed %1, kill %2").arg(seed).arg(k);
         QVERIFY2(styleBytes == a || styleBytes == b, qPrintable(where + ": style file torn"));
-        QVERIFY2(iniBytes == settingsBytes[0] || iniBytes == settingsBytes[1] || (k == 0 && iniBytes == "<missing>"),
+        QVERIFY2(iniBytes == settingsBytes[0] || iniBytes == settingsBytes[1] ||
+                     (k == 0 && iniBytes == "<missing>"),
                  qPrintable(where + ": settings file torn"));
     }
     // The next successful saves clean up after the killed ones.
     QVERIFY(kestrix::WriteConfigLines(dir.path(), "KSX_Set1_e.cfg",
-                                      kestrix::DuctStyleFileLines(LargeTable('a'), false).lines).saved);
+                                      kestrix::DuctStyleFileLines(LargeTable('a'), false).lines)
+                .saved);
     QVERIFY(kestrix::Settings(ini).save(SettingsValues(0)));
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     left.sort();

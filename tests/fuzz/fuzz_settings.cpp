@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Remove removeCopy{copy};
     const kestrix::StoredSettings again = kestrix::Settings(copy).load();
     Check(again.hasGeometry());
-    Check(*again.top == values.top && *again.left == values.left &&
-          *again.width == values.width && *again.height == values.height);
+    Check(*again.top == values.top && *again.left == values.left && *again.width == values.width &&
+          *again.height == values.height);
     Check(again.dProp == values.dProp && again.hProp == values.hProp);
     Check(again.sTop == (values.stayOnTop ? 1 : 0) && again.sCnt == values.sCnt &&
           again.kCnt == values.kCnt);

@@ -51,7 +51,7 @@ void CheckTable(const Table& table, bool nameAccepted, bool plainValues, Load lo
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> texts;
-    for (size_t start = 0; texts.size() < 8; ) {
+    for (size_t start = 0; texts.size() < 8;) {
         const size_t end = std::min(bytes.find('\t', start), bytes.size());
         texts.emplace_back(start <= bytes.size() ? bytes.substr(start, end - start) : "");
         start = end + 1;

@@ -53,18 +53,22 @@ QByteArray Joined(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-const QStringList kFlows = {"1000", "1200*3", "a = 850", "a*2", "sqrt(2)*450", "0", "-5", "1e9",
-                            "abc",  "",       "(1+",     "350", "99999999",    "log(0)", "2^1024"};
+const QStringList kFlows = {"1000", "1200*3", "a = 850",  "a*2",    "sqrt(2)*450",
+                            "0",    "-5",     "1e9",      "abc",    "",
+                            "(1+",  "350",    "99999999", "log(0)", "2^1024"};
 const QStringList kSizes = {"300", "250", "0", "", "x", "1500", "12.5", "-1", "99999"};
-const QStringList kFieldTexts = {"8.0", "0.1", "4", "", "abc", "1e3", "0", "70", "3.5", "-2", "1,5"};
-const QStringList kNames = {"Quiet", "Fast", "Low velocity", "", "   ", "a\"b", "静音",
-                            QString(140, QLatin1Char('n')), "Grille", "x,y", "\xe2\x82\xac"};
+const QStringList kFieldTexts = {"8.0", "0.1", "4",   "",   "abc", "1e3",
+                                 "0",   "70",  "3.5", "-2", "1,5"};
+const QStringList kNames = {"Quiet",  "Fast", "Low velocity", "",
+                            "   ",    "a\"b", "静音",         QString(140, QLatin1Char('n')),
+                            "Grille", "x,y",  "\xe2\x82\xac"};
 
 class RandomActions {
   public:
     RandomActions(UiFixture& fx, TForm1& w, quint32 seed, int actions)
         : fx_(fx), w_(w), seed_(seed), actions_(actions), random_(seed) {
-        for (const char* name : {"KSX_Set1.cfg", "KSX_Set1_e.cfg", "KSX_Set2.cfg", "KSX_Set2_e.cfg"})
+        for (const char* name :
+             {"KSX_Set1.cfg", "KSX_Set1_e.cfg", "KSX_Set2.cfg", "KSX_Set2_e.cfg"})
             expected_[name] = FileBytes(fx_.dir.filePath(QString::fromLatin1(name)));
     }
 
@@ -78,7 +82,9 @@ class RandomActions {
 
   private:
     int pick(int n) { return n <= 0 ? 0 : int(random_() % unsigned(n)); }
-    template <typename List> auto pickFrom(const List& list) { return list[pick(int(list.size()))]; }
+    template <typename List> auto pickFrom(const List& list) {
+        return list[pick(int(list.size()))];
+    }
 
     void fail(const QString& what) {
         if (problem_.isEmpty())
@@ -97,7 +103,8 @@ class RandomActions {
         QTimer::singleShot(0, &w_, [this] { step(); });
         QWidget* modal = QApplication::activeModalWidget();
         if (log_.size() == 8) log_.removeFirst();
-        log_.append(modal ? QString::fromLatin1(modal->metaObject()->className()) : QStringLiteral("window"));
+        log_.append(modal ? QString::fromLatin1(modal->metaObject()->className())
+                          : QStringLiteral("window"));
         ++counts[log_.last()];
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             answered_ = box;
@@ -108,7 +115,8 @@ class RandomActions {
         } else if (auto* editor = qobject_cast<TDuctStyle*>(modal)) {
             editorAction(editor);
         } else if (modal) {
-            qobject_cast<QDialog*>(modal) ? qobject_cast<QDialog*>(modal)->reject() : void(modal->close());
+            qobject_cast<QDialog*>(modal) ? qobject_cast<QDialog*>(modal)->reject()
+                                          : void(modal->close());
         } else {
             windowAction();
         }
@@ -118,7 +126,8 @@ class RandomActions {
     void unwind() {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             if (auto* box = qobject_cast<QMessageBox*>(modal))
-                box->button(QMessageBox::No) ? box->button(QMessageBox::No)->click() : box->accept();
+                box->button(QMessageBox::No) ? box->button(QMessageBox::No)->click()
+                                             : box->accept();
             else if (auto* dialog = qobject_cast<QDialog*>(modal))
                 dialog->reject();
             QTimer::singleShot(0, &w_, [this] { unwind(); });
@@ -162,7 +171,8 @@ class RandomActions {
             if (list->count() == 0) break;
             QListWidgetItem* item = list->item(pick(list->count()));
             list->scrollToItem(item);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
             break;
         }
         case 3:
@@ -176,7 +186,8 @@ class RandomActions {
             break;
         case 6:
             typeInto(duct ? w_.E_w : w_.bE_w, pickFrom(kSizes));
-            if ((duct ? w_.E_h : w_.bE_h)->isVisible()) typeInto(duct ? w_.E_h : w_.bE_h, pickFrom(kSizes));
+            if ((duct ? w_.E_h : w_.bE_h)->isVisible())
+                typeInto(duct ? w_.E_h : w_.bE_h, pickFrom(kSizes));
             click(duct ? w_.SP2 : w_.BP2);
             break;
         case 7:
@@ -263,7 +274,8 @@ class RandomActions {
         // Entering detail mode empties only the visible list; nothing reads
         // the hidden ones until the next calculation empties them too.
         const int n = w_.whl->count();
-        if (n > 0 && (w_.dvlst.size() != n || w_.dplst.size() != n || w_.aslst.size() != n || w_.aplst.size() != n))
+        if (n > 0 && (w_.dvlst.size() != n || w_.dplst.size() != n || w_.aslst.size() != n ||
+                      w_.aplst.size() != n))
             fail(QStringLiteral("the duct lists differ in length: %1 %2 %3 %4 %5")
                      .arg(n)
                      .arg(w_.dvlst.size())
