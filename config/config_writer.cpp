@@ -4,9 +4,7 @@
 #include "config/config_messages.h"
 #include "config/config_paths.h"
 #include "config/config_reader.h"
-
-#include <QFile>
-#include <QSaveFile>
+#include "config/file_replace.h"
 
 #include <algorithm>
 #include <csignal>
@@ -269,31 +267,6 @@ StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japa
         TerminalStyleRowLine);
 }
 
-namespace {
-
-// A folder closed to new files can still hold a style file that is open to
-// writing, as in a shared installation whose style files were made writable
-// for their users; a new file cannot be made beside it. The file is then
-// rewritten where it is: the new bytes go over the old ones, and only then is
-// the rest cut off. If a write fails, the old bytes go back into the space
-// they held, which needs no new room on the disk.
-bool RewriteInPlace(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray old = file.readAll();
-    if (file.error() != QFileDevice::NoError || old.size() != file.size()) return false;
-    const auto size = qint64(bytes.size());
-    if (file.seek(0) && file.write(bytes.data(), size) == size && file.resize(size) &&
-        file.size() == size)
-        return true;
-    file.unsetError();
-    if (file.seek(0) && file.write(old) == old.size()) file.resize(old.size());
-    return false;
-}
-
-} // namespace
-
 ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fileName,
                                    const std::vector<std::string>& lines) {
     const ConfigWriteResult failed{false, SaveFailureMessage(fileName)};
@@ -304,22 +277,9 @@ ConfigWriteResult WriteConfigLines(const QString& directory, std::string_view fi
     std::string bytes;
     for (const std::string& line : lines)
         bytes.append(line).append("\r\n");
-
-    // Unbuffered, so that a short write (disk full) is reported by write()
-    // itself; a buffered flush inside commit() can lose it. The size check
-    // catches anything that still slips through.
-    const QString path = ConfigFilePath(directory, fileName);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return RewriteInPlace(path, bytes) ? ConfigWriteResult{true, {}} : failed;
-    const auto size = qint64(bytes.size());
-    if (file.write(bytes.data(), size) != size || file.size() != size) {
-        file.cancelWriting();
-        file.commit();
-        return failed;
-    }
-    if (!file.commit()) return failed;
-    return ConfigWriteResult{true, {}};
+    return ReplaceFileContents(ConfigFilePath(directory, fileName), bytes)
+               ? ConfigWriteResult{true, {}}
+               : failed;
 }
 
 void TreatFileSizeLimitAsWriteError() {

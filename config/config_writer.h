@@ -68,11 +68,8 @@ struct StyleFileLines {
 StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, bool japanese);
 StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japanese);
 
-// Writes the lines, each ended by CR LF, to directory + "/" + fileName through a
-// temporary file that replaces the old one only when it is complete, so a
-// failure leaves the old file as it was. Where the folder takes no new file,
-// a writable file is rewritten in place, and its old bytes are put back if
-// the write fails.
+// Writes the lines, each ended by CR LF, to directory + "/" + fileName with
+// ReplaceFileContents.
 struct ConfigWriteResult {
     bool saved = false;
     std::string message; // SaveFailureMessage(fileName) when not saved

@@ -1,5 +1,8 @@
 #include "config/settings.h"
 
+#include "config/file_replace.h"
+
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -9,6 +12,50 @@ namespace {
 
 constexpr char kOrganisation[] = "Norvale";
 constexpr char kApplication[] = "Kestrix";
+
+// The INI file as plain text: "key=value" lines under "[General]" (or before
+// any section), every value a string. QSettings' own INI reader decodes
+// values such as "@Variant(...)" with lengths taken from the file, so that a
+// damaged or hostile settings file made it allocate gigabytes and the
+// program fail at every start.
+bool ReadPlainIni(QIODevice& device, QSettings::SettingsMap& map) {
+    QString section;
+    while (!device.atEnd()) {
+        const QString line = QString::fromUtf8(device.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')) || equals <= 0)
+            continue;
+        QString value = line.mid(equals + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+            value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        const QString key = line.left(equals).trimmed();
+        map.insert(section.isEmpty() || section == QLatin1String("General")
+                       ? key
+                       : section + QLatin1Char('/') + key,
+                   value);
+    }
+    return true;
+}
+
+// Never used for the program's own saves, which go through
+// ReplaceFileContents; QSettings asks for a writer all the same.
+bool WritePlainIni(QIODevice& device, const QSettings::SettingsMap& map) {
+    QByteArray text = "[General]\n";
+    for (auto it = map.begin(); it != map.end(); ++it)
+        text += it.key().toUtf8() + '=' + it.value().toString().toUtf8() + '\n';
+    return device.write(text) == text.size();
+}
+
+QSettings::Format PlainIniFormat() {
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("ini"), ReadPlainIni, WritePlainIni);
+    return format;
+}
 
 } // namespace
 
@@ -20,7 +67,7 @@ Settings::Settings() {
                                          QString::fromLatin1(kApplication));
     nativeRegistry_ = true;
 #else
-    store_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    store_ = std::make_unique<QSettings>(PlainIniFormat(), QSettings::UserScope,
                                          QString::fromLatin1(kOrganisation),
                                          QString::fromLatin1(kApplication));
 #endif
@@ -30,7 +77,7 @@ Settings::Settings() {
 }
 
 Settings::Settings(const QString& iniFilePath)
-    : store_(std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat)) {}
+    : store_(std::make_unique<QSettings>(iniFilePath, PlainIniFormat())) {}
 
 Settings::~Settings() = default;
 
@@ -102,10 +149,14 @@ StoredSettings Settings::load() const {
 }
 
 void Settings::writeInt(const QString& name, int value) {
-    store_->setValue(name, QVariant(static_cast<qint32>(value)));
+    if (nativeRegistry_)
+        store_->setValue(name, QVariant(static_cast<qint32>(value)));
+    else
+        pending_.emplace_back(name, value);
 }
 
 bool Settings::save(const SettingsToSave& v) {
+    pending_.clear();
     writeInt(QStringLiteral("Top"), v.top);
     writeInt(QStringLiteral("Left"), v.left);
     writeInt(QStringLiteral("Width"), v.width);
@@ -115,9 +166,19 @@ bool Settings::save(const SettingsToSave& v) {
     writeInt(QStringLiteral("S_cnt"), v.sCnt);
     writeInt(QStringLiteral("K_cnt"), v.kCnt);
     writeInt(QStringLiteral("S_TOP"), v.stayOnTop ? 1 : 0);
-    // The process ends right after this; nothing may stay in memory.
-    store_->sync();
-    return store_->status() == QSettings::NoError;
+    if (nativeRegistry_) {
+        // The process ends right after this; nothing may stay in memory.
+        store_->sync();
+        return store_->status() == QSettings::NoError;
+    }
+    // The INI file is written here, not by QSettings: a disk that fills
+    // while QSettings writes leaves a cut file in place of the old one, and
+    // the save is still reported as done.
+    std::string text = "[General]\n";
+    for (const auto& [name, value] : pending_)
+        text += name.toStdString() + '=' + std::to_string(value) + '\n';
+    const QString path = store_->fileName();
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && ReplaceFileContents(path, text);
 }
 
 } // namespace kestrix

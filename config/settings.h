@@ -10,6 +10,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QSettings;
 
@@ -67,6 +69,8 @@ class Settings {
     std::optional<int> readInt(const QString& name) const;
 
     std::unique_ptr<QSettings> store_;
+    // The values of a save to an INI file, in the order written.
+    std::vector<std::pair<QString, int>> pending_;
     bool nativeRegistry_ = false;
 };
 

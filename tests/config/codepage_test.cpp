@@ -51,6 +51,9 @@ TEST(CodePage, TakesTheJisFormsAsTheirCodePageTwins) {
     EXPECT_EQ(ToCp932(QString(QChar(0x301C))), std::optional<std::string>("\x81\x60"));
     EXPECT_EQ(ToCp932(QString(QChar(0x2212))), std::optional<std::string>("\x81\x7C"));
     EXPECT_EQ(ToCp932(QString(QChar(0x2016))), std::optional<std::string>("\x81\x61"));
+    // Em dash, cent, pound and not sign.
+    EXPECT_EQ(ToCp932(QString::fromUtf8("\u2014\u00A2\u00A3\u00AC")),
+              std::optional<std::string>("\x81\x5C\x81\x91\x81\x92\x81\xCA"));
 }
 
 TEST(CodePage, RefusesCharactersTheCodePageCannotHold) {

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -372,6 +373,9 @@ TEST(StyleNameProblem, SameRulesForTypedNames) {
             EXPECT_NE(*problem, StyleNameIssueMessage(c.issue, false));
         }
     }
+    // Names read from a file: the ideographic space 0x81 0x40 is a blank too.
+    EXPECT_EQ(CheckStyleName(std::string_view("\x81\x40 \x81\x40")), StyleNameIssue::Empty);
+    EXPECT_EQ(CheckStyleName(std::string_view("\x81\x40x")), StyleNameIssue::None);
     // The limit counts code-page bytes: 64 double-byte characters fit, 65 do not.
     EXPECT_EQ(CheckStyleName(QString(64, QChar(0x30BD))), StyleNameIssue::None);
     EXPECT_EQ(CheckStyleName(QString(65, QChar(0x30BD))), StyleNameIssue::TooLong);
@@ -391,6 +395,33 @@ TEST_F(WrittenFileTest, WritingReplacesTheWholeOldFile) {
     EXPECT_EQ(FileBytes(path), QByteArray("a\r\n\r\nb\r\n"));
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"KSX_Set2.cfg"});
 }
+
+#ifndef _WIN32
+// Where the program names its own temporary files (Windows uses QSaveFile's).
+TEST_F(WrittenFileTest, ASaveRemovesTheTemporaryFileOfAKilledSaveAndNothingElse) {
+    for (const char* name : {"KSX_Set1.cfg.kestrix-0123abcd.tmp", "KSX_Set1.cfg.backup",
+                             "KSX_Set1.cfg.kestrix-mine.tmp", "KSX_Set2.cfg.kestrix-0123abcd.tmp"}) {
+        QFile file(Dir() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(WriteConfigLines(Dir(), "KSX_Set1.cfg", {"a"}).saved);
+    QStringList left = QDir(Dir()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"KSX_Set1.cfg", "KSX_Set1.cfg.backup",
+                                 "KSX_Set1.cfg.kestrix-mine.tmp", "KSX_Set2.cfg.kestrix-0123abcd.tmp"}));
+}
+
+TEST_F(WrittenFileTest, ASaveThroughALinkReplacesTheFileItPointsTo) {
+    ASSERT_TRUE(QDir(Dir()).mkdir("shared"));
+    QFile target(Dir() + "/shared/KSX_Set1.cfg");
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+    target.close();
+    ASSERT_TRUE(QFile::link("shared/KSX_Set1.cfg", Dir() + "/KSX_Set1.cfg"));
+    ASSERT_TRUE(WriteConfigLines(Dir(), "KSX_Set1.cfg", {"a"}).saved);
+    EXPECT_TRUE(QFileInfo(Dir() + "/KSX_Set1.cfg").isSymLink());
+    EXPECT_EQ(FileBytes(Dir() + "/shared/KSX_Set1.cfg"), QByteArray("a\r\n"));
+}
+#endif
 
 TEST_F(WrittenFileTest, AFailedWriteIsReportedAndLeavesNothingBehind) {
     const auto failed = WriteConfigLines(Dir() + "/no/such/dir", "KSX_Set1.cfg", {"a"});

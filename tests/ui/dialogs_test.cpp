@@ -12,6 +12,7 @@
 #include "ui/style_editor_host.h"
 #include "ui/style_name_dialog.h"
 #include "ui/version_info.h"
+#include "tests/ui/typing.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -116,19 +117,6 @@ class ModalScript : public QObject {
     QElapsedTimer openFor_;
     int timeoutMs_;
 };
-
-// Types text as a user does: keys for ASCII, the input method for the rest.
-void TypeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(widget, char(c.unicode()));
-        } else {
-            QInputMethodEvent event;
-            event.setCommitString(QString(c));
-            QApplication::sendEvent(widget, &event);
-        }
-    }
-}
 
 // What a message box showed.
 struct SeenBox {
