@@ -36,6 +36,38 @@
 namespace kestrix {
 namespace {
 
+// MinGW's double pow, exp and log miss the correctly rounded result by an
+// ulp now and then, where other systems' C libraries round correctly; their
+// long double versions carry eleven bits more, and rounding those to double
+// gives the same results as elsewhere.
+#ifdef __MINGW32__
+double Pow(double x, double y) {
+    return static_cast<double>(powl(x, y));
+}
+double Exp(double x) {
+    return static_cast<double>(expl(x));
+}
+double Log(double x) {
+    return static_cast<double>(logl(x));
+}
+double Log10(double x) {
+    return static_cast<double>(log10l(x));
+}
+#else
+double Pow(double x, double y) {
+    return std::pow(x, y);
+}
+double Exp(double x) {
+    return std::exp(x);
+}
+double Log(double x) {
+    return std::log(x);
+}
+double Log10(double x) {
+    return std::log10(x);
+}
+#endif
+
 constexpr int kEndToken = 0;
 constexpr int kNameToken = 256;
 constexpr int kNumberToken = 257;
@@ -336,7 +368,7 @@ double ExpressionEvaluator::LibraryPow(double base, double exponent) {
         ReportLibraryError("pow", "DOMAIN");
         return kNaN;
     }
-    const double result = std::pow(base, exponent);
+    const double result = Pow(base, exponent);
     if (std::isinf(result) && std::isfinite(base) && std::isfinite(exponent)) {
         // The substitute value of an overflow is plus infinity, whatever the
         // sign of the true result ((-10)^309 included).
@@ -381,10 +413,10 @@ double ExpressionEvaluator::ApplyFunction(int function, double x) {
             ReportLibraryError(name, "SING");
             return -kInf;
         }
-        return function == kLn ? std::log(x) : std::log10(x);
+        return function == kLn ? Log(x) : Log10(x);
     }
     case kExp: {
-        const double result = std::exp(x);
+        const double result = Exp(x);
         if (std::isinf(result) && std::isfinite(x)) {
             ReportLibraryError("exp", "OVERFLOW");
             return kInf;
