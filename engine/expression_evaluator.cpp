@@ -1,6 +1,7 @@
 #include "engine/expression_evaluator.h"
 
 #include "engine/cp932_bytes.h"
+#include "engine/library_math.h"
 #include "engine/number_text.h"
 
 #include <cmath>
@@ -35,38 +36,6 @@
 
 namespace kestrix {
 namespace {
-
-// MinGW's double pow, exp and log miss the correctly rounded result by an
-// ulp now and then, where other systems' C libraries round correctly; their
-// long double versions carry eleven bits more, and rounding those to double
-// gives the same results as elsewhere.
-#ifdef __MINGW32__
-double Pow(double x, double y) {
-    return static_cast<double>(powl(x, y));
-}
-double Exp(double x) {
-    return static_cast<double>(expl(x));
-}
-double Log(double x) {
-    return static_cast<double>(logl(x));
-}
-double Log10(double x) {
-    return static_cast<double>(log10l(x));
-}
-#else
-double Pow(double x, double y) {
-    return std::pow(x, y);
-}
-double Exp(double x) {
-    return std::exp(x);
-}
-double Log(double x) {
-    return std::log(x);
-}
-double Log10(double x) {
-    return std::log10(x);
-}
-#endif
 
 constexpr int kEndToken = 0;
 constexpr int kNameToken = 256;
@@ -368,7 +337,7 @@ double ExpressionEvaluator::LibraryPow(double base, double exponent) {
         ReportLibraryError("pow", "DOMAIN");
         return kNaN;
     }
-    const double result = Pow(base, exponent);
+    const double result = LibraryMath::Pow(base, exponent);
     if (std::isinf(result) && std::isfinite(base) && std::isfinite(exponent)) {
         // The substitute value of an overflow is plus infinity, whatever the
         // sign of the true result ((-10)^309 included).
@@ -413,10 +382,10 @@ double ExpressionEvaluator::ApplyFunction(int function, double x) {
             ReportLibraryError(name, "SING");
             return -kInf;
         }
-        return function == kLn ? Log(x) : Log10(x);
+        return function == kLn ? LibraryMath::Log(x) : LibraryMath::Log10(x);
     }
     case kExp: {
-        const double result = Exp(x);
+        const double result = LibraryMath::Exp(x);
         if (std::isinf(result) && std::isfinite(x)) {
             ReportLibraryError("exp", "OVERFLOW");
             return kInf;
