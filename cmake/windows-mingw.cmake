@@ -1,6 +1,7 @@
 # A Windows build with MinGW-w64, usually cross-built on Linux
-# (scripts/build-windows): the runtime DLLs that the programs need, the Wine
-# wrapper that runs the tests of a cross-build, and the ZIP package's contents.
+# (scripts/build-windows): the folders of the runtime DLLs that the programs
+# load (the ZIP package takes them from there) and the Wine wrapper that runs
+# the tests of a cross-build.
 
 # Folders that hold the DLLs the programs load: Qt's and MinGW's runtime.
 set(KESTRIX_RUNTIME_DIRS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
@@ -36,9 +37,6 @@ if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
                    @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
                    GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
-    # The test lists are read when the tests run, not at build time: the
-    # cross-build itself needs no Wine.
-    set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
   else()
     message(WARNING "No Wine found: the tests of this cross-build cannot run here")
   endif()
