@@ -5,11 +5,14 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-#ifndef Q_OS_WIN
-#include <cerrno>
 #include <fcntl.h>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <cerrno>
 #endif
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -30,6 +33,9 @@ int main(int argc, char* argv[]) {
     // configuration files are.
     QCoreApplication app(argc, argv);
 #ifdef Q_OS_WIN
+    // The same bytes as on every other system: no CR before each line end.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     // argv is in the ANSI code page there; the calculator works in UTF-8.
     args.clear();
     const QStringList arguments = QCoreApplication::arguments();

@@ -47,11 +47,10 @@ int main(int argc, char* argv[]) {
     KestrixApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Norvale"));
     QCoreApplication::setApplicationName(QStringLiteral("Kestrix"));
-#ifdef Q_OS_WIN
-    // The task bar's name of the program. Elsewhere Qt would append it to
-    // every window caption, which must read "Kestrix ver.1.55" alone.
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kestrix for Windows"));
-#else
+    // No application display name: Qt would append it to every window
+    // caption, on Windows too, and the caption must read "Kestrix ver.1.55"
+    // alone. The task bar shows the window's caption.
+#ifndef Q_OS_WIN
     // Ties the window to the installed desktop entry and its icon (the
     // application id under Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.norvale.Kestrix"));

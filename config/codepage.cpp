@@ -51,13 +51,39 @@ QString WithCodePageTwins(const QString& text) {
 
 constexpr UINT kCodePage = 932;
 
+// Windows reads some bytes that are no character of the code page as
+// characters of its own (0x80 as U+0080, 0xFD as U+F8F1, a lead byte at the
+// end as U+30FB): each character is converted alone and anything that is not
+// one becomes U+FFFD for its first byte, as iconv reads it on other systems.
 QString DecodeCp932(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    const int length =
-        MultiByteToWideChar(kCodePage, 0, bytes.data(), int(bytes.size()), nullptr, 0);
-    std::wstring wide(size_t(length), L'\0');
-    MultiByteToWideChar(kCodePage, 0, bytes.data(), int(bytes.size()), wide.data(), length);
-    return QString::fromWCharArray(wide.data(), int(wide.size()));
+    QString text;
+    text.reserve(qsizetype(bytes.size()));
+    for (size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            text += QChar(byte);
+            ++i;
+            continue;
+        }
+        const size_t length =
+            IsCp932LeadByte(byte) && i + 1 < bytes.size() &&
+                    IsCp932TrailByte(static_cast<unsigned char>(bytes[i + 1]))
+                ? 2
+                : 1;
+        wchar_t wide[2];
+        const int count = length == 1 && !(byte >= 0xA1 && byte <= 0xDF)
+                              ? 0
+                              : MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS,
+                                                    bytes.data() + i, int(length), wide, 2);
+        if (count == 1) {
+            text += QChar(char16_t(wide[0]));
+            i += length;
+        } else {
+            text += QChar(0xFFFD);
+            ++i;
+        }
+    }
+    return text;
 }
 
 std::optional<std::string> EncodeCp932(const QString& text) {

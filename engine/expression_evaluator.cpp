@@ -1,6 +1,7 @@
 #include "engine/expression_evaluator.h"
 
 #include "engine/cp932_bytes.h"
+#include "engine/library_math.h"
 #include "engine/number_text.h"
 
 #include <cmath>
@@ -336,7 +337,7 @@ double ExpressionEvaluator::LibraryPow(double base, double exponent) {
         ReportLibraryError("pow", "DOMAIN");
         return kNaN;
     }
-    const double result = std::pow(base, exponent);
+    const double result = LibraryMath::Pow(base, exponent);
     if (std::isinf(result) && std::isfinite(base) && std::isfinite(exponent)) {
         // The substitute value of an overflow is plus infinity, whatever the
         // sign of the true result ((-10)^309 included).
@@ -381,10 +382,10 @@ double ExpressionEvaluator::ApplyFunction(int function, double x) {
             ReportLibraryError(name, "SING");
             return -kInf;
         }
-        return function == kLn ? std::log(x) : std::log10(x);
+        return function == kLn ? LibraryMath::Log(x) : LibraryMath::Log10(x);
     }
     case kExp: {
-        const double result = std::exp(x);
+        const double result = LibraryMath::Exp(x);
         if (std::isinf(result) && std::isfinite(x)) {
             ReportLibraryError("exp", "OVERFLOW");
             return kInf;

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <charconv>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -270,6 +273,49 @@ std::optional<NumberText> SplitNumberText(std::string_view text) {
     return NumberText{t.substr(start), negative};
 }
 
+#ifdef __MINGW32__
+// MinGW's C++ library reads a long double through a double, which loses the
+// extended reading (0.15 becomes the double just below it); its C library's strtold reads
+// all 64 bits. The point is moved into the exponent, so that the C locale's
+// decimal separator plays no part.
+long double ReadExtended(const std::string& literal) {
+    std::string digits;
+    long exponent = 0;
+    size_t i = 0;
+    bool afterPoint = false;
+    for (; i < literal.size() && literal[i] != 'e' && literal[i] != 'E'; ++i) {
+        if (literal[i] == '.') {
+            afterPoint = true;
+        } else {
+            digits.push_back(literal[i]);
+            if (afterPoint) --exponent;
+        }
+    }
+    if (i < literal.size()) {
+        const bool negative = literal[++i] == '-';
+        if (literal[i] == '+' || literal[i] == '-') ++i;
+        long e = 0;
+        // Far beyond any long double either way; the cap keeps the sum in range.
+        for (; i < literal.size(); ++i)
+            e = std::min(e * 10 + (literal[i] - '0'), 1000000L);
+        exponent += negative ? -e : e;
+    }
+    const std::string text = digits + "e" + std::to_string(exponent);
+    errno = 0;
+    const long double v = __mingw_strtold(text.c_str(), nullptr);
+    // Only an underflow is left: the value is within the double range.
+    return errno == ERANGE ? 0.0L : v;
+}
+#else
+long double ReadExtended(const std::string& literal) {
+    long double v = 0;
+    const auto [ptr, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), v,
+                                           std::chars_format::general);
+    // Only an underflow is left: the value is within the double range.
+    return ec != std::errc() ? 0.0L : v;
+}
+#endif
+
 } // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
@@ -284,12 +330,7 @@ std::optional<long double> ParseNumberExtended(std::string_view text) {
     const std::optional<NumberText> number = SplitNumberText(text);
     // Beyond the double range it is no number, as for ParseNumber.
     if (!number || std::isinf(DecimalLiteralValue(number->literal))) return std::nullopt;
-    const std::string& literal = number->literal;
-    long double v = 0;
-    const auto [ptr, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), v,
-                                           std::chars_format::general);
-    // Only an underflow is left: the value is within the double range.
-    if (ec != std::errc()) v = 0;
+    const long double v = ReadExtended(number->literal);
     return number->negative ? -v : v;
 }
 

@@ -18,10 +18,18 @@ QString FirstInstalled(const QStringList& families) {
 
 const QString& JapaneseFamily() {
     static const QString family =
+        // The design's face; a Windows without it (its Japanese fonts are an
+        // optional feature outside Japan) has Meiryo UI or Yu Gothic UI.
+        // Under a Japanese Windows locale faces are listed by their
+        // Japanese names.
         FirstInstalled({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                        QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
-                        QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"),
-                        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+                        QStringLiteral("Meiryo UI"), QStringLiteral("Yu Gothic UI"),
+                        QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
+                        QStringLiteral("IPAexGothic"), QStringLiteral("IPAexゴシック"),
+                        QStringLiteral("VL PGothic"), QStringLiteral("VL Pゴシック"),
+                        QStringLiteral("TakaoPGothic"), QStringLiteral("Takao Pゴシック"),
+                        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"),
+                        QStringLiteral("IPAゴシック")});
     return family;
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 namespace kestrix {
 namespace {
 
@@ -101,6 +105,65 @@ TEST(CodePage, WellFormedTextAcceptsCharactersAndRefusesBrokenSequences) {
         SCOPED_TRACE(::testing::PrintToString(std::string(text)));
         EXPECT_FALSE(IsWellFormedCp932Text(text));
     }
+}
+
+// The whole code page, one row per first byte: how many of its two-byte
+// sequences (second byte 0x40-0xFC) are characters, and digests of what each
+// sequence reads as and of what each character read writes back as. Row 0
+// holds the 256 single bytes. Taken from the iconv conversion; the Windows
+// conversion must give the same, broken sequences included.
+struct CodePageRow {
+    int first;
+    int characters;
+    std::uint32_t read;
+    std::uint32_t written;
+};
+
+CodePageRow DigestRow(int first) {
+    CodePageRow row{first, 0, 2166136261u, 2166136261u};
+    auto mix = [](std::uint32_t& h, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i, v >>= 8)
+            h = (h ^ (v & 0xFF)) * 16777619u;
+    };
+    auto digest = [&](const std::string& bytes) {
+        const QString text = FromCp932(bytes);
+        for (const QChar c : text)
+            mix(row.read, c.unicode());
+        mix(row.read, 0xFFFFFFFFu);
+        if (text.size() != 1 || text.at(0) == QChar(0xFFFD)) return;
+        ++row.characters;
+        const std::optional<std::string> back = ToCp932(text);
+        for (const char b : back.value_or("none"))
+            mix(row.written, static_cast<unsigned char>(b));
+        mix(row.written, 0xFFFFFFFFu);
+    };
+    if (first == 0) {
+        for (int b = 0; b < 256; ++b)
+            digest(std::string(1, char(b)));
+    } else {
+        for (int second = 0x40; second <= 0xFC; ++second)
+            if (second != 0x7F) digest({char(first), char(second)});
+    }
+    return row;
+}
+
+TEST(CodePage, EveryCharacterOfTheCodePageReadsAndWritesAsTheTableSays) {
+    const CodePageRow table[] = {
+#include "cp932_digests.inc"
+    };
+    int characters = 0;
+    for (const CodePageRow& want : table) {
+        const CodePageRow got = DigestRow(want.first);
+        EXPECT_TRUE(got.characters == want.characters && got.read == want.read &&
+                    got.written == want.written)
+            << std::hex << "row " << want.first << " gives {0x" << got.first << ", " << std::dec
+            << got.characters << ", 0x" << std::hex << got.read << "u, 0x" << got.written
+            << "u},";
+        characters += got.characters;
+    }
+    // ASCII, the half-width katakana, the double-byte characters and the
+    // user-defined area.
+    EXPECT_EQ(characters, 9795);
 }
 
 } // namespace

@@ -323,7 +323,9 @@ TEST_F(ConfigFileTest, ReportsWhetherTheFileOpenedAndDeliveredFields) {
     EXPECT_EQ(materials.fields, (Fields{"1", "Steel", "0.18"}));
 
     EXPECT_FALSE(ReadConfigFields(Dir(), "KSX_Set1.cfg").opened);
+#ifndef Q_OS_WIN // where file names ignore case, so does the reader
     EXPECT_FALSE(ReadConfigFields(Dir(), "KSX_SET2.CFG").opened); // names are exact
+#endif
     ASSERT_TRUE(QDir(Dir()).mkdir("KSX_Set1_e.cfg"));
     EXPECT_FALSE(ReadConfigFields(Dir(), "KSX_Set1_e.cfg").opened);
     EXPECT_FALSE(ReadConfigFields(Dir() + "/missing", "ksx_mate.cfg").opened);

@@ -749,7 +749,8 @@ class DuctPageTest : public QObject {
     void conditionLineIgnoresTheSystemDecimalComma() {
         const std::string before = std::setlocale(LC_NUMERIC, nullptr);
         const char* comma = nullptr;
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
+                                 "German_Germany.1252"}) {
             if (std::setlocale(LC_NUMERIC, name)) {
                 comma = name;
                 break;
