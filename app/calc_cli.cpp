@@ -1,4 +1,5 @@
 #include "app/calc_cli.h"
+#include "app/utf8.h"
 
 #include "app/calc_help.h"
 #include "app/calc_schedule.h"
@@ -612,7 +613,12 @@ int RunScheduleCommand(const CommandLine& cl, bool japanese, std::istream& in, s
 
     if (path == "-") return RunSchedule(request, in, out, err);
     // The operand is UTF-8 on every platform (main converts the arguments).
-    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+    const std::optional<std::filesystem::path> name = FileFromUtf8(path);
+    if (!name) {
+        err << "kestrix-calc: cannot open '" << ValidUtf8(path) << "': no valid file name\n";
+        return kExitFailure;
+    }
+    const std::filesystem::path& file = *name;
     std::error_code error;
     if (std::filesystem::is_directory(file, error)) {
         err << "kestrix-calc: cannot read '" << path << "': it is a folder\n";

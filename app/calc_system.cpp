@@ -252,7 +252,9 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
         text = ReadLimited(in);
     } else {
         // The operand is UTF-8 on every platform (main converts the arguments).
-        const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+        const std::optional<std::filesystem::path> name = FileFromUtf8(path);
+        if (!name) throw InputError("no valid file name");
+        const std::filesystem::path& file = *name;
         std::error_code error;
         if (std::filesystem::is_directory(file, error)) throw InputError("it is a folder");
         std::ifstream stream(file, std::ios::binary);

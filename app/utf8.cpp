@@ -74,4 +74,12 @@ std::size_t DisplayWidth(std::string_view text) {
     return width;
 }
 
+std::optional<std::filesystem::path> FileFromUtf8(const std::string& name) {
+    try {
+        return std::filesystem::path(std::u8string(name.begin(), name.end()));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace kestrix

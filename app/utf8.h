@@ -4,6 +4,8 @@
 // widths for aligned tables of Japanese and English texts.
 
 #include <cstddef>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +22,9 @@ std::string ValidUtf8(std::string_view text);
 // Columns that the text takes on a terminal: East Asian wide characters count
 // two, half-width katakana and everything else one; invalid bytes count one.
 std::size_t DisplayWidth(std::string_view text);
+
+// The file named by a UTF-8 operand; none where the system cannot name it
+// (Windows names are UTF-16, so bytes that are no UTF-8 name no file there).
+std::optional<std::filesystem::path> FileFromUtf8(const std::string& name);
 
 } // namespace kestrix

@@ -52,8 +52,17 @@ bool WritePlainIni(QIODevice& device, const QSettings::SettingsMap& map) {
 }
 
 QSettings::Format PlainIniFormat() {
+    // Keys match as in Qt's own INI format on each system: regardless of case
+    // on Windows. QSettings shares one parsed copy of a file between its
+    // readers, and keys that another format stored in lower case would
+    // otherwise not be found there.
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity keyCase = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity keyCase = Qt::CaseSensitive;
+#endif
     static const QSettings::Format format =
-        QSettings::registerFormat(QStringLiteral("ini"), ReadPlainIni, WritePlainIni);
+        QSettings::registerFormat(QStringLiteral("ini"), ReadPlainIni, WritePlainIni, keyCase);
     return format;
 }
 

@@ -5,6 +5,7 @@
 #include "calc_run.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,15 @@ const char* kOffice = R"({"name": "Office supply", "units": "Pa", "friction_law"
   {"id": "T1", "upstream": "2", "length": 3, "flow": 1200, "fixed_loss": 25},
   {"id": "T2", "upstream": "1", "length": 8, "flow": 800, "shape": "round", "fixed_loss": 20}]})";
 
+// kestrix-calc system with the configuration files of the build, which lie
+// beside the built program; a test program has no folder of its own to read
+// them from on every system.
+Result System(std::vector<std::string> args, const std::string& input = "") {
+    const QString folder = QFileInfo(QStringLiteral(KESTRIX_CALC_PATH)).absolutePath();
+    args.insert(args.begin(), {"system", "--config-dir", folder.toStdString()});
+    return Calc(args, input);
+}
+
 class CalcSystem : public testing::Test {
   protected:
     std::string Write(const std::string& name, const std::string& bytes) {
@@ -37,7 +47,7 @@ class CalcSystem : public testing::Test {
 };
 
 TEST_F(CalcSystem, ReportsTheDocumentedExampleInEveryFormat) {
-    const Result json = Calc({"system", "--lang", "en", "--format", "json", "-"}, kOffice);
+    const Result json = System({"--lang", "en", "--format", "json", "-"}, kOffice);
     ASSERT_EQ(json.status, kExitSuccess) << json.err;
     // The contract's keys, in order, and the sizes the duct page writes.
     for (const char* key : {"{\"air\": {\"density\": 1.204", "\"viscosity\": 1.81", "\"sections\": [",
@@ -49,17 +59,17 @@ TEST_F(CalcSystem, ReportsTheDocumentedExampleInEveryFormat) {
                             "\"critical_path\": \"T1\"", "\"fan_pressure\": "})
         EXPECT_NE(json.out.find(key), std::string::npos) << key << "\n" << json.out;
 
-    const Result csv = Calc({"system", "--lang", "en", "-"}, kOffice);
+    const Result csv = System({"--lang", "en", "-"}, kOffice);
     ASSERT_EQ(csv.status, kExitSuccess) << csv.err;
     EXPECT_EQ(csv.out.rfind("Section,Upstream,Flow[CMH],Size[mm],Velocity[m/s],", 0), 0u) << csv.out;
     EXPECT_NE(csv.out.find("\nT1,1 > 2 > T1,"), std::string::npos) << csv.out;
     // A material named in the English file is not in the Japanese one; its row is.
     std::string office = kOffice;
-    const Result unnamed = Calc({"system", "--lang", "ja", "-"}, office);
+    const Result unnamed = System({"--lang", "ja", "-"}, office);
     EXPECT_EQ(unnamed.status, kExitFailure);
     EXPECT_NE(unnamed.err.find("ダクト材質「Galvanised steel」がありません。"), std::string::npos);
     office.replace(office.find("\"Galvanised steel\""), 18, "1");
-    const Result md = Calc({"system", "--lang", "ja", "--format", "md", "-"}, office);
+    const Result md = System({"--lang", "ja", "--format", "md", "-"}, office);
     ASSERT_EQ(md.status, kExitSuccess) << md.err;
     EXPECT_NE(md.out.find("# Office supply"), std::string::npos);
     EXPECT_NE(md.out.find("| **T1** | **1 > 2 > T1** |"), std::string::npos) << md.out;
@@ -71,14 +81,14 @@ TEST_F(CalcSystem, CsvSectionsTakeTheSettingsAsOptions) {
                              "F,,10,,500x400,,0.3,\r\n"
                              "T1,F,4,1000,,round,0.2;0.17,25\r\n"
                              "T3,F,8,1000,,,-0.1,15\r\n";
-    const Result r = Calc({"system", "--lang", "en", "--format", "json", "--roughness", "0.18",
+    const Result r = System({"--lang", "en", "--format", "json", "--roughness", "0.18",
                            "--velocity", "8", "--loss", "1", "--shape", "rectangular",
                            "--max-height", "200", Write("office.csv", rows)});
     ASSERT_EQ(r.status, kExitSuccess) << r.err;
     EXPECT_NE(r.out.find("\"size\": \"300Φ\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"size\": \"350x200\""), std::string::npos) << r.out;
     // A style from the configuration files, in mmAq.
-    const Result styled = Calc({"system", "--lang", "en", "--input", "csv", "--style", "0", "--units",
+    const Result styled = System({"--lang", "en", "--input", "csv", "--style", "0", "--units",
                                 "mmAq", "-"}, rows);
     EXPECT_EQ(styled.status, kExitSuccess) << styled.err;
     EXPECT_NE(styled.out.find("Total[mmAq]"), std::string::npos) << styled.out;
@@ -100,16 +110,16 @@ TEST_F(CalcSystem, BadInputIsNamedAndFailsWithStatusOne) {
          "section \"a\": size \"300\" contradicts its shape"},
     };
     for (const auto& [text, expected] : cases) {
-        const Result r = Calc({"system", "--lang", "en", "-"}, text);
+        const Result r = System({"--lang", "en", "-"}, text);
         EXPECT_EQ(r.status, kExitFailure) << text;
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
     }
-    const Result japanese = Calc({"system", "--lang", "ja", "-"}, "{\n  \"sections\": 5}");
+    const Result japanese = System({"--lang", "ja", "-"}, "{\n  \"sections\": 5}");
     EXPECT_EQ(japanese.err, "kestrix-calc: -: ファイルの 2 行 15 列に誤りがあります：\"sections\" must be an array\n");
-    const Result missing = Calc({"system", "--lang", "en", Write("a.json", "{}") + ".none"});
+    const Result missing = System({"--lang", "en", Write("a.json", "{}") + ".none"});
     EXPECT_EQ(missing.status, kExitFailure);
-    const Result big = Calc({"system", "--lang", "en", "-"}, std::string(50 * 1024 * 1024 + 1, ' '));
+    const Result big = System({"--lang", "en", "-"}, std::string(50 * 1024 * 1024 + 1, ' '));
     EXPECT_NE(big.err.find("larger than 50 MB"), std::string::npos) << big.err;
     // A comb of 4500 branch sections, each with a terminal: its paths list
     // over 10 million sections together, a report too large to write.
@@ -118,7 +128,7 @@ TEST_F(CalcSystem, BadInputIsNamedAndFailsWithStatusOne) {
         if (i > 0) comb += ", {\"id\": \"c" + std::to_string(i) + "\", \"upstream\": \"c" + std::to_string(i - 1) + "\", \"length\": 1}";
         comb += ", {\"id\": \"t" + std::to_string(i) + "\", \"upstream\": \"c" + std::to_string(i) + "\", \"length\": 1, \"flow\": 100}";
     }
-    const Result tooLong = Calc({"system", "--lang", "en", "-"}, comb + "]}");
+    const Result tooLong = System({"--lang", "en", "-"}, comb + "]}");
     EXPECT_EQ(tooLong.status, kExitFailure);
     EXPECT_NE(tooLong.err.find("a report lists at most 10000000"), std::string::npos) << tooLong.err;
     ExpectUsageError({"system", "--format", "xml", "-"});
