@@ -96,11 +96,7 @@ long double DuctLossLaw::Loss(long double diameterMm, long double velocity) cons
 }
 
 long double FrictionLoss(const DuctCriteria& c, long double diameterMm, long double velocity) {
-    long double r = 0.00131L * std::pow(velocity, static_cast<long double>(kVelocityExponent)) /
-                    std::pow(0.001L * diameterMm, static_cast<long double>(kDiameterExponent)) /
-                    std::pow(0.18L / c.roughness, static_cast<long double>(kRoughnessExponent));
-    if (c.pressureInPa) r = r * Gravity;
-    return r;
+    return DuctLossLaw(c).Loss(diameterMm, velocity);
 }
 
 long double DynamicPressure(const DuctCriteria& c, long double velocity) {
@@ -257,17 +253,23 @@ void RectangleRun(const LossLaw& law, double q, double S, Visit visit) {
     }
 }
 
+// What every sizing of a flow starts with: the refusals, then the velocity
+// march. The diameter in mm, or none with the message (if any) set.
+std::optional<double> SizingDiameter(double Q, const LossLaw& law, SizingMessage& message) {
+    if (!(Q > 0)) return std::nullopt;
+    message = CheckSizingInputs(Q, law.c);
+    if (message != SizingMessage::None) return std::nullopt;
+    return MarchDiameter(law, static_cast<double>(Q / 3600.0L), message);
+}
+
 } // namespace
 
 DuctCandidateSizes DuctCandidatesFor(double Q, const DuctCriteria& c) {
     DuctCandidateSizes out;
-    if (!(Q > 0)) return out;
-    out.message = CheckSizingInputs(Q, c);
-    if (out.message != SizingMessage::None) return out;
-    const double q = static_cast<double>(Q / 3600.0L);
     const LossLaw law(c);
-    const std::optional<double> march = MarchDiameter(law, q, out.message);
+    const std::optional<double> march = SizingDiameter(Q, law, out.message);
     if (!march) return out;
+    const double q = static_cast<double>(Q / 3600.0L);
     const double Dmm = *march;
 
     auto addRound = [&](double d) {
@@ -303,13 +305,10 @@ DuctCandidateSizes DuctCandidatesFor(double Q, const DuctCriteria& c) {
 
 DuctPick PickDuctSize(double Q, const DuctCriteria& c, bool rectangular, double maxHeight) {
     DuctPick pick;
-    if (!(Q > 0)) return pick;
-    pick.message = CheckSizingInputs(Q, c);
-    if (pick.message != SizingMessage::None) return pick;
-    const double q = static_cast<double>(Q / 3600.0L);
     const LossLaw law(c);
-    const std::optional<double> Dmm = MarchDiameter(law, q, pick.message);
+    const std::optional<double> Dmm = SizingDiameter(Q, law, pick.message);
     if (!Dmm) return pick;
+    const double q = static_cast<double>(Q / 3600.0L);
     if (!rectangular) {
         // The round entry of the 25 mm series: D25, which is also the 1 mm
         // entry when the two agree.

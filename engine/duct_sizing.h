@@ -70,8 +70,8 @@ struct DuctSizeInput {
     bool rectangular = true;
 };
 
-// FrictionLoss with the roughness factor worked out once, for many sizes
-// under the same criteria; the same value to the last bit.
+// The duct loss law with its roughness factor worked out once, for many
+// sizes under the same criteria; FrictionLoss is its form for one size.
 struct DuctLossLaw {
     const DuctCriteria& c;
     long double roughnessFactor;
