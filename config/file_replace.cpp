@@ -116,6 +116,9 @@ bool ReplaceFileContents(const QString& path, const std::string& bytes) {
     // A link is followed, as QSaveFile does: the file it points to is replaced.
     const QFileInfo link(path);
     const QFileInfo info(link.isSymLink() ? link.symLinkTarget() : path);
+    // Only a file is replaced: a device or a pipe in its place (a settings
+    // file linked to /dev/null, say) would itself be swapped for a file.
+    if (info.exists() && !info.isFile()) return false;
     const std::optional<bool> saved = SaveThroughTemporaryFile(
         info.absolutePath(), info.absoluteFilePath(), info.fileName(), bytes);
     return saved ? *saved : RewriteInPlace(info.absoluteFilePath(), bytes);

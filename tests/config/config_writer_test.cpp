@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -420,6 +421,21 @@ TEST_F(WrittenFileTest, ASaveThroughALinkReplacesTheFileItPointsTo) {
     ASSERT_TRUE(WriteConfigLines(Dir(), "KSX_Set1.cfg", {"a"}).saved);
     EXPECT_TRUE(QFileInfo(Dir() + "/KSX_Set1.cfg").isSymLink());
     EXPECT_EQ(FileBytes(Dir() + "/shared/KSX_Set1.cfg"), QByteArray("a\r\n"));
+}
+#endif
+
+#ifdef __linux__
+// A file linked to something that is no file (as a settings file linked to
+// /dev/null, here a pipe) is not replaced by one: a rename over the device
+// would swap the device itself for a file.
+TEST_F(WrittenFileTest, ASaveLeavesWhatIsNoFileInPlace) {
+    const QString pipe = Dir() + "/pipe";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("pipe", Dir() + "/KSX_Set1.cfg"));
+    EXPECT_FALSE(WriteConfigLines(Dir(), "KSX_Set1.cfg", {"a"}).saved);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 #endif
 
