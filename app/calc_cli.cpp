@@ -11,6 +11,7 @@
 #include "config/config_paths.h"
 #include "config/config_reader.h"
 #include "config/config_records.h"
+#include "config/style_criteria.h"
 #include "config/system_criteria.h"
 #include "engine/duct_sizing.h"
 #include "engine/expression_evaluator.h"
@@ -352,17 +353,6 @@ bool NoFirstStyleToTake(const CommandLine& cl, const StyleNameList& list,
     return true;
 }
 
-TerminalCriteria TerminalCriteriaFromStyle(const TerminalSelectionStyle& style) {
-    TerminalCriteria c;
-    const auto velocity = ParseNumber(style.faceVelocity);
-    if (!velocity) return c;
-    c.velocity = *velocity;
-    const auto freeArea = ParseNumber(style.freeArea);
-    if (!freeArea) return c;
-    c.ratio = RatioFromPercent(*freeArea);
-    return c;
-}
-
 std::optional<std::string> MessageOrNull(SizingMessage message, bool japanese) {
     if (message == SizingMessage::None) return std::nullopt;
     return SizingMessageText(message, japanese);
@@ -473,11 +463,13 @@ int RunDuct(const CommandLine& cl, bool japanese, std::ostream& out, std::ostrea
         RecalcDuct({*flow, width, height, cl.Has("--height")}, criteria, mark, fields, sizeText);
     }
     if (cl.json) {
-        const json::Members values{
-            {"E_wv", json::Quote(fields.E_wv)},   {"E_dp", json::Quote(fields.E_dp)},
-            {"E_ap", json::Quote(fields.E_ap)},   {"E_aq", json::Quote(fields.E_aq)},
-            {"E_fai", json::Quote(fields.E_fai)}, {"M_wv", json::Quote(fields.M_wv)},
-            {"E_as", json::Quote(fields.E_as)}};
+        const json::Members values{{"E_wv", json::Quote(fields.velocity)},
+                                   {"E_dp", json::Quote(fields.frictionLoss)},
+                                   {"E_ap", json::Quote(fields.dynamicPressure)},
+                                   {"E_aq", json::Quote(fields.referenceFlow)},
+                                   {"E_fai", json::Quote(fields.equivalentDiameter)},
+                                   {"M_wv", json::Quote(fields.velocityAtEquivalentDiameter)},
+                                   {"E_as", json::Quote(fields.aspectRatio)}};
         out << json::Object({{"flow", json::Quote(*flow)},
                              {"size_text", json::Quote(sizeText)},
                              {"fields", json::Object(values)}})
@@ -485,13 +477,13 @@ int RunDuct(const CommandLine& cl, bool japanese, std::ostream& out, std::ostrea
         return kExitSuccess;
     }
     head.insert(head.end(), {{cap.size, sizeText},
-                             {cap.velocity, fields.E_wv},
-                             {LossCaption(japanese, pa), fields.E_dp},
-                             {DynamicPressureCaption(japanese, pa), fields.E_ap},
-                             {cap.standardFlow, fields.E_aq},
-                             {cap.equivalentDiameter, fields.E_fai},
-                             {cap.velocityAtDiameter, fields.M_wv},
-                             {cap.aspect, fields.E_as}});
+                             {cap.velocity, fields.velocity},
+                             {LossCaption(japanese, pa), fields.frictionLoss},
+                             {DynamicPressureCaption(japanese, pa), fields.dynamicPressure},
+                             {cap.standardFlow, fields.referenceFlow},
+                             {cap.equivalentDiameter, fields.equivalentDiameter},
+                             {cap.velocityAtDiameter, fields.velocityAtEquivalentDiameter},
+                             {cap.aspect, fields.aspectRatio}});
     PrintPairs(out, head);
     return kExitSuccess;
 }
@@ -524,17 +516,17 @@ int RunTerminal(const CommandLine& cl, bool japanese, std::ostream& out, std::os
             for (const auto& e : result.entries)
                 entries.push_back(json::StringArray({e.label, e.velocity}));
             out << json::Object({{"flow", json::Quote(*flow)},
-                                 {"hsy", json::Quote(fields.hsy)},
-                                 {"hsj", json::Quote(fields.hsj)},
-                                 {"hsk", json::Quote(fields.hsk)},
+                                 {"hsy", json::Quote(fields.effectiveArea)},
+                                 {"hsj", json::Quote(fields.necessaryArea)},
+                                 {"hsk", json::Quote(fields.freeAreaRatio)},
                                  {"entries", json::Array(entries)},
                                  {"message", json::QuoteOrNull(message)}})
                 << '\n';
             return kExitSuccess;
         }
-        head.insert(head.end(), {{cap.effectiveArea, fields.hsy},
-                                 {cap.necessaryArea, fields.hsj},
-                                 {cap.freeArea, fields.hsk}});
+        head.insert(head.end(), {{cap.effectiveArea, fields.effectiveArea},
+                                 {cap.necessaryArea, fields.necessaryArea},
+                                 {cap.freeArea, fields.freeAreaRatio}});
         PrintPairs(out, head);
         if (!result.entries.empty()) {
             TextTable table({false, true});
@@ -553,16 +545,16 @@ int RunTerminal(const CommandLine& cl, bool japanese, std::ostream& out, std::os
         RecalcTerminal({*flow, width, height, cl.Has("--height")}, criteria, fields);
     }
     if (cl.json) {
-        const json::Members values{{"hsk", json::Quote(fields.hsk)},
-                                   {"hsv", json::Quote(fields.hsv)},
-                                   {"haq", json::Quote(fields.haq)}};
+        const json::Members values{{"hsk", json::Quote(fields.freeAreaRatio)},
+                                   {"hsv", json::Quote(fields.faceVelocity)},
+                                   {"haq", json::Quote(fields.referenceFlow)}};
         out << json::Object({{"flow", json::Quote(*flow)}, {"fields", json::Object(values)}})
             << '\n';
         return kExitSuccess;
     }
-    head.insert(head.end(), {{cap.freeArea, fields.hsk},
-                             {cap.surfaceVelocity, fields.hsv},
-                             {cap.standardFlow, fields.haq}});
+    head.insert(head.end(), {{cap.freeArea, fields.freeAreaRatio},
+                             {cap.surfaceVelocity, fields.faceVelocity},
+                             {cap.standardFlow, fields.referenceFlow}});
     PrintPairs(out, head);
     return kExitSuccess;
 }
@@ -714,12 +706,11 @@ int RunStyles(const CommandLine& cl, bool japanese, std::ostream& out, std::ostr
         out << '\n';
     };
     section(cap.materials, {cap.name, cap.roughness}, materials, 1);
-    section(cap.ductStyles,
-            {cap.name, cap.material, cap.styleVelocity, cap.frictionLoss, cap.units,
-             cap.aspectRatio},
-            ductStyles, 0);
-    section(cap.terminalStyles, {cap.name, cap.styleFreeArea, cap.faceVelocity}, terminalStyles,
-            0);
+    section(
+        cap.ductStyles,
+        {cap.name, cap.material, cap.styleVelocity, cap.frictionLoss, cap.units, cap.aspectRatio},
+        ductStyles, 0);
+    section(cap.terminalStyles, {cap.name, cap.styleFreeArea, cap.faceVelocity}, terminalStyles, 0);
     if (!config.messages.empty()) {
         out << cap.messages << '\n';
         for (const auto& message : config.messages)

@@ -320,8 +320,7 @@ class ScheduleRun {
             row.error = Problem(RowProblem::EmptyFlow);
         } else if (abandoned) {
             row.error = *abandoned;
-        } else if (q ? *q > MaxFlowCmh
-                     : row.flow != "NAN" && row.flow.front() != '-') {
+        } else if (q ? *q > MaxFlowCmh : row.flow != "NAN" && row.flow.front() != '-') {
             // Refused before sizing: the air-terminal list passes over a flow
             // written with an exponent (1E15) without a word. An evaluated
             // flow that is no double is INF or the text of the largest
@@ -361,10 +360,18 @@ class ScheduleRun {
         const auto [width, height] = SizeTexts(rect->label, mark_);
         DuctFields rectFields;
         DuctRefValues({row.flow, width, height, true}, c, rectFields);
-        row.values = {round->label,           round->velocity,  round->loss,
-                      round->dynamicPressure, roundFields.E_aq, rect->label,
-                      rect->velocity,         rect->loss,       rect->aspect,
-                      rect->dynamicPressure,  rectFields.E_aq,  rectFields.E_fai};
+        row.values = {round->label,
+                      round->velocity,
+                      round->loss,
+                      round->dynamicPressure,
+                      roundFields.referenceFlow,
+                      rect->label,
+                      rect->velocity,
+                      rect->loss,
+                      rect->aspect,
+                      rect->dynamicPressure,
+                      rectFields.referenceFlow,
+                      rectFields.equivalentDiameter};
     }
 
     void SizeTerminalRow(Row& row) {
@@ -387,8 +394,9 @@ class ScheduleRun {
         const auto [width, height] = SizeTexts(rect->label, mark_);
         TerminalFields rectFields;
         TerminalRefFlow(width, height, true, c, rectFields);
-        row.values = {fields.hsy,      fields.hsj,  fields.hsk,     round->label,  round->velocity,
-                      roundFields.haq, rect->label, rect->velocity, rectFields.haq};
+        row.values = {fields.effectiveArea, fields.necessaryArea, fields.freeAreaRatio,
+                      round->label,         round->velocity,      roundFields.referenceFlow,
+                      rect->label,          rect->velocity,       rectFields.referenceFlow};
     }
 
     std::string Problem(RowProblem problem, const std::string& detail = {}) const {

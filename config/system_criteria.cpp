@@ -1,35 +1,10 @@
 #include "config/system_criteria.h"
 
 #include "config/codepage.h"
+#include "config/style_criteria.h"
 #include "engine/number_text.h"
 
 namespace kestrix {
-
-DuctCriteria DuctCriteriaFromStyle(const DuctSelectionStyle& style,
-                                   const MaterialTable& materials) {
-    DuctCriteria c;
-    const auto material = ParseInteger(style.material);
-    if (!material) return c;
-    if (*material >= 1 && *material <= static_cast<int>(kConfigTableSlots) &&
-        !materials[*material - 1].name.empty()) {
-        const auto roughness = ParseNumber(materials[*material - 1].roughness);
-        if (!roughness) return c;
-        c.roughness = *roughness;
-    } else {
-        c.roughness = 0.0; // no loaded material: no roughness, which the engine reports
-    }
-    const auto velocity = ParseNumber(style.velocity);
-    if (!velocity) return c;
-    c.velocity = *velocity;
-    const auto loss = ParseNumber(style.frictionLoss);
-    if (!loss) return c;
-    c.lossLimit = *loss;
-    const auto aspect = ParseNumber(style.aspectRatio);
-    if (!aspect) return c;
-    c.aspectLimit = *aspect;
-    c.pressureInPa = style.units != "0";
-    return c;
-}
 
 namespace {
 
@@ -38,17 +13,19 @@ bool Refuse(std::string& error, std::string text) {
     return false;
 }
 
-std::optional<double> MaterialRoughness(const SystemMaterialChoice& m, const MaterialTable& materials,
-                                        bool japanese, std::string& error) {
+std::optional<double> MaterialRoughness(const SystemMaterialChoice& m,
+                                        const MaterialTable& materials, bool japanese,
+                                        std::string& error) {
     std::optional<std::size_t> slot;
     if (m.materialRow) {
         if (*m.materialRow >= 1 && *m.materialRow <= static_cast<int>(kConfigTableSlots) &&
             !materials[*m.materialRow - 1].name.empty())
             slot = *m.materialRow - 1;
         else
-            error = japanese ? "ダクト材質の行 " + std::to_string(*m.materialRow) + " がありません。"
-                             : "material row " + std::to_string(*m.materialRow) +
-                                   " is not in the materials file";
+            error = japanese
+                        ? "ダクト材質の行 " + std::to_string(*m.materialRow) + " がありません。"
+                        : "material row " + std::to_string(*m.materialRow) +
+                              " is not in the materials file";
     } else {
         const std::string name = Utf8ToCp932Lossy(*m.materialName);
         for (std::size_t i = 0; i < kConfigTableSlots && !slot; ++i)
@@ -74,14 +51,17 @@ bool ResolveSystemCriteria(SystemFile& file, const DuctConfigTables& tables, boo
     const bool hasMaterial = m.materialRow || m.materialName;
     const bool hasLimits = m.velocity && m.loss;
     if (m.style && (hasMaterial || m.roughness || hasLimits))
-        return Refuse(error, japanese ? "style と material・roughness・limits は同時に指定できません。"
-                                      : "a style replaces material, roughness and limits; give one or the other");
+        return Refuse(
+            error, japanese
+                       ? "style と material・roughness・limits は同時に指定できません。"
+                       : "a style replaces material, roughness and limits; give one or the other");
     if (hasMaterial && m.roughness)
         return Refuse(error, japanese ? "material と roughness は同時に指定できません。"
                                       : "give material or roughness, not both");
     if (!m.style && (hasMaterial || m.roughness) && !hasLimits)
-        return Refuse(error, japanese ? "material や roughness には limits（velocity と loss）が必要です。"
-                                      : "material and roughness need the limits (velocity and loss)");
+        return Refuse(error,
+                      japanese ? "material や roughness には limits（velocity と loss）が必要です。"
+                               : "material and roughness need the limits (velocity and loss)");
     if (!m.style && hasLimits && !hasMaterial && !m.roughness)
         return Refuse(error, japanese ? "limits には material か roughness が必要です。"
                                       : "the limits need a material or a roughness");
@@ -106,7 +86,8 @@ bool ResolveSystemCriteria(SystemFile& file, const DuctConfigTables& tables, boo
     const int position = m.style.value_or(0);
     if (position < 0 || static_cast<std::size_t>(position) >= tables.list.size() ||
         position >= static_cast<int>(kConfigTableSlots) || tables.styles[position].name.empty())
-        return Refuse(error, japanese ? "ダクト選定スタイル " + std::to_string(position) + " がありません。"
+        return Refuse(error, japanese ? "ダクト選定スタイル " + std::to_string(position) +
+                                            " がありません。"
                                       : "duct style " + std::to_string(position) +
                                             " is not in the duct-style list (positions from 0)");
     DuctCriteria c = DuctCriteriaFromStyle(tables.styles[position], tables.materials);
@@ -114,8 +95,9 @@ bool ResolveSystemCriteria(SystemFile& file, const DuctConfigTables& tables, boo
     if (!m.unitsGiven)
         s.pressureInPa = c.pressureInPa;
     else if (c.pressureInPa != s.pressureInPa)
-        c.lossLimit = static_cast<double>(s.pressureInPa ? c.lossLimit * static_cast<long double>(Gravity)
-                                                         : c.lossLimit / static_cast<long double>(Gravity));
+        c.lossLimit =
+            static_cast<double>(s.pressureInPa ? c.lossLimit * static_cast<long double>(Gravity)
+                                               : c.lossLimit / static_cast<long double>(Gravity));
     c.pressureInPa = s.pressureInPa;
     s.criteria = c;
     return true;

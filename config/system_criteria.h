@@ -12,10 +12,6 @@
 
 namespace kestrix {
 
-// The criteria of a duct style as the duct page's style change sets them: a
-// text that does not convert leaves the rest at the values before any style.
-DuctCriteria DuctCriteriaFromStyle(const DuctSelectionStyle& style, const MaterialTable& materials);
-
 struct DuctConfigTables {
     const MaterialTable& materials;
     const DuctStyleTable& styles;

@@ -237,8 +237,7 @@ RectEvaluation SquareFor(const LossLaw& law, double q, double Dmm, double& S) {
 
 // Rectangles growing wider and lower from the square; H only ever
 // decreases. visit(W, H, evaluation) returns false to end the run.
-template <typename Visit>
-void RectangleRun(const LossLaw& law, double q, double S, Visit visit) {
+template <typename Visit> void RectangleRun(const LossLaw& law, double q, double S, Visit visit) {
     double W = S, H = S, L = 1.0;
     while (L <= law.c.aspectLimit) {
         const std::optional<RectEvaluation> passed =
@@ -385,20 +384,20 @@ bool RecalcDuct(const DuctSizeInput& in, const DuctCriteria& c, std::string_view
     }
     if (!Finite(vel) || !Finite(veq)) return false;
 
-    fields.E_wv = FormatFixed(vel, 2);
+    fields.velocity = FormatFixed(vel, 2);
     // Without a usable roughness there is no loss to show.
     const long double loss = FrictionLoss(c, De, veq);
-    fields.E_dp = (c.roughness > 0 && Finite(loss)) ? FormatFixed(loss, 3) : std::string();
-    fields.E_ap = FormatFixed(DynamicPressure(c, vel), 2);
+    fields.frictionLoss = (c.roughness > 0 && Finite(loss)) ? FormatFixed(loss, 3) : std::string();
+    fields.dynamicPressure = FormatFixed(DynamicPressure(c, vel), 2);
     sizeText = std::move(text);
     DuctRefValues(in, c, fields);
     return true;
 }
 
 bool DuctRefValues(const DuctSizeInput& in, const DuctCriteria& c, DuctFields& fields) {
-    fields.E_aq.clear();
-    fields.E_fai.clear();
-    fields.M_wv.clear();
+    fields.referenceFlow.clear();
+    fields.equivalentDiameter.clear();
+    fields.velocityAtEquivalentDiameter.clear();
     if (!IsPlainNumber(in.width)) return false;
     const auto width = ParseNumber(in.width);
     if (!width) return false;
@@ -426,20 +425,20 @@ bool DuctRefValues(const DuctSizeInput& in, const DuctCriteria& c, DuctFields& f
 
     bool wroteFlow = false;
     if (Finite(Qref) && Qref > 0) {
-        fields.E_aq = FormatFixed(Qref, 0);
+        fields.referenceFlow = FormatFixed(Qref, 0);
         wroteFlow = true;
     }
     if (std::isfinite(De) && De > 0) {
-        fields.E_fai = FormatFixed(De, 0);
+        fields.equivalentDiameter = FormatFixed(De, 0);
         if (Q > 0) {
             const long double v = Q / 3600.0L / (Pi * De * 0.0005L * De * 0.0005L);
-            if (Finite(v)) fields.M_wv = FormatFixed(v, 2);
+            if (Finite(v)) fields.velocityAtEquivalentDiameter = FormatFixed(v, 2);
         }
     }
     if (H >= 0.01)
-        fields.E_as = FormatFixed(static_cast<long double>(W) / H, 2);
+        fields.aspectRatio = FormatFixed(static_cast<long double>(W) / H, 2);
     else
-        fields.E_as = "1.00";
+        fields.aspectRatio = "1.00";
     return wroteFlow;
 }
 

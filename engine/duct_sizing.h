@@ -59,7 +59,13 @@ struct DuctCandidateSizes {
 
 // The property fields of the duct page that the engine writes.
 struct DuctFields {
-    std::string E_wv, E_dp, E_ap, E_aq, E_fai, M_wv, E_as;
+    std::string velocity;                     // E_wv, m/s
+    std::string frictionLoss;                 // E_dp, per metre in the criteria's unit
+    std::string dynamicPressure;              // E_ap
+    std::string referenceFlow;                // E_aq, CMH
+    std::string equivalentDiameter;           // E_fai, mm
+    std::string velocityAtEquivalentDiameter; // M_wv, m/s
+    std::string aspectRatio;                  // E_as
 };
 
 // A typed or picked size: texts of Q1, E_w and E_h and the shape.

@@ -62,9 +62,9 @@ TerminalCandidates SizeTerminal(std::string_view flowText, const TerminalCriteri
         out.message = SizingMessage::TerminalLimits;
         return out;
     }
-    fields.hsy = FormatFixed(Aeff, 3);
-    fields.hsj = FormatFixed(Aneed, 3);
-    fields.hsk = RatioText(c);
+    fields.effectiveArea = FormatFixed(Aeff, 3);
+    fields.necessaryArea = FormatFixed(Aneed, 3);
+    fields.freeAreaRatio = RatioText(c);
     // No flow needs no terminal.
     if (!(Aneed > 0)) return out;
 
@@ -113,7 +113,7 @@ bool RecalcTerminal(const TerminalSizeInput& in, const TerminalCriteria& c,
     const auto flow = ParseNumber(in.flow);
     if (!flow) return true;
     const double Q = *flow;
-    fields.hsk = RatioText(c);
+    fields.freeAreaRatio = RatioText(c);
     const auto width = ParseNumber(in.width);
     if (!width) return true;
     const double W = *width;
@@ -133,9 +133,9 @@ bool RecalcTerminal(const TerminalSizeInput& in, const TerminalCriteria& c,
     const long double v = Q / 3600.0L / A / c.ratio;
     if (A != 0 && c.ratio != 0 && std::isfinite(v) &&
         std::fabs(v) <= std::numeric_limits<double>::max())
-        fields.hsv = FormatFixed(v, 2);
+        fields.faceVelocity = FormatFixed(v, 2);
     else
-        fields.hsv.clear();
+        fields.faceVelocity.clear();
     TerminalRefFlow(in.width, in.height, in.rectangular, c, fields);
     return true;
 }
@@ -152,7 +152,7 @@ void TerminalRefFlow(std::string_view width, std::string_view height, bool recta
         if (!h) return;
         H = static_cast<double>(*h * 0.001L);
     }
-    fields.hsk = RatioText(c);
+    fields.freeAreaRatio = RatioText(c);
 
     long double flow;
     if (rectangular && W > 0 && H > 0)
@@ -167,7 +167,7 @@ void TerminalRefFlow(std::string_view width, std::string_view height, bool recta
     if (!std::isfinite(Qref) || Qref > std::numeric_limits<std::int32_t>::max() ||
         Qref < std::numeric_limits<std::int32_t>::min())
         return;
-    fields.haq = std::to_string(static_cast<std::int32_t>(Qref));
+    fields.referenceFlow = std::to_string(static_cast<std::int32_t>(Qref));
 }
 
 } // namespace kestrix

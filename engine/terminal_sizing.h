@@ -30,7 +30,11 @@ struct TerminalEntry {
 
 // The property fields of the air-terminal page that the engine writes.
 struct TerminalFields {
-    std::string hsk, hsv, hsj, hsy, haq;
+    std::string freeAreaRatio; // hsk, percent
+    std::string faceVelocity;  // hsv, m/s
+    std::string necessaryArea; // hsj, m²
+    std::string effectiveArea; // hsy, m²
+    std::string referenceFlow; // haq, CMH
 };
 
 struct TerminalSizeInput {

@@ -5,6 +5,8 @@
 
 #include "ui/main_window.h"
 
+#include "config/style_criteria.h"
+
 #include "config/codepage.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
@@ -117,10 +119,10 @@ void RunDuctRefValues(TForm1& f) {
     kestrix::DuctFields fields = CurrentFields(f);
     const bool wroteFlow =
         kestrix::DuctRefValues({flow, width, height, Rectangular(f.xxbn)}, f.ductCriteria, fields);
-    f.E_aq->setText(QString::fromStdString(fields.E_aq));
-    f.E_fai->setText(QString::fromStdString(fields.E_fai));
-    f.M_wv->setText(QString::fromStdString(fields.M_wv));
-    f.E_as->setText(QString::fromStdString(fields.E_as));
+    f.E_aq->setText(QString::fromStdString(fields.referenceFlow));
+    f.E_fai->setText(QString::fromStdString(fields.equivalentDiameter));
+    f.M_wv->setText(QString::fromStdString(fields.velocityAtEquivalentDiameter));
+    f.E_as->setText(QString::fromStdString(fields.aspectRatio));
     if (wroteFlow) FitReferenceFlowWidth(f);
 }
 
@@ -145,34 +147,15 @@ void TForm1::DuctStyleCBChange() {
     if (slot < 0 || slot >= int(ductStyles.size()) || ductStyles[size_t(slot)].name.empty()) return;
     const kestrix::DuctSelectionStyle& style = ductStyles[size_t(slot)];
 
-    // The material by its row number. One that names no loaded material gives
-    // no roughness (the sizing then reports it) and no name: the condition
-    // line says that the material is missing.
-    const std::optional<int> row = kestrix::ParseInteger(style.material);
-    if (!row) return;
-    std::string materialName;
-    if (*row >= 1 && *row <= int(materials.size()) && !materials[size_t(*row - 1)].name.empty()) {
-        const kestrix::DuctMaterial& material = materials[size_t(*row - 1)];
-        const std::optional<double> roughness = kestrix::ParseNumber(material.roughness);
-        if (!roughness) return;
-        ductCriteria.roughness = *roughness;
-        materialName = material.name;
-    } else {
-        ductCriteria.roughness = 0.0;
-        materialName = *kestrix::ToCp932(japanese_ ? QStringLiteral("(材料なし)")
-                                                   : QStringLiteral("(no material)"));
-    }
-
-    const std::optional<double> velocity = kestrix::ParseNumber(style.velocity);
-    if (!velocity) return;
-    ductCriteria.velocity = *velocity;
-    const std::optional<double> loss = kestrix::ParseNumber(style.frictionLoss);
-    if (!loss) return;
-    ductCriteria.lossLimit = *loss;
-    const std::optional<double> aspect = kestrix::ParseNumber(style.aspectRatio);
-    if (!aspect) return;
-    ductCriteria.aspectLimit = *aspect;
-    ductCriteria.pressureInPa = style.units != "0";
+    // A material row that names no loaded material gives no roughness (the
+    // sizing then reports it) and no name: the condition line says that the
+    // material is missing. A text that does not convert stops here.
+    if (!kestrix::ApplyDuctStyle(style, materials, ductCriteria)) return;
+    const kestrix::DuctMaterial* material = kestrix::StyleMaterial(style, materials);
+    const std::string materialName =
+        material ? material->name
+                 : *kestrix::ToCp932(japanese_ ? QStringLiteral("(材料なし)")
+                                               : QStringLiteral("(no material)"));
 
     // The name is code-page text already: %14s pads it to 14 bytes, a
     // double-byte character counting 2. The line fits the 256-byte buffer
@@ -252,15 +235,15 @@ void TForm1::SP2Click() {
         kestrix::RecalcDuct({flow, width, height, Rectangular(xxbn)}, ductCriteria,
                             DiameterMark.toStdString(), fields, sizeText);
     if (!completed) return;
-    E_wv->setText(QString::fromStdString(fields.E_wv));
-    E_dp->setText(QString::fromStdString(fields.E_dp));
-    E_ap->setText(QString::fromStdString(fields.E_ap));
-    E_aq->setText(QString::fromStdString(fields.E_aq));
-    E_fai->setText(QString::fromStdString(fields.E_fai));
-    M_wv->setText(QString::fromStdString(fields.M_wv));
-    E_as->setText(QString::fromStdString(fields.E_as));
+    E_wv->setText(QString::fromStdString(fields.velocity));
+    E_dp->setText(QString::fromStdString(fields.frictionLoss));
+    E_ap->setText(QString::fromStdString(fields.dynamicPressure));
+    E_aq->setText(QString::fromStdString(fields.referenceFlow));
+    E_fai->setText(QString::fromStdString(fields.equivalentDiameter));
+    M_wv->setText(QString::fromStdString(fields.velocityAtEquivalentDiameter));
+    E_as->setText(QString::fromStdString(fields.aspectRatio));
     // RecalcDuct runs DuctRefValues, which empties E_aq unless it writes one.
-    if (!fields.E_aq.empty()) FitReferenceFlowWidth(*this);
+    if (!fields.referenceFlow.empty()) FitReferenceFlowWidth(*this);
     DuctSizeText = QString::fromStdString(sizeText);
     E_w->setFocus();
 }

@@ -5,6 +5,8 @@
 
 #include "ui/main_window.h"
 
+#include "config/style_criteria.h"
+
 #include "engine/messages.h"
 #include "engine/number_text.h"
 #include "ui/click_filter.h"
@@ -51,8 +53,8 @@ void RunTerminalRefFlow(TForm1& w) {
     const std::string width = w.bE_w->text().toStdString();
     const std::string height = w.bE_h->text().toStdString();
     kestrix::TerminalRefFlow(width, height, Rectangular(w), w.terminalCriteria, fields);
-    w.hsk->setText(QString::fromStdString(fields.hsk));
-    w.haq->setText(QString::fromStdString(fields.haq));
+    w.hsk->setText(QString::fromStdString(fields.freeAreaRatio));
+    w.haq->setText(QString::fromStdString(fields.referenceFlow));
 }
 
 // Keys and clicks of the page's edit fields. Enter in the size fields is
@@ -117,12 +119,7 @@ void TForm1::KiguStyleCBChange() {
     if (slot >= int(terminalStyles.size()) || terminalStyles[size_t(slot)].name.empty()) return;
     const kestrix::TerminalSelectionStyle& style = terminalStyles[size_t(slot)];
     // A text that does not convert stops here; what is already set stays.
-    const std::optional<double> velocity = kestrix::ParseNumber(style.faceVelocity);
-    if (!velocity) return;
-    terminalCriteria.velocity = *velocity;
-    const std::optional<double> ratio = kestrix::ParseNumber(style.freeArea);
-    if (!ratio) return;
-    terminalCriteria.ratio = kestrix::RatioFromPercent(*ratio);
+    if (!kestrix::ApplyTerminalStyle(style, terminalCriteria)) return;
 
     // The condition line cuts the percent (12.5 shows 12) where hsk rounds it.
     // An absurd style value must not overflow the integer.
@@ -163,9 +160,9 @@ void TForm1::HSCalClick() {
         // One insertion lays the list out once, however long it is.
         hsbox->addItems(labels);
     }
-    hsy->setText(QString::fromStdString(fields.hsy));
-    hsj->setText(QString::fromStdString(fields.hsj));
-    hsk->setText(QString::fromStdString(fields.hsk));
+    hsy->setText(QString::fromStdString(fields.effectiveArea));
+    hsj->setText(QString::fromStdString(fields.necessaryArea));
+    hsk->setText(QString::fromStdString(fields.freeAreaRatio));
     if (result.message != kestrix::SizingMessage::None)
         ShowErrorMessage(
             QString::fromStdString(kestrix::SizingMessageText(result.message, japanese_)));
@@ -185,9 +182,9 @@ void TForm1::BP2Click() {
     const kestrix::TerminalSizeInput in{flow, width, height, Rectangular(*this)};
     kestrix::TerminalFields fields = ReadFields(*this);
     const bool passed = kestrix::RecalcTerminal(in, terminalCriteria, fields);
-    hsk->setText(QString::fromStdString(fields.hsk));
-    hsv->setText(QString::fromStdString(fields.hsv));
-    haq->setText(QString::fromStdString(fields.haq));
+    hsk->setText(QString::fromStdString(fields.freeAreaRatio));
+    hsv->setText(QString::fromStdString(fields.faceVelocity));
+    haq->setText(QString::fromStdString(fields.referenceFlow));
     if (passed) bE_w->setFocus();
 }
 

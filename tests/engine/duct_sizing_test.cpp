@@ -224,20 +224,20 @@ DuctFields RefValues(const SizeCase& k, const char* flow = "1000") {
 
 TEST(DuctRefValues, WorkedExampleSizes) {
     auto f = RefValues({"300", "250", true});
-    EXPECT_EQ(f.E_aq, "1165");
-    EXPECT_EQ(f.E_fai, "299");
-    EXPECT_EQ(f.M_wv, "3.95");
-    EXPECT_EQ(f.E_as, "1.20");
+    EXPECT_EQ(f.referenceFlow, "1165");
+    EXPECT_EQ(f.equivalentDiameter, "299");
+    EXPECT_EQ(f.velocityAtEquivalentDiameter, "3.95");
+    EXPECT_EQ(f.aspectRatio, "1.20");
     f = RefValues({"283", "", false});
-    EXPECT_EQ(f.E_aq, "1005");
-    EXPECT_EQ(f.E_fai, "283");
-    EXPECT_EQ(f.M_wv, "4.42");
-    EXPECT_EQ(f.E_as, "1.00");
+    EXPECT_EQ(f.referenceFlow, "1005");
+    EXPECT_EQ(f.equivalentDiameter, "283");
+    EXPECT_EQ(f.velocityAtEquivalentDiameter, "4.42");
+    EXPECT_EQ(f.aspectRatio, "1.00");
     f = RefValues({"300", "300", true});
-    EXPECT_EQ(f.E_aq, "1491");
-    EXPECT_EQ(f.E_fai, "328");
-    EXPECT_EQ(f.M_wv, "3.29");
-    EXPECT_EQ(f.E_as, "1.00");
+    EXPECT_EQ(f.referenceFlow, "1491");
+    EXPECT_EQ(f.equivalentDiameter, "328");
+    EXPECT_EQ(f.velocityAtEquivalentDiameter, "3.29");
+    EXPECT_EQ(f.aspectRatio, "1.00");
 }
 
 // When the velocity limit governs a rectangle, the reference flow is its
@@ -259,63 +259,63 @@ TEST(DuctRefValues, VelocityLimitedRectanglesKeepTheirWholeFlow) {
         c.velocity = k.velocity;
         DuctFields f;
         ASSERT_TRUE(DuctRefValues({"1000", k.width, k.height, true}, c, f));
-        EXPECT_EQ(f.E_aq, k.flow);
+        EXPECT_EQ(f.referenceFlow, k.flow);
         EXPECT_EQ(MaxDuctFlow(c, std::stod(k.width), std::stod(k.height)), std::stod(k.flow));
     }
 }
 
 TEST(DuctRefValues, FailuresLeaveFieldsEmptyAndAspectAlone) {
     DuctFields f;
-    f.E_aq = "x";
-    f.E_fai = "y";
-    f.M_wv = "z";
-    f.E_as = "9.99";
+    f.referenceFlow = "x";
+    f.equivalentDiameter = "y";
+    f.velocityAtEquivalentDiameter = "z";
+    f.aspectRatio = "9.99";
     EXPECT_FALSE(DuctRefValues({"1000", "", "250", true}, Example(), f));
-    EXPECT_EQ(f.E_aq, "");
-    EXPECT_EQ(f.E_fai, "");
-    EXPECT_EQ(f.M_wv, "");
-    EXPECT_EQ(f.E_as, "9.99");
+    EXPECT_EQ(f.referenceFlow, "");
+    EXPECT_EQ(f.equivalentDiameter, "");
+    EXPECT_EQ(f.velocityAtEquivalentDiameter, "");
+    EXPECT_EQ(f.aspectRatio, "9.99");
     DuctRefValues({"1000", "300", "abc", true}, Example(), f);
-    EXPECT_EQ(f.E_as, "9.99");
+    EXPECT_EQ(f.aspectRatio, "9.99");
     // No flow: reference values without the velocity.
     f = RefValues({"300", "250", true}, "1000*2");
-    EXPECT_EQ(f.E_aq, "1165");
-    EXPECT_EQ(f.M_wv, "");
+    EXPECT_EQ(f.referenceFlow, "1165");
+    EXPECT_EQ(f.velocityAtEquivalentDiameter, "");
     // A rectangle of zero height counts as round for the aspect ratio.
     f = RefValues({"300", "0", true});
-    EXPECT_EQ(f.E_as, "1.00");
+    EXPECT_EQ(f.aspectRatio, "1.00");
     // 1.2.3 passes the plain-number test but is no number.
     f = RefValues({"300", "250", true}, "1.2.3");
-    EXPECT_EQ(f.M_wv, "");
-    EXPECT_EQ(f.E_aq, "1165");
+    EXPECT_EQ(f.velocityAtEquivalentDiameter, "");
+    EXPECT_EQ(f.referenceFlow, "1165");
 }
 
 TEST(RecalcDuct, GivesTheTextsOfTheListEntries) {
     DuctFields f;
     std::string size;
     ASSERT_TRUE(RecalcDuct({"1000", "300", "250", true}, Example(), "φ", f, size));
-    EXPECT_EQ(f.E_wv, "3.70");
-    EXPECT_EQ(f.E_dp, "0.075");
-    EXPECT_EQ(f.E_ap, "0.84");
+    EXPECT_EQ(f.velocity, "3.70");
+    EXPECT_EQ(f.frictionLoss, "0.075");
+    EXPECT_EQ(f.dynamicPressure, "0.84");
     EXPECT_EQ(size, "300x250");
-    EXPECT_EQ(f.E_aq, "1165");
+    EXPECT_EQ(f.referenceFlow, "1165");
 
     ASSERT_TRUE(RecalcDuct({"1000", "283", "250", false}, Example(), "φ", f, size));
-    EXPECT_EQ(f.E_wv, "4.42");
-    EXPECT_EQ(f.E_dp, "0.099");
-    EXPECT_EQ(f.E_ap, "1.19");
+    EXPECT_EQ(f.velocity, "4.42");
+    EXPECT_EQ(f.frictionLoss, "0.099");
+    EXPECT_EQ(f.dynamicPressure, "1.19");
     EXPECT_EQ(size, "283φ");
-    EXPECT_EQ(f.E_as, "1.00");
+    EXPECT_EQ(f.aspectRatio, "1.00");
 }
 
 TEST(RecalcDuct, StopsWithoutWritingOnBadTexts) {
     for (SizeCase k : {SizeCase{"", "250", true}, SizeCase{"abc", "250", true},
                        SizeCase{"0", "250", true}, SizeCase{"-300", "", false}}) {
         DuctFields f;
-        f.E_wv = "keep";
+        f.velocity = "keep";
         std::string size = "old";
         EXPECT_FALSE(RecalcDuct({"1000", k.width, k.height, k.rect}, Example(), "φ", f, size));
-        EXPECT_EQ(f.E_wv, "keep");
+        EXPECT_EQ(f.velocity, "keep");
         EXPECT_EQ(size, "old");
     }
     DuctFields f;
@@ -331,8 +331,8 @@ TEST(RecalcDuct, MissingRoughnessShowsNoLoss) {
     DuctFields f;
     std::string size;
     ASSERT_TRUE(RecalcDuct({"1000", "300", "250", true}, c, "φ", f, size));
-    EXPECT_EQ(f.E_wv, "3.70");
-    EXPECT_EQ(f.E_dp, "");
-    EXPECT_EQ(f.E_aq, "");
-    EXPECT_EQ(f.E_fai, "299");
+    EXPECT_EQ(f.velocity, "3.70");
+    EXPECT_EQ(f.frictionLoss, "");
+    EXPECT_EQ(f.referenceFlow, "");
+    EXPECT_EQ(f.equivalentDiameter, "299");
 }

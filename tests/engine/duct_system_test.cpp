@@ -58,7 +58,7 @@ struct HandCase {
     FrictionLaw law;
     bool air; // 30 °C at 1500 m
     double density;
-    std::vector<double> totals;      // F, B1, T1, T2, T3
+    std::vector<double> totals;       // F, B1, T1, T2, T3
     std::vector<double> pathPressure; // T1, T2, T3
 };
 
@@ -72,14 +72,30 @@ struct HandCase {
 // ρ = 84556 / (287.055 × 303.15) = 0.97168, μ(30 °C) = 1.8609e-5 Pa·s.
 TEST(DuctSystem, HandWorkedExampleForBothLawsWithAndWithoutAir) {
     const std::vector<HandCase> cases = {
-        {"power", FrictionLaw::Power, false, 1.2,
-         {5.3029, 4.1727, 31.3392, 22.9823, 21.3744}, {40.8148, 32.4579, 26.6773}},
-        {"power, air", FrictionLaw::Power, true, 0.971676,
-         {4.3907, 3.5010, 30.2183, 22.5022, 20.3759}, {38.1100, 30.3939, 24.7666}},
-        {"colebrook", FrictionLaw::Colebrook, false, 1.2,
-         {4.9979, 3.7696, 31.0723, 22.6986, 20.6559}, {39.8398, 31.4661, 25.6538}},
-        {"colebrook, air", FrictionLaw::Colebrook, true, 0.971676,
-         {4.1340, 3.1580, 29.9908, 22.2662, 19.7655}, {37.2829, 29.5582, 23.8996}},
+        {"power",
+         FrictionLaw::Power,
+         false,
+         1.2,
+         {5.3029, 4.1727, 31.3392, 22.9823, 21.3744},
+         {40.8148, 32.4579, 26.6773}},
+        {"power, air",
+         FrictionLaw::Power,
+         true,
+         0.971676,
+         {4.3907, 3.5010, 30.2183, 22.5022, 20.3759},
+         {38.1100, 30.3939, 24.7666}},
+        {"colebrook",
+         FrictionLaw::Colebrook,
+         false,
+         1.2,
+         {4.9979, 3.7696, 31.0723, 22.6986, 20.6559},
+         {39.8398, 31.4661, 25.6538}},
+        {"colebrook, air",
+         FrictionLaw::Colebrook,
+         true,
+         0.971676,
+         {4.1340, 3.1580, 29.9908, 22.2662, 19.7655},
+         {37.2829, 29.5582, 23.8996}},
     };
     for (const HandCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,11 +157,12 @@ TEST(DuctSystem, OneSectionReproducesTheDuctPage) {
         std::string sizeText;
         const std::string flow = FormatGeneral(c.flow), w = FormatFixed(s.width, 0),
                           h = FormatFixed(s.height, 0);
-        ASSERT_TRUE(RecalcDuct({flow, w, h, s.height > 0}, d.settings.criteria, "Φ", page, sizeText));
+        ASSERT_TRUE(
+            RecalcDuct({flow, w, h, s.height > 0}, d.settings.criteria, "Φ", page, sizeText));
         EXPECT_EQ(sizeText, c.expectedSize);
-        EXPECT_EQ(FormatFixed(s.velocity, 2), page.E_wv);
-        EXPECT_EQ(FormatFixed(s.lossPerMetre, 3), page.E_dp);
-        EXPECT_EQ(FormatFixed(s.velocityPressure, 2), page.E_ap);
+        EXPECT_EQ(FormatFixed(s.velocity, 2), page.velocity);
+        EXPECT_EQ(FormatFixed(s.lossPerMetre, 3), page.frictionLoss);
+        EXPECT_EQ(FormatFixed(s.velocityPressure, 2), page.dynamicPressure);
         EXPECT_DOUBLE_EQ(r.fanPressure, s.lossPerMetre);
     }
 }
@@ -173,7 +190,8 @@ TEST(DuctSystem, HandbookFiguresForDensityAndRoundDuctFriction) {
         d.settings.law = FrictionLaw::Colebrook;
         d.settings.criteria.roughness = c.roughnessMm;
         const double mu = AirViscosity(20), v = c.reynolds * mu / (1.2 * 0.5);
-        d.sections.push_back(Section("1", std::nullopt, 1, v * 3.141592653589793 * 0.0625 * 3600, "500"));
+        d.sections.push_back(
+            Section("1", std::nullopt, 1, v * 3.141592653589793 * 0.0625 * 3600, "500"));
         const SystemResult r = CalculateSystem(d);
         ASSERT_TRUE(r.ok());
         const double f = r.sections[0].lossPerMetre * 0.5 / r.sections[0].velocityPressure;
@@ -208,12 +226,17 @@ TEST(DuctSystem, EachFaultIsReportedWithItsSection) {
     auto base = [] {
         DuctSystem d;
         d.settings = PaSettings();
-        d.sections = {Section("1", std::nullopt, 5), Section("2", "1", 5), Section("3", "2", 2, 500),
-                      Section("4", "2", 2, 300)};
+        d.sections = {Section("1", std::nullopt, 5), Section("2", "1", 5),
+                      Section("3", "2", 2, 500), Section("4", "2", 2, 300)};
         return d;
     };
     const std::vector<Case> cases = {
-        {"cycle", [](DuctSystem& d) { d.sections[0].upstream = "4"; d.sections.push_back(Section("0", std::nullopt, 1, 5)); }, K::Cycle, "1"},
+        {"cycle",
+         [](DuctSystem& d) {
+             d.sections[0].upstream = "4";
+             d.sections.push_back(Section("0", std::nullopt, 1, 5));
+         },
+         K::Cycle, "1"},
         {"unknown", [](DuctSystem& d) { d.sections[2].upstream = "9"; }, K::UnknownUpstream, "3"},
         {"duplicate", [](DuctSystem& d) { d.sections[3].id = "3"; }, K::DuplicateId, "3"},
         {"itself", [](DuctSystem& d) { d.sections[1].upstream = "2"; }, K::UpstreamOfItself, "2"},
@@ -223,10 +246,24 @@ TEST(DuctSystem, EachFaultIsReportedWithItsSection) {
         {"negative length", [](DuctSystem& d) { d.sections[1].length = -1; }, K::BadLength, "2"},
         {"absurd flow", [](DuctSystem& d) { d.sections[2].flow = 1e12; }, K::BadFlow, "3"},
         {"absurd size", [](DuctSystem& d) { d.sections[2].size = "0x300"; }, K::BadSize, "3"},
-        {"shape", [](DuctSystem& d) { d.sections[2].size = "300"; d.sections[2].shape = DuctShape::Rectangular; }, K::ShapeContradicts, "3"},
-        {"max height", [](DuctSystem& d) { d.sections[2].maxHeight = 10; }, K::NoSizeUnderMaxHeight, "3"},
-        {"cold", [](DuctSystem& d) { d.settings.air = AirState{-150, 0.0, std::nullopt}; }, K::BadTemperature, ""},
-        {"hot", [](DuctSystem& d) { d.settings.air = AirState{1001, 0.0, std::nullopt}; }, K::BadTemperature, ""},
+        {"shape",
+         [](DuctSystem& d) {
+             d.sections[2].size = "300";
+             d.sections[2].shape = DuctShape::Rectangular;
+         },
+         K::ShapeContradicts, "3"},
+        {"max height", [](DuctSystem& d) { d.sections[2].maxHeight = 10; }, K::NoSizeUnderMaxHeight,
+         "3"},
+        {"cold",
+         [](DuctSystem& d) {
+             d.settings.air = AirState{-150, 0.0, std::nullopt};
+         },
+         K::BadTemperature, ""},
+        {"hot",
+         [](DuctSystem& d) {
+             d.settings.air = AirState{1001, 0.0, std::nullopt};
+         },
+         K::BadTemperature, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -265,7 +302,8 @@ TEST(DuctSystem, LongChainsAndWideFansStayLinearAndExact) {
     d.sections.push_back(Section("s0", std::nullopt, 1, std::nullopt, "300x300"));
     for (int i = 1; i < n; ++i)
         d.sections.push_back(Section("s" + std::to_string(i), "s" + std::to_string(i - 1), 1,
-                                     i == n - 1 ? std::optional<double>(1000) : std::nullopt, "300x300"));
+                                     i == n - 1 ? std::optional<double>(1000) : std::nullopt,
+                                     "300x300"));
     const SystemResult r = CalculateSystem(d);
     ASSERT_TRUE(r.ok());
     ASSERT_EQ(r.paths.size(), 1u);
@@ -314,12 +352,16 @@ TEST(SystemFile, BadFilesNameTheLineAndColumn) {
         {"{\"sections\": [\n  {\"id\": \"a\", \"length\": \"5\"}]}",
          "line 2, column 25: section \"a\": \"length\" must be a number, not a text"},
         {"{\"sections\": [{\"id\": \"a\", \"lenght\": 5}]}", "unknown member \"lenght\""},
-        {"{\"sections\": [], \"sections\": []}", "line 1, column 18: the member \"sections\" is given twice"},
-        {"{\"air\": {\"elevation\": 1, \"pressure\": 90}, \"sections\": []}", "both elevation and pressure"},
-        {"{\"sections\": [{\"id\": \"é\", \"length\": 1e999}]}", "line 1, column 37: the number is out of range"},
+        {"{\"sections\": [], \"sections\": []}",
+         "line 1, column 18: the member \"sections\" is given twice"},
+        {"{\"air\": {\"elevation\": 1, \"pressure\": 90}, \"sections\": []}",
+         "both elevation and pressure"},
+        {"{\"sections\": [{\"id\": \"é\", \"length\": 1e999}]}",
+         "line 1, column 37: the number is out of range"},
         {std::string(100000, '['), "nested more than 16 deep"},
         {"{\"sections\": [{\"id\": \"a\"", "the file ends inside an object"},
-        {"{\"sections\": [{\"id\": \"a\", \"length\": 1e-999, \"flow\": 1.5e", "line 1, column 57: a number needs digits in its exponent"},
+        {"{\"sections\": [{\"id\": \"a\", \"length\": 1e-999, \"flow\": 1.5e",
+         "line 1, column 57: a number needs digits in its exponent"},
     };
     for (const auto& [text, expected] : cases) {
         const SystemFileResult r = ReadSystemJson(text);

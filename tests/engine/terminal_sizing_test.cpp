@@ -35,9 +35,9 @@ TEST(SizeTerminal, WorkedExample) {
     const auto r = SizeTerminal("1000", Crit(70, 3.0), "φ", f);
     EXPECT_TRUE(r.passedFlowTest);
     EXPECT_TRUE(r.listReplaced);
-    EXPECT_EQ(f.hsy, "0.093");
-    EXPECT_EQ(f.hsj, "0.132");
-    EXPECT_EQ(f.hsk, "70");
+    EXPECT_EQ(f.effectiveArea, "0.093");
+    EXPECT_EQ(f.necessaryArea, "0.132");
+    EXPECT_EQ(f.freeAreaRatio, "70");
     const std::vector<Pair> expected = {
         {"450φ", "2.50"},     {"400x400", "2.48"},  {"400x350", "2.83"},  {"450x300", "2.94"},
         {"500x300", "2.65"},  {"550x250", "2.89"},  {"600x250", "2.65"},  {"650x250", "2.44"},
@@ -80,14 +80,14 @@ TEST(SizeTerminal, ExactlyOneSquareMetreUsesTheHundredStep) {
 TEST(SizeTerminal, RatioTextRoundsHalvesUp) {
     TerminalFields f;
     SizeTerminal("1000", Crit(12.5, 3.0), "φ", f);
-    EXPECT_EQ(f.hsk, "13");
+    EXPECT_EQ(f.freeAreaRatio, "13");
     SizeTerminal("1000", Crit(72.6, 3.0), "φ", f);
-    EXPECT_EQ(f.hsk, "73");
+    EXPECT_EQ(f.freeAreaRatio, "73");
 }
 
 TEST(SizeTerminal, FlowTextsThatChangeNothing) {
     TerminalFields f;
-    f.hsy = "keep";
+    f.effectiveArea = "keep";
     for (const char* flow : {"", "1000*2", "-5", "abc"}) {
         const auto r = SizeTerminal(flow, Crit(70, 3), "φ", f);
         EXPECT_FALSE(r.passedFlowTest) << flow;
@@ -96,7 +96,7 @@ TEST(SizeTerminal, FlowTextsThatChangeNothing) {
     const auto r = SizeTerminal("1.2.3", Crit(70, 3), "φ", f);
     EXPECT_TRUE(r.passedFlowTest);
     EXPECT_FALSE(r.listReplaced);
-    EXPECT_EQ(f.hsy, "keep");
+    EXPECT_EQ(f.effectiveArea, "keep");
 }
 
 TEST(SizeTerminal, MendedBoundsGiveMessagesNotNan) {
@@ -117,7 +117,7 @@ TEST(SizeTerminal, MendedBoundsGiveMessagesNotNan) {
     const auto zero = SizeTerminal("0", Crit(70, 3), "φ", f);
     EXPECT_EQ(zero.message, SizingMessage::None);
     EXPECT_TRUE(zero.entries.empty());
-    EXPECT_EQ(f.hsj, "0.000");
+    EXPECT_EQ(f.necessaryArea, "0.000");
 
     // Very small criteria within the area bound: capped list, finite texts.
     const auto wide = SizeTerminal("10000000", Crit(5, 0.2), "φ", f);
@@ -185,46 +185,46 @@ TEST(SizeTerminal, RatioIsStoredFromAnExtendedProduct) {
 TEST(TerminalRefFlow, WorkedExampleAndTruncation) {
     TerminalFields f;
     TerminalRefFlow("400", "350", true, Crit(70, 3), f);
-    EXPECT_EQ(f.haq, "1058");
-    EXPECT_EQ(f.hsk, "70");
+    EXPECT_EQ(f.referenceFlow, "1058");
+    EXPECT_EQ(f.freeAreaRatio, "70");
     TerminalRefFlow("400", "400", true, Crit(70, 3), f);
-    EXPECT_EQ(f.haq, "1209");
+    EXPECT_EQ(f.referenceFlow, "1209");
     TerminalRefFlow("450", "", false, Crit(70, 3), f);
-    EXPECT_EQ(f.haq, "1202");
+    EXPECT_EQ(f.referenceFlow, "1202");
     // A rectangle without a height counts as round.
     TerminalRefFlow("450", "", true, Crit(70, 3), f);
-    EXPECT_EQ(f.haq, "1202");
+    EXPECT_EQ(f.referenceFlow, "1202");
 }
 
 TEST(TerminalRefFlow, BadTextsChangeNothing) {
     for (auto [w, h] : {std::pair{"", "350"}, std::pair{"1.2.3", "350"}, std::pair{"400", "1.2.3"},
                         std::pair{"-400", "350"}}) {
         TerminalFields f;
-        f.hsk = "k";
-        f.haq = "a";
+        f.freeAreaRatio = "k";
+        f.referenceFlow = "a";
         TerminalRefFlow(w, h, true, Crit(70, 3), f);
-        EXPECT_EQ(f.hsk, "k") << w << " " << h;
-        EXPECT_EQ(f.haq, "a");
+        EXPECT_EQ(f.freeAreaRatio, "k") << w << " " << h;
+        EXPECT_EQ(f.referenceFlow, "a");
     }
     TerminalFields f;
-    f.haq = "a";
+    f.referenceFlow = "a";
     TerminalRefFlow("0", "350", true, Crit(70, 3), f);
-    EXPECT_EQ(f.haq, "a");
+    EXPECT_EQ(f.referenceFlow, "a");
     // Beyond 32 bits the reference flow is not shown.
     TerminalRefFlow("999999999", "999999999", true, Crit(70, 3), f);
-    EXPECT_EQ(f.haq, "a");
+    EXPECT_EQ(f.referenceFlow, "a");
 }
 
 TEST(RecalcTerminal, VelocityOfTypedSizes) {
     TerminalFields f;
     EXPECT_TRUE(RecalcTerminal({"1000", "400", "350", true}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "2.83");
-    EXPECT_EQ(f.haq, "1058");
+    EXPECT_EQ(f.faceVelocity, "2.83");
+    EXPECT_EQ(f.referenceFlow, "1058");
     EXPECT_TRUE(RecalcTerminal({"1000", "450", "", false}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "2.50");
+    EXPECT_EQ(f.faceVelocity, "2.50");
     // A rectangle whose height is not a number is computed as round.
     EXPECT_TRUE(RecalcTerminal({"1000", "450", "abc", true}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "2.50");
+    EXPECT_EQ(f.faceVelocity, "2.50");
 }
 
 // The face velocity follows its formula for any size and ratio that give a
@@ -234,34 +234,34 @@ TEST(RecalcTerminal, VelocityOfTypedSizes) {
 TEST(RecalcTerminal, VelocityFollowsTheFormulaForAnySignButZero) {
     TerminalFields f;
     EXPECT_TRUE(RecalcTerminal({"1000", "-400", "300", true}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "-3.31");
+    EXPECT_EQ(f.faceVelocity, "-3.31");
     // A signed height fails the plain-number test: the size counts as round.
     EXPECT_TRUE(RecalcTerminal({"1000", "400", "-300", true}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "3.16");
+    EXPECT_EQ(f.faceVelocity, "3.16");
     EXPECT_TRUE(RecalcTerminal({"1000", "-400", "", false}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "3.16");
+    EXPECT_EQ(f.faceVelocity, "3.16");
     EXPECT_TRUE(RecalcTerminal({"1000", "400", "", false}, Crit(100, -3), f));
-    EXPECT_EQ(f.hsv, "2.21");
+    EXPECT_EQ(f.faceVelocity, "2.21");
     EXPECT_TRUE(RecalcTerminal({"1000", "400", "", false}, Crit(-100, 3), f));
-    EXPECT_EQ(f.hsv, "-2.21");
+    EXPECT_EQ(f.faceVelocity, "-2.21");
     EXPECT_TRUE(RecalcTerminal({"1000", "400", "", false}, Crit(0, 3), f));
-    EXPECT_EQ(f.hsv, "");
+    EXPECT_EQ(f.faceVelocity, "");
     EXPECT_TRUE(RecalcTerminal({"0", "400", "", false}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "0.00");
+    EXPECT_EQ(f.faceVelocity, "0.00");
 }
 
 TEST(RecalcTerminal, FailureSteps) {
     TerminalFields f;
-    f.hsk = "k";
-    f.hsv = "v";
+    f.freeAreaRatio = "k";
+    f.faceVelocity = "v";
     EXPECT_FALSE(RecalcTerminal({"1000*2", "400", "350", true}, Crit(70, 3), f));
     EXPECT_TRUE(RecalcTerminal({"1.2.3", "400", "350", true}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsk, "k");
+    EXPECT_EQ(f.freeAreaRatio, "k");
     EXPECT_TRUE(RecalcTerminal({"1000", "", "350", true}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsk, "70"); // written before the width fails
-    EXPECT_EQ(f.hsv, "v");
+    EXPECT_EQ(f.freeAreaRatio, "70"); // written before the width fails
+    EXPECT_EQ(f.faceVelocity, "v");
     EXPECT_TRUE(RecalcTerminal({"1000", "0", "", false}, Crit(70, 3), f));
-    EXPECT_EQ(f.hsv, "");
+    EXPECT_EQ(f.faceVelocity, "");
 }
 
 TEST(StepUp, ToleranceAroundMultiples) {
