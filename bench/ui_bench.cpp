@@ -162,7 +162,7 @@ void BM_DuctSystemEdit500(benchmark::State& state) {
     if (!file.open(QIODevice::WriteOnly)) std::abort();
     file.write(json.toUtf8());
     file.close();
-    if (!sys->OpenFile(file.fileName()) || !sys->LastResult().ok()) {
+    if (!sys->openFile(file.fileName()) || !sys->lastResult().ok()) {
         state.SkipWithError("the system did not open");
         return;
     }
@@ -176,7 +176,7 @@ void BM_DuctSystemEdit500(benchmark::State& state) {
         edited->setText(kestrix::DuctSystemWindow::Length, QString::number(length));
         sys->repaint();
     }
-    state.counters["sections"] = static_cast<double>(sys->LastResult().sections.size());
+    state.counters["sections"] = static_cast<double>(sys->lastResult().sections.size());
     sys->close();
 }
 BENCHMARK(BM_DuctSystemEdit500)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 #include "ui/about_box.h"
 
+#include "config/language.h"
 #include "ui/dialog_support.h"
 #include "ui/fonts.h"
 #include "ui/version_info.h"
@@ -12,10 +13,12 @@
 
 #include <memory>
 
+namespace kestrix {
+
 namespace {
 
 QFont LabelFont(int pixelSize, bool bold) {
-    return bold ? kestrix::BoldUiFont(pixelSize) : kestrix::JapaneseUiFont(pixelSize);
+    return bold ? BoldUiFont(pixelSize) : JapaneseUiFont(pixelSize);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* objectName, const QString& text, QRect geometry,
@@ -39,87 +42,91 @@ void SetPointSize(QLabel* label, int points) {
 
 } // namespace
 
-namespace kestrix {
-
 QUrl MakerPageUrl() {
     return QUrl(QStringLiteral("https://www.norvale.example/kestrix"));
 }
 
-void OpenAboutBox(QWidget* mainWindow, bool japaneseUi) {
-    auto box = std::make_unique<TAboutBox>(mainWindow);
+void OpenAboutBox(QWidget* mainWindow) {
+    auto box = std::make_unique<AboutBox>(mainWindow);
     const QIcon icon = mainWindow ? mainWindow->windowIcon() : QIcon();
-    if (!icon.isNull()) box->Iair->setPixmap(icon.pixmap(box->Iair->size()));
-    if (!japaneseUi) box->UseEnglish();
+    box->setIcon(icon);
     box->setWindowIcon(icon);
     box->exec();
 }
 
-} // namespace kestrix
-
-TAboutBox::TAboutBox(QWidget* owner, const QString& programFile) : QDialog(owner) {
+AboutBox::AboutBox(QWidget* owner, const QString& programFile) : QDialog(owner) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setFont(kestrix::JapaneseUiFont(12));
+    setWindowTitle(tr("Version information"));
+    setFont(JapaneseUiFont(12));
 
-    B_Ok = new QPushButton(QStringLiteral("OK"), this);
-    B_Ok->setObjectName(QStringLiteral("B_Ok"));
-    B_Ok->setGeometry(120, 101, 65, 21);
-    B_Ok->setDefault(true);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("B_Ok"));
+    okButton->setGeometry(120, 101, 65, 21);
+    okButton->setDefault(true);
 
-    Iair = new QLabel(this);
-    Iair->setObjectName(QStringLiteral("Iair"));
-    Iair->setGeometry(8, 13, 41, 37);
-    Iair->setAlignment(Qt::AlignCenter);
+    iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("Iair"));
+    iconLabel->setGeometry(8, 13, 41, 37);
+    iconLabel->setAlignment(Qt::AlignCenter);
 
-    Lt1 = MakeLabel(this, "Lt1", QStringLiteral("Kestrix for Windows(R)"), QRect(25, 9, 260, 14),
-                    LabelFont(13, true));
-    Lt2 = MakeLabel(this, "Lt2", QStringLiteral("version xxx"), QRect(25, 26, 260, 14),
-                    LabelFont(12, true));
-    Lcp1 = MakeLabel(this, "Lcp1", QStringLiteral("Copyright (C) Norvale. All rights reserved."),
-                     QRect(0, 52, 309, 14), LabelFont(12, false));
-    Lcp2 = MakeLabel(this, "Lcp2", QStringLiteral("(Written by the Kestrix team at Norvale)"),
-                     QRect(0, 68, 309, 14), LabelFont(12, false));
+    titleLabel = MakeLabel(this, "Lt1", QStringLiteral("Kestrix for Windows(R)"),
+                           QRect(25, 9, 260, 14), LabelFont(13, true));
+    versionLabel = MakeLabel(this, "Lt2", QStringLiteral("version xxx"), QRect(25, 26, 260, 14),
+                             LabelFont(12, true));
+    copyrightLabel =
+        MakeLabel(this, "Lcp1", QStringLiteral("Copyright (C) Norvale. All rights reserved."),
+                  QRect(0, 52, 309, 14), LabelFont(12, false));
+    authorLabel =
+        MakeLabel(this, "Lcp2", QStringLiteral("(Written by the Kestrix team at Norvale)"),
+                  QRect(0, 68, 309, 14), LabelFont(12, false));
     QFont linkFont = LabelFont(12, false);
     linkFont.setUnderline(true);
-    Lurl =
-        MakeLabel(this, "Lurl",
-                  QStringLiteral("( ") + kestrix::MakerPageUrl().toString() + QStringLiteral(" )"),
-                  QRect(0, 83, 309, 14), linkFont);
-    QPalette linkPalette = Lurl->palette();
+    linkLabel = MakeLabel(this, "Lurl",
+                          QStringLiteral("( ") + MakerPageUrl().toString() + QStringLiteral(" )"),
+                          QRect(0, 83, 309, 14), linkFont);
+    QPalette linkPalette = linkLabel->palette();
     linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    Lurl->setPalette(linkPalette);
-    Lurl->setCursor(Qt::PointingHandCursor);
-    Lurl->installEventFilter(this);
+    linkLabel->setPalette(linkPalette);
+    linkLabel->setCursor(Qt::PointingHandCursor);
+    linkLabel->installEventFilter(this);
 
     setFixedSize(309, 124);
-    connect(B_Ok, &QPushButton::clicked, this, &QDialog::accept);
-    B_Ok->setFocus();
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton->setFocus();
 
-    if (const auto info = kestrix::ReadVersionInfo(programFile))
-        Lt2->setText(QStringLiteral("version ") + info->fileVersion());
-    kestrix::CentreOnScreen(this);
+    if (const auto info = ReadVersionInfo(programFile))
+        versionLabel->setText(QStringLiteral("version ") + info->fileVersion());
+    if (CurrentLanguage() == Language::English) useEnglishFonts();
+    CentreOnScreen(this);
 }
 
-void TAboutBox::UseEnglish() {
+void AboutBox::setIcon(const QIcon& icon) {
+    if (!icon.isNull()) iconLabel->setPixmap(icon.pixmap(iconLabel->size()));
+}
+
+// The English box keeps its Japanese layout in the Western family and in
+// point sizes.
+void AboutBox::useEnglishFonts() {
     QFont dialogFont = font();
-    dialogFont.setFamily(kestrix::EnglishUiFont(8).family());
+    dialogFont.setFamily(EnglishUiFont(8).family());
     setFont(dialogFont);
-    setWindowTitle(QStringLiteral("Version information"));
-    SetPointSize(Lt1, 9);
-    for (QLabel* label : {Lt2, Lcp1, Lcp2, Lurl})
+    SetPointSize(titleLabel, 9);
+    for (QLabel* label : {versionLabel, copyrightLabel, authorLabel, linkLabel})
         SetPointSize(label, 8);
 }
 
-void TAboutBox::LurlClick() {
+void AboutBox::onLinkClicked() {
     // A browser that cannot be started is not reported; the box stays open.
-    QDesktopServices::openUrl(kestrix::MakerPageUrl());
+    QDesktopServices::openUrl(MakerPageUrl());
 }
 
-bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Lurl && event->type() == QEvent::MouseButtonRelease &&
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == linkLabel && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        LurlClick();
+        onLinkClicked();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace kestrix

@@ -1,7 +1,7 @@
 #pragma once
 
-// TAboutBox: the program's title, its version as read from the program file,
-// the maker's notice and a link to the maker's web page.
+// The about box: the program's title, its version as read from the program
+// file, the maker's notice and a link to the maker's web page.
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -12,34 +12,39 @@ class QLabel;
 class QPushButton;
 
 namespace kestrix {
-// aboutClick: creates the box owned by the main window, shows it modally and
-// destroys it. The caller makes its window active again afterwards.
-void OpenAboutBox(QWidget* mainWindow, bool japaneseUi);
+
+// Creates the box owned by the main window, shows it modally and destroys it.
+// The caller makes its window active again afterwards.
+void OpenAboutBox(QWidget* mainWindow);
 
 // The maker's web page.
 QUrl MakerPageUrl();
-} // namespace kestrix
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
   public:
     // Reads the version of `programFile` (the running program by default).
-    explicit TAboutBox(QWidget* owner,
-                       const QString& programFile = QCoreApplication::applicationFilePath());
+    explicit AboutBox(QWidget* owner,
+                      const QString& programFile = QCoreApplication::applicationFilePath());
 
-    QLabel* Iair = nullptr;
-    QLabel* Lt1 = nullptr;
-    QLabel* Lt2 = nullptr;
-    QLabel* Lcp1 = nullptr;
-    QLabel* Lcp2 = nullptr;
-    QLabel* Lurl = nullptr;
-    QPushButton* B_Ok = nullptr;
-
-    // The English captions and font sizes.
-    void UseEnglish();
-    void LurlClick();
+    // Shows the icon beside the title.
+    void setIcon(const QIcon& icon);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void useEnglishFonts();
+    void onLinkClicked();
+
+    QLabel* iconLabel = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* copyrightLabel = nullptr;
+    QLabel* authorLabel = nullptr;
+    QLabel* linkLabel = nullptr;
+    QPushButton* okButton = nullptr;
 };
+
+} // namespace kestrix

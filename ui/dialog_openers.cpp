@@ -30,7 +30,7 @@ void TForm1::Select2Click() {
 }
 
 void TForm1::aboutClick() {
-    kestrix::OpenAboutBox(this, japaneseUi());
+    kestrix::OpenAboutBox(this);
     DialogClosed();
 }
 
@@ -39,7 +39,7 @@ void TForm1::ductSystemClick() {
     kestrix::StyleNameList names;
     for (int i = 0; i < DuctStyleCB->count(); ++i)
         names.push_back(kestrix::Utf8ToCp932Lossy(DuctStyleCB->itemText(i).toStdString()));
-    kestrix::ShowDuctSystemWindow(this, japaneseUi(), materials, ductStyles, names);
+    kestrix::ShowDuctSystemWindow(this, materials, ductStyles, names);
 }
 
 void TForm1::showProgramMessage(const QString& caption, const QString& text) {

@@ -1,5 +1,6 @@
 #include "ui/dialog_support.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
@@ -36,8 +37,8 @@ QMessageBox::StandardButton AskWarning(QWidget* parent, const QString& caption, 
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString WarningCaption(bool japanese) {
-    return japanese ? QStringLiteral("警告") : QStringLiteral("Warning");
+QString WarningCaption() {
+    return QCoreApplication::translate("kestrix::DialogSupport", "Warning");
 }
 
 void ShowProgramMessageOver(QWidget* parent, const QString& caption, const QString& text) {

@@ -19,8 +19,8 @@ void CentreOnScreen(QWidget* widget);
 QMessageBox::StandardButton AskWarning(QWidget* parent, const QString& caption, const QString& text,
                                        QMessageBox::StandardButtons buttons);
 
-// Caption of the dialogs' warning boxes.
-QString WarningCaption(bool japanese);
+// Caption of the dialogs' warning boxes, in the language in use.
+QString WarningCaption();
 
 // One of the program's own messages: one OK button, no icon, over `parent`,
 // so that it stays above a dialog kept on top.

@@ -1,6 +1,7 @@
 #include "ui/duct_system_window.h"
 
 #include "config/codepage.h"
+#include "config/language.h"
 #include "config/system_criteria.h"
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
@@ -55,50 +56,49 @@ bool ParseFittings(const QString& text, std::vector<Fitting>& out) {
 
 } // namespace
 
-DuctSystemWindow::DuctSystemWindow(bool japanese, const MaterialTable& materials,
-                                   const DuctStyleTable& styles, const StyleNameList& styleNames,
-                                   QWidget* parent)
-    : QWidget(parent, Qt::Window), japanese_(japanese) {
+DuctSystemWindow::DuctSystemWindow(const MaterialTable& materials, const DuctStyleTable& styles,
+                                   const StyleNameList& styleNames, QWidget* parent)
+    : QWidget(parent, Qt::Window), language_(CurrentLanguage()) {
     setObjectName(QStringLiteral("DuctSystemWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowTitle(T("Duct system", "ダクト系統"));
-    BuildControls();
-    SetTables(materials, styles, styleNames);
+    setWindowTitle(tr("Duct system"));
+    buildControls();
+    setTables(materials, styles, styleNames);
     resize(1280, 640);
 }
 
-QString DuctSystemWindow::T(const char* english, const char* japanese) const {
-    return QString::fromUtf8(japanese_ ? japanese : english);
-}
-void DuctSystemWindow::SetTables(const MaterialTable& materials, const DuctStyleTable& styles,
+void DuctSystemWindow::setTables(const MaterialTable& materials, const DuctStyleTable& styles,
                                  const StyleNameList& styleNames) {
     materials_ = materials;
     styles_ = styles;
     styleNames_ = styleNames;
     filling_ = true;
-    const int style = style_->currentIndex(), material = material_->currentIndex();
-    style_->clear();
-    style_->addItem(T("(material and limits below)", "（下の材質と制限）"));
+    const int style = styleCombo_->currentIndex(), material = materialCombo_->currentIndex();
+    styleCombo_->clear();
+    styleCombo_->addItem(tr("(material and limits below)"));
     for (const std::string& name : styleNames_)
-        style_->addItem(Q(Cp932ToUtf8(name)));
-    material_->clear();
+        styleCombo_->addItem(Q(Cp932ToUtf8(name)));
+    materialCombo_->clear();
     for (const DuctMaterial& m : materials_) {
         if (m.name.empty()) break;
-        material_->addItem(Q(Cp932ToUtf8(m.name)));
+        materialCombo_->addItem(Q(Cp932ToUtf8(m.name)));
     }
-    style_->setCurrentIndex(style >= 0 && style < style_->count() ? style : kMaterialAndLimits);
-    material_->setCurrentIndex(material >= 0 && material < material_->count() ? material : 0);
+    styleCombo_->setCurrentIndex(style >= 0 && style < styleCombo_->count() ? style
+                                                                            : kMaterialAndLimits);
+    materialCombo_->setCurrentIndex(material >= 0 && material < materialCombo_->count() ? material
+                                                                                        : 0);
     filling_ = false;
-    Recalculate();
+    recalculate();
 }
 
-QTreeWidgetItem* DuctSystemWindow::AddSection(QTreeWidgetItem* under) {
+QTreeWidgetItem* DuctSystemWindow::addSection(QTreeWidgetItem* under) {
     filling_ = true;
     auto* item = new QTreeWidgetItem;
-    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+                   Qt::ItemIsDropEnabled);
     // A new id that no section holds yet.
     std::unordered_map<std::string, bool> taken;
-    for (QTreeWidgetItemIterator it(tree_); *it; ++it)
+    for (QTreeWidgetItemIterator it(sectionTree_); *it; ++it)
         taken[S((*it)->text(Id))] = true;
     QString id;
     do
@@ -110,34 +110,35 @@ QTreeWidgetItem* DuctSystemWindow::AddSection(QTreeWidgetItem* under) {
         under->addChild(item);
         under->setExpanded(true);
     } else {
-        tree_->addTopLevelItem(item);
+        sectionTree_->addTopLevelItem(item);
     }
     filling_ = false;
-    Recalculate();
+    recalculate();
     return item;
 }
 
-void DuctSystemWindow::Indent() {
-    QTreeWidgetItem* item = tree_->currentItem();
+void DuctSystemWindow::indentSection() {
+    QTreeWidgetItem* item = sectionTree_->currentItem();
     if (!item) return;
     QTreeWidgetItem* parent = item->parent();
-    const int index = parent ? parent->indexOfChild(item) : tree_->indexOfTopLevelItem(item);
+    const int index = parent ? parent->indexOfChild(item) : sectionTree_->indexOfTopLevelItem(item);
     if (index <= 0) return;
-    QTreeWidgetItem* previous = parent ? parent->child(index - 1) : tree_->topLevelItem(index - 1);
+    QTreeWidgetItem* previous =
+        parent ? parent->child(index - 1) : sectionTree_->topLevelItem(index - 1);
     filling_ = true;
     if (parent)
         parent->takeChild(index);
     else
-        tree_->takeTopLevelItem(index);
+        sectionTree_->takeTopLevelItem(index);
     previous->addChild(item);
     previous->setExpanded(true);
     filling_ = false;
-    tree_->setCurrentItem(item);
-    Recalculate();
+    sectionTree_->setCurrentItem(item);
+    recalculate();
 }
 
-void DuctSystemWindow::Outdent() {
-    QTreeWidgetItem* item = tree_->currentItem();
+void DuctSystemWindow::outdentSection() {
+    QTreeWidgetItem* item = sectionTree_->currentItem();
     if (!item || !item->parent()) return;
     QTreeWidgetItem* parent = item->parent();
     QTreeWidgetItem* grand = parent->parent();
@@ -146,71 +147,72 @@ void DuctSystemWindow::Outdent() {
     if (grand)
         grand->insertChild(grand->indexOfChild(parent) + 1, item);
     else
-        tree_->insertTopLevelItem(tree_->indexOfTopLevelItem(parent) + 1, item);
+        sectionTree_->insertTopLevelItem(sectionTree_->indexOfTopLevelItem(parent) + 1, item);
     filling_ = false;
-    tree_->setCurrentItem(item);
-    Recalculate();
+    sectionTree_->setCurrentItem(item);
+    recalculate();
 }
 
-void DuctSystemWindow::RemoveSelected() {
-    QTreeWidgetItem* item = tree_->currentItem();
+void DuctSystemWindow::removeSelected() {
+    QTreeWidgetItem* item = sectionTree_->currentItem();
     if (!item) return;
     // The sections below move up to the removed section's place.
     QTreeWidgetItem* parent = item->parent();
-    const int index = parent ? parent->indexOfChild(item) : tree_->indexOfTopLevelItem(item);
+    const int index = parent ? parent->indexOfChild(item) : sectionTree_->indexOfTopLevelItem(item);
     filling_ = true;
     const QList<QTreeWidgetItem*> children = item->takeChildren();
     if (parent) {
         parent->insertChildren(index + 1, children);
         parent->takeChild(index);
     } else {
-        tree_->insertTopLevelItems(index + 1, children);
-        tree_->takeTopLevelItem(index);
+        sectionTree_->insertTopLevelItems(index + 1, children);
+        sectionTree_->takeTopLevelItem(index);
     }
     delete item;
     filling_ = false;
-    Recalculate();
+    recalculate();
 }
 
-SystemFile DuctSystemWindow::CurrentSystem() const {
+SystemFile DuctSystemWindow::currentSystem() const {
     SystemFile file;
     SystemSettings& s = file.system.settings;
     SystemMaterialChoice& m = file.choice;
-    s.name = S(name_->text());
-    s.pressureInPa = units_->currentIndex() == 0;
+    s.name = S(nameField_->text());
+    s.pressureInPa = unitsCombo_->currentIndex() == 0;
     m.unitsGiven = true;
-    s.law = law_->currentIndex() == 0 ? FrictionLaw::Power : FrictionLaw::Colebrook;
-    if (style_->currentIndex() > kMaterialAndLimits) {
-        m.style = style_->currentIndex() - 1;
+    s.law = lawCombo_->currentIndex() == 0 ? FrictionLaw::Power : FrictionLaw::Colebrook;
+    if (styleCombo_->currentIndex() > kMaterialAndLimits) {
+        m.style = styleCombo_->currentIndex() - 1;
     } else {
-        m.materialRow = material_->currentIndex() + 1;
-        m.velocity = velocity_->value();
-        m.loss = loss_->value();
-        m.aspect = aspect_->value();
+        m.materialRow = materialCombo_->currentIndex() + 1;
+        m.velocity = velocityLimit_->value();
+        m.loss = lossLimit_->value();
+        m.aspect = aspectLimit_->value();
     }
-    s.shape = shape_->currentIndex() == 0 ? DuctShape::Round : DuctShape::Rectangular;
-    if (maxHeight_->value() > 0) s.maxHeight = maxHeight_->value();
-    if (air_->isChecked()) {
-        s.air = AirState{temperature_->value(), elevation_->value(), std::nullopt};
-        if (pressure_->value() > 0) {
-            s.air->pressure = pressure_->value();
+    s.shape = shapeCombo_->currentIndex() == 0 ? DuctShape::Round : DuctShape::Rectangular;
+    if (maxHeightSpin_->value() > 0) s.maxHeight = maxHeightSpin_->value();
+    if (customAir_->isChecked()) {
+        s.air = AirState{temperatureSpin_->value(), elevationSpin_->value(), std::nullopt};
+        if (pressureSpin_->value() > 0) {
+            s.air->pressure = pressureSpin_->value();
             s.air->elevation.reset();
         }
     }
 
     // Depth first, parents before children; the tree gives each its upstream.
-    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree_)); *it; ++it) {
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(sectionTree_)); *it; ++it) {
         const QTreeWidgetItem* item = *it;
         SystemSection sec;
         sec.id = S(item->text(Id));
         if (item->parent()) sec.upstream = S(item->parent()->text(Id));
         sec.length = NumberIn(item->text(Length)).value_or(std::nan(""));
-        if (!S(item->text(Flow)).empty()) sec.flow = NumberIn(item->text(Flow)).value_or(std::nan(""));
+        if (!S(item->text(Flow)).empty())
+            sec.flow = NumberIn(item->text(Flow)).value_or(std::nan(""));
         sec.size = S(item->text(Size));
         const QString shape = item->text(Shape).trimmed().toLower();
-        if (shape == T("round", "丸").toLower() || shape == QStringLiteral("round"))
+        if (shape == tr("round").toLower() || shape == QStringLiteral("round"))
             sec.shape = DuctShape::Round;
-        else if (shape == T("rectangular", "角").toLower() || shape == QStringLiteral("rectangular"))
+        else if (shape == tr("rectangular").toLower() || shape == QStringLiteral("rectangular"))
             sec.shape = DuctShape::Rectangular;
         if (!S(item->text(MaxHeight)).empty())
             sec.maxHeight = NumberIn(item->text(MaxHeight)).value_or(std::nan(""));
@@ -222,28 +224,29 @@ SystemFile DuctSystemWindow::CurrentSystem() const {
     return file;
 }
 
-void DuctSystemWindow::Recalculate() {
+void DuctSystemWindow::recalculate() {
     if (filling_) return;
-    SystemFile file = CurrentSystem();
+    SystemFile file = currentSystem();
     std::string error;
     order_.clear();
-    for (QTreeWidgetItemIterator it(tree_); *it; ++it)
+    for (QTreeWidgetItemIterator it(sectionTree_); *it; ++it)
         order_.push_back(*it);
-    if (!ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, japanese_, error)) {
+    if (!ResolveSystemCriteria(file, {materials_, styles_, styleNames_},
+                               language_ == Language::Japanese, error)) {
         result_ = SystemResult{};
-        ShowResult(file);
-        problems_->setPlainText(Q(error));
+        showResult(file);
+        problemList_->setPlainText(Q(error));
         return;
     }
     result_ = CalculateSystem(file.system);
-    ShowResult(file);
+    showResult(file);
 }
 
-void DuctSystemWindow::ShowResult(const SystemFile& file) {
+void DuctSystemWindow::showResult(const SystemFile& file) {
     filling_ = true;
     const bool ok = result_.ok() && result_.sections.size() == order_.size();
     const bool pa = file.system.settings.pressureInPa;
-    const std::string mark = japanese_ ? "\xCF\x86" : "\xCE\xA6";
+    const std::string mark = tr("Φ", "the mark of a round size").toStdString();
     std::vector<char> critical(order_.size(), 0);
     std::vector<const PathResult*> pathOf(order_.size(), nullptr);
     if (ok) {
@@ -265,11 +268,13 @@ void DuctSystemWindow::ShowResult(const SystemFile& file) {
         } else {
             const SectionResult& x = result_.sections[i];
             set(item, ResultFlow, Q(FormatGeneral(x.flow)));
-            set(item, ResultSize, Q(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
+            set(item, ResultSize,
+                Q(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
             set(item, Velocity, Q(ReportVelocity(x.velocity)));
             set(item, LossPerMetre, Q(ReportLossPerMetre(x.lossPerMetre)));
             set(item, TotalLoss, Q(ReportPressure(x.totalLoss, pa)));
-            set(item, PathPressure, pathOf[i] ? Q(ReportPressure(pathOf[i]->pressure, pa)) : QString());
+            set(item, PathPressure,
+                pathOf[i] ? Q(ReportPressure(pathOf[i]->pressure, pa)) : QString());
             set(item, Surplus, pathOf[i] ? Q(ReportPressure(pathOf[i]->surplus, pa)) : QString());
         }
         const QBrush brush = critical[i] ? highlight : QBrush();
@@ -279,29 +284,30 @@ void DuctSystemWindow::ShowResult(const SystemFile& file) {
     }
     QStringList problems;
     for (const SystemProblem& p : result_.problems)
-        problems << Q(SystemProblemText(p, japanese_));
-    problems_->setPlainText(problems.join('\n'));
-    fanPressure_->setText(ok ? Q(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());
+        problems << Q(SystemProblemText(p, language_ == Language::Japanese));
+    problemList_->setPlainText(problems.join('\n'));
+    fanPressureLabel_->setText(
+        ok ? Q(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());
     filling_ = false;
 }
 
-void DuctSystemWindow::ShowMessage(const QString& text) {
+void DuctSystemWindow::showMessage(const QString& text) {
     if (messageSink) {
         messageSink(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, japanese_ ? QStringLiteral("Kestrix エラー") : QStringLiteral("Kestrix Error"),
-                    text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, tr("Kestrix Error"), text, QMessageBox::Ok, this);
     box.exec();
 }
 
-DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, bool japanese, const MaterialTable& materials,
-                                       const DuctStyleTable& styles, const StyleNameList& styleNames) {
+DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, const MaterialTable& materials,
+                                       const DuctStyleTable& styles,
+                                       const StyleNameList& styleNames) {
     auto* window = mainWindow->findChild<DuctSystemWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)
-        window = new DuctSystemWindow(japanese, materials, styles, styleNames, mainWindow);
+        window = new DuctSystemWindow(materials, styles, styleNames, mainWindow);
     else
-        window->SetTables(materials, styles, styleNames);
+        window->setTables(materials, styles, styleNames);
     window->show();
     window->raise();
     window->activateWindow();

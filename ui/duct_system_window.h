@@ -8,13 +8,14 @@
 // Not modal: the main window stays usable beside it.
 
 #include "config/config_records.h"
+#include "config/language.h"
 #include "engine/duct_system.h"
 #include "engine/duct_system_file.h"
 
 #include <QString>
 
-#include <functional>
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -34,11 +35,11 @@ class DuctSystemWindow : public QWidget {
   public:
     // The tables are those of the main window, for styles and materials by
     // name; the captions follow the language chosen at start-up.
-    DuctSystemWindow(bool japanese, const MaterialTable& materials, const DuctStyleTable& styles,
+    DuctSystemWindow(const MaterialTable& materials, const DuctStyleTable& styles,
                      const StyleNameList& styleNames, QWidget* parent);
 
     // Takes the tables again (after the style editor changed them) and recalculates.
-    void SetTables(const MaterialTable& materials, const DuctStyleTable& styles,
+    void setTables(const MaterialTable& materials, const DuctStyleTable& styles,
                    const StyleNameList& styleNames);
 
     // The columns of the tree.
@@ -62,16 +63,17 @@ class DuctSystemWindow : public QWidget {
     };
 
     // File operations, also for automation: false with a message shown.
-    bool OpenFile(const QString& path);
-    bool SaveFile(const QString& path);
-    bool ExportFile(const QString& path, bool markdown);
+    bool openFile(const QString& path);
+    bool saveFile(const QString& path);
+    bool exportFile(const QString& path, bool markdown);
 
     // The system as the window holds it, and its last result.
-    SystemFile CurrentSystem() const;
-    const SystemResult& LastResult() const { return result_; }
-    // The sections in the order the tree shows them (depth first).
-    QTreeWidgetItem* AddSection(QTreeWidgetItem* under);
-    void Recalculate();
+    SystemFile currentSystem() const;
+    const SystemResult& lastResult() const { return result_; }
+    // Adds a section as the last below `under` (or as the last top-level
+    // section), with a new id, and recalculates.
+    QTreeWidgetItem* addSection(QTreeWidgetItem* under);
+    void recalculate();
 
     // Where the window's messages go; a modal box unless replaced (tests).
     std::function<void(const QString&)> messageSink;
@@ -80,20 +82,20 @@ class DuctSystemWindow : public QWidget {
     // The first entry of the style list: the material and limits below it.
     static constexpr int kMaterialAndLimits = 0;
 
-    QString T(const char* english, const char* japanese) const;
-    void BuildControls();
-    void LoadSystem(const SystemFile& file);
-    void ShowResult(const SystemFile& file);
-    void ShowMessage(const QString& text);
-    void Indent();
-    void Outdent();
-    void RemoveSelected();
-    void OpenClicked();
-    void SaveClicked(bool askName);
-    void ExportClicked(bool markdown);
-    bool WriteAtomically(const QString& path, const std::string& bytes);
+    void buildControls();
+    void loadSystem(const SystemFile& file);
+    void showResult(const SystemFile& file);
+    void showMessage(const QString& text);
+    void indentSection();
+    void outdentSection();
+    void removeSelected();
+    void onOpen();
+    void onSave(bool askName);
+    void onExport(bool markdown);
+    bool writeAtomically(const QString& path, const std::string& bytes);
 
-    bool japanese_;
+    // The language of the reports and problem texts made by the engine.
+    Language language_;
     MaterialTable materials_{};
     DuctStyleTable styles_{};
     StyleNameList styleNames_;
@@ -103,27 +105,28 @@ class DuctSystemWindow : public QWidget {
     bool filling_ = false;                // results being written: no recalculation
     int nextId_ = 1;
 
-    QTreeWidget* tree_ = nullptr;
-    QLineEdit* name_ = nullptr;
-    QComboBox* units_ = nullptr;
-    QComboBox* law_ = nullptr;
-    QComboBox* style_ = nullptr;
-    QComboBox* material_ = nullptr;
-    QDoubleSpinBox* velocity_ = nullptr;
-    QDoubleSpinBox* loss_ = nullptr;
-    QDoubleSpinBox* aspect_ = nullptr;
-    QComboBox* shape_ = nullptr;
-    QDoubleSpinBox* maxHeight_ = nullptr;
-    QCheckBox* air_ = nullptr;
-    QDoubleSpinBox* temperature_ = nullptr;
-    QDoubleSpinBox* elevation_ = nullptr;
-    QDoubleSpinBox* pressure_ = nullptr; // kPa; "none" (0): the elevation's
-    QLabel* fanPressure_ = nullptr;
-    QPlainTextEdit* problems_ = nullptr;
+    QTreeWidget* sectionTree_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    QComboBox* unitsCombo_ = nullptr;
+    QComboBox* lawCombo_ = nullptr;
+    QComboBox* styleCombo_ = nullptr;
+    QComboBox* materialCombo_ = nullptr;
+    QDoubleSpinBox* velocityLimit_ = nullptr;
+    QDoubleSpinBox* lossLimit_ = nullptr;
+    QDoubleSpinBox* aspectLimit_ = nullptr;
+    QComboBox* shapeCombo_ = nullptr;
+    QDoubleSpinBox* maxHeightSpin_ = nullptr;
+    QCheckBox* customAir_ = nullptr;
+    QDoubleSpinBox* temperatureSpin_ = nullptr;
+    QDoubleSpinBox* elevationSpin_ = nullptr;
+    QDoubleSpinBox* pressureSpin_ = nullptr; // kPa; "none" (0): the elevation's
+    QLabel* fanPressureLabel_ = nullptr;
+    QPlainTextEdit* problemList_ = nullptr;
 };
 
 // Shows the window of the main window, creating it on first use.
-DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, bool japanese, const MaterialTable& materials,
-                                       const DuctStyleTable& styles, const StyleNameList& styleNames);
+DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, const MaterialTable& materials,
+                                       const DuctStyleTable& styles,
+                                       const StyleNameList& styleNames);
 
 } // namespace kestrix

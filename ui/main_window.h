@@ -204,7 +204,7 @@ class TForm1 : public QWidget, public kestrix::EvaluatorMessages, public kestrix
     kestrix::ExpressionEvaluator evaluator;
 
     // The language of the run, decided once at start-up.
-    bool japaneseUi() const override { return japanese_; }
+    bool japaneseUi() const { return japanese_; }
     bool PressureInPa() const { return ductCriteria.pressureInPa; }
     // The directory the configuration files are read from and saved to.
     QString configDirectory() const override { return configDirectory_; }

@@ -6,6 +6,7 @@
 #include "config/config_messages.h"
 #include "config/config_paths.h"
 #include "config/config_reader.h"
+#include "config/language.h"
 #include "config/settings.h"
 #include "ui/column_list_box.h"
 
@@ -37,6 +38,7 @@ QString Utf8(const std::string& text) {
 void TForm1::FormCreate() {
     japanese_ = false;
     japanese_ = DecideJapanese();
+    kestrix::UseLanguage(japanese_ ? kestrix::Language::Japanese : kestrix::Language::English);
     evaluator.SetJapanese(japanese_);
 
     if (!japanese_) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// TDuctStyle: the style editor. It works on its own copy of the duct-style or
+// The style editor. It works on its own copy of the duct-style or
 // air-terminal-style table (the mode is the host's editingTerminalStyles at
 // creation); Apply hands the copy back to the main window, Save also rewrites
 // the style file, Cancel throws the copy away. A new editor is created for
@@ -22,107 +22,98 @@ class QPushButton;
 class QRadioButton;
 
 namespace kestrix {
+
 class StyleEditorHost;
 
-// Set_Button1Click (terminalMode false) and Set_Button2Click (true): sets the
-// host's mode, creates the editor, shows it modally and destroys it. The
-// caller makes its window active again afterwards.
+// Opens the editor for duct styles (terminalMode false) or air-terminal
+// styles (true): sets the host's mode, creates the editor, shows it modally
+// and destroys it. The caller makes its window active again afterwards.
 void OpenStyleEditor(StyleEditorHost& host, bool terminalMode);
 
-// The editor's title for a mode in a language.
-QString StyleEditorTitle(bool terminalMode, bool japanese);
-} // namespace kestrix
-
-class TDuctStyle : public QDialog {
+class StyleEditor : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TDuctStyle(kestrix::StyleEditorHost& host, QWidget* parent = nullptr);
+    explicit StyleEditor(StyleEditorHost& host, QWidget* parent = nullptr);
 
-    QGroupBox* GroupBox1 = nullptr;
-    QComboBox* StyleCB = nullptr;
-    QPushButton* New_Style = nullptr;
-    QPushButton* Rname_Style = nullptr;
-    QPushButton* Del_Style = nullptr;
-
-    QGroupBox* d_area = nullptr;
-    QLabel* Label5 = nullptr;
-    QComboBox* ZLIST = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* EPU = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* DVV = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* DPP = nullptr;
-    QRadioButton* Rd_SI_1 = nullptr;
-    QRadioButton* Rd_SI_2 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLineEdit* MASP = nullptr;
-    QLabel* Label10 = nullptr;
-
-    QGroupBox* h_area = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* e_hkr = nullptr;
-    QLabel* Label7 = nullptr;
-    QLineEdit* e_hdv = nullptr;
-    QLabel* Label8 = nullptr;
-
-    QPushButton* Set_Save = nullptr;
-    QPushButton* Set_Btn = nullptr;
-    QPushButton* BtnCancel = nullptr;
+    // The editor's title for a mode, in the language in use.
+    static QString title(bool terminalMode);
 
     // The position of the style shown (-1 when none).
     int currentStyle() const { return currentStyle_; }
-    const kestrix::DuctStyleTable& workingDuctStyles() const { return workingDuct_; }
-    const kestrix::TerminalStyleTable& workingTerminalStyles() const { return workingTerminal_; }
-
-    void FormCreate();
-    void FormActivate();
-    void StyleCBChange();
-    void ZLISTChange();
-    void DVVChange();
-    void DPPChange();
-    void MASPChange();
-    void e_hkrChange();
-    void e_hdvChange();
-    void Rd_SI_1Click();
-    void New_StyleClick();
-    void Rname_StyleClick();
-    void Del_StyleClick();
-    void Set_BtnClick();
-    void Set_SaveClick();
-    void BtnCancelClick();
+    const DuctStyleTable& workingDuctStyles() const { return workingDuct_; }
+    const TerminalStyleTable& workingTerminalStyles() const { return workingTerminal_; }
 
   protected:
-    void changeEvent(QEvent* event) override;
     // Enter that no control took: the dialog has no default button.
     void keyPressEvent(QKeyEvent* event) override;
     // The key handlers of the five edit fields.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool terminalMode() const { return terminalMode_; }
+    void buildControls();
+    void connectControls();
+    void loadWorkingTable();
+
+    // Showing a style and storing what is typed (style_editor_fields.cpp).
+    void onStyleChosen();
+    void onMaterialChosen();
+    void onUnitsToggled();
     bool hasSlot() const;
     std::string* storedText(const QLineEdit* field);
     void storeFieldText(QLineEdit* field, int decimals);
     void restoreFieldText(QLineEdit* field);
     void showMaterial(const std::string& material);
+
+    // The list of styles and the three ways out (style_editor_styles.cpp).
+    void onNew();
+    void onRename();
+    void onDelete();
+    void onApply();
+    void onSave();
     QStringList workingNames() const;
     QString askStyleName(const QString& title, const QString* initialText);
     void applyToHost();
     void saveStyleFile();
 
-    kestrix::StyleEditorHost& host_;
+    StyleEditorHost& host_;
     bool terminalMode_ = false;
-    kestrix::DuctStyleTable workingDuct_{};
-    kestrix::TerminalStyleTable workingTerminal_{};
+    DuctStyleTable workingDuct_{};
+    TerminalStyleTable workingTerminal_{};
     int currentStyle_ = -1;
 
-    // Texts set on activation, in the dialog's language.
-    QString limitMessage_;
-    QString newNameTitle_;
-    QString renameTitle_;
-    QString deleteBefore_;
-    QString deleteAfter_;
+    QGroupBox* styleGroup = nullptr;
+    QComboBox* styleList = nullptr;
+    QPushButton* newButton = nullptr;
+    QPushButton* renameButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+
+    QGroupBox* ductCriteriaBox = nullptr;
+    QLabel* materialLabel = nullptr;
+    QComboBox* materialCombo = nullptr;
+    QLabel* roughnessLabel = nullptr;
+    QLineEdit* roughnessField = nullptr;
+    QLabel* velocityLabel = nullptr;
+    QLineEdit* velocityField = nullptr;
+    QLabel* velocitySuffix = nullptr;
+    QLabel* lossLabel = nullptr;
+    QLineEdit* lossField = nullptr;
+    QRadioButton* mmAqRadio = nullptr;
+    QRadioButton* paRadio = nullptr;
+    QLabel* aspectLabel = nullptr;
+    QLineEdit* aspectField = nullptr;
+    QLabel* aspectSuffix = nullptr;
+
+    QGroupBox* terminalCriteriaBox = nullptr;
+    QLabel* freeAreaLabel = nullptr;
+    QLineEdit* freeAreaField = nullptr;
+    QLabel* faceVelocityLabel = nullptr;
+    QLineEdit* faceVelocityField = nullptr;
+    QLabel* faceVelocitySuffix = nullptr;
+
+    QPushButton* saveButton = nullptr;
+    QPushButton* applyButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 };
+
+} // namespace kestrix

@@ -1,7 +1,8 @@
 #pragma once
 
-// What the style editor, the style-name dialog and the about box need from
-// the main window. TForm1 implements it; dialog tests use a small fake.
+// What the style editor needs from the main window. The main window
+// implements it; dialog tests use a small fake. The dialogs take the
+// language from kestrix::CurrentLanguage(), decided once at start-up.
 
 #include "config/config_records.h"
 
@@ -16,7 +17,6 @@ class StyleEditorHost {
   public:
     virtual ~StyleEditorHost() = default;
 
-    virtual bool japaneseUi() const = 0;
     // False: the editor works on duct styles; true: on air-terminal styles.
     virtual bool editingTerminalStyles() const = 0;
     // Set by the opening handlers before the editor is created.
@@ -25,7 +25,7 @@ class StyleEditorHost {
     virtual const MaterialTable& materialTable() const = 0;
     virtual DuctStyleTable& ductStyleTable() = 0;
     virtual TerminalStyleTable& terminalStyleTable() = 0;
-    // The style lists of the two pages (DuctStyleCB, KiguStyleCB).
+    // The style lists of the two pages (objectNames DuctStyleCB, KiguStyleCB).
     virtual QComboBox* ductStyleList() = 0;
     virtual QComboBox* terminalStyleList() = 0;
 

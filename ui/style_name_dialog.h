@@ -1,8 +1,8 @@
 #pragma once
 
-// TDuctStyle2: asks for the name of a new style or the new name of an existing
-// one, and refuses a name that cannot be stored or that a style of the kind
-// being edited already bears.
+// Asks for the name of a new style or the new name of an existing one, and
+// refuses a name that cannot be stored or that a style of the kind being
+// edited already bears.
 
 #include <QDialog>
 #include <QString>
@@ -12,33 +12,29 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TDuctStyle2 : public QDialog {
+namespace kestrix {
+
+class StyleNameDialog : public QDialog {
     Q_OBJECT
 
   public:
     // `existingNames`: the names of the editor's working table of the mode
     // being edited, up to its first empty slot.
-    TDuctStyle2(bool japaneseUi, QStringList existingNames, QWidget* parent = nullptr);
+    explicit StyleNameDialog(QStringList existingNames, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* name = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-
+    // Shows a name to start from, selected so that typing replaces it.
+    void setName(const QString& name);
     // The entered text, as typed.
     QString enteredName() const;
 
-    void FormCreate();
-    void FormActivate();
-    void Button1Click();
-    void Button2Click();
-
-  protected:
-    void changeEvent(QEvent* event) override;
-
   private:
-    bool japaneseUi_;
+    void onOk();
+
     QStringList existingNames_;
-    QString duplicateBefore_;
-    QString duplicateAfter_;
+    QLabel* nameLabel = nullptr;
+    QLineEdit* nameField = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 };
+
+} // namespace kestrix

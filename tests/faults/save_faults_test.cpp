@@ -158,12 +158,12 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
     for (const Injection& injection : injections) {
         const QByteArray before = FileBytes(path);
         const QString velocity = QStringLiteral("%1.5").arg(++round % 90 + 1);
-        TDuctStyle editor(window);
+        kestrix::StyleEditor editor(window);
         editor.show();
-        editor.DVV->setText(velocity);
+        editor.findChild<QLineEdit*>("DVV")->setText(velocity);
         boxes.texts.clear();
         faults::Arm(injection.fault, injection.offset);
-        QTest::mouseClick(editor.Set_Save, Qt::LeftButton);
+        QTest::mouseClick(editor.findChild<QPushButton*>("Set_Save"), Qt::LeftButton);
         const int hits = faults::Hits();
         faults::Disarm();
 
@@ -183,10 +183,10 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
                  qPrintable(where + ": a temporary file is left"));
     }
     // And the edits can still be saved.
-    TDuctStyle editor(window);
+    kestrix::StyleEditor editor(window);
     editor.show();
     boxes.texts.clear();
-    QTest::mouseClick(editor.Set_Save, Qt::LeftButton);
+    QTest::mouseClick(editor.findChild<QPushButton*>("Set_Save"), Qt::LeftButton);
     QVERIFY(boxes.texts.isEmpty());
     QCOMPARE(FileBytes(path),
              Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), false).lines));

@@ -6,13 +6,14 @@
 #include "config/config_paths.h"
 #include "config/config_reader.h"
 #include "config/config_writer.h"
+#include "config/language.h"
+#include "tests/ui/typing.h"
 #include "ui/about_box.h"
 #include "ui/fonts.h"
 #include "ui/style_editor.h"
 #include "ui/style_editor_host.h"
 #include "ui/style_name_dialog.h"
 #include "ui/version_info.h"
-#include "tests/ui/typing.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,6 +42,26 @@
 using namespace kestrix;
 
 namespace {
+
+// A control of a dialog by its objectName, as automation finds it; a name
+// that is gone is a broken contract and ends the test program.
+template <typename Widget> Widget* Find(const QObject* dialog, const char* objectName) {
+    auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(objectName));
+    if (!widget) qFatal("no control named %s", objectName);
+    return widget;
+}
+
+// Runs a test in one language and goes back to Japanese, the language the
+// dialogs are tested in unless a case says otherwise.
+class LanguageForTest {
+  public:
+    explicit LanguageForTest(bool japanese) {
+        QVERIFY(UseLanguage(japanese ? Language::Japanese : Language::English));
+    }
+    ~LanguageForTest() { UseLanguage(Language::Japanese); }
+    LanguageForTest(const LanguageForTest&) = delete;
+    LanguageForTest& operator=(const LanguageForTest&) = delete;
+};
 
 // ---------------------------------------------------------------------------
 // Answers the modal widgets that open, one step per newly active modal widget.
@@ -162,25 +183,27 @@ ModalScript::Step Answer(ModalScript& script, QMessageBox::StandardButton button
 ModalScript::Step EnterName(ModalScript& script, const QString& text, bool ok = true,
                             QString* title = nullptr, QString* initial = nullptr) {
     return [&script, text, ok, title, initial](QWidget* widget) {
-        auto* dialog = qobject_cast<TDuctStyle2*>(widget);
+        auto* dialog = qobject_cast<StyleNameDialog*>(widget);
         if (!dialog) {
             script.fail(QLatin1String("expected the name dialog"));
             if (auto* other = qobject_cast<QDialog*>(widget)) other->reject();
             return;
         }
         if (title) *title = dialog->windowTitle();
-        if (initial) *initial = dialog->name->text();
-        dialog->name->selectAll();
-        QTest::keyClick(dialog->name, Qt::Key_Backspace);
-        TypeText(dialog->name, text);
-        QTest::mouseClick(ok ? dialog->Button1 : dialog->Button2, Qt::LeftButton);
+        if (initial) *initial = Find<QLineEdit>(dialog, "name")->text();
+        Find<QLineEdit>(dialog, "name")->selectAll();
+        QTest::keyClick(Find<QLineEdit>(dialog, "name"), Qt::Key_Backspace);
+        TypeText(Find<QLineEdit>(dialog, "name"), text);
+        QTest::mouseClick(ok ? Find<QPushButton>(dialog, "Button1")
+                             : Find<QPushButton>(dialog, "Button2"),
+                          Qt::LeftButton);
     };
 }
 
 // Runs an action on the editor that an opening function shows.
-ModalScript::Step OnEditor(ModalScript& script, std::function<void(TDuctStyle*)> action) {
+ModalScript::Step OnEditor(ModalScript& script, std::function<void(StyleEditor*)> action) {
     return [&script, action](QWidget* widget) {
-        auto* editor = qobject_cast<TDuctStyle*>(widget);
+        auto* editor = qobject_cast<StyleEditor*>(widget);
         if (!editor) {
             script.fail(QLatin1String("expected the style editor"));
             if (auto* other = qobject_cast<QDialog*>(widget)) other->reject();
@@ -238,7 +261,6 @@ class FakeHost : public StyleEditorHost {
         return names;
     }
 
-    bool japaneseUi() const override { return japanese; }
     bool editingTerminalStyles() const override { return terminalMode; }
     void setEditingTerminalStyles(bool terminal) override { terminalMode = terminal; }
     const MaterialTable& materialTable() const override { return materials; }
@@ -266,7 +288,6 @@ class FakeHost : public StyleEditorHost {
     MaterialTable materials{};
     DuctStyleTable ducts{};
     TerminalStyleTable terminals{};
-    bool japanese = true;
     bool terminalMode = false;
     int ductChanges = 0;
     int terminalChanges = 0;
@@ -387,17 +408,18 @@ void DialogsTest::openingStoresShownStyleInNormalForm() {
     const DuctSelectionStyle original{
         "S", "2", velocity.toStdString(), loss.toStdString(), units.toStdString(), "4"};
     host.setDuctStyles({kStyleA, original}, 1);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     QCOMPARE(editor.currentStyle(), 1);
     const DuctSelectionStyle& shown = editor.workingDuctStyles()[1];
     QTEST(QString::fromStdString(shown.velocity), "storedVelocity");
     QTEST(QString::fromStdString(shown.frictionLoss), "storedLoss");
     QTEST(QString::fromStdString(shown.units), "storedUnits");
     QCOMPARE(shown.aspectRatio, std::string("4.0"));
-    QTEST(editor.Rd_SI_2->isChecked(), "paChecked");
-    QCOMPARE(editor.Rd_SI_1->isChecked(), !editor.Rd_SI_2->isChecked());
-    QCOMPARE(editor.ZLIST->currentIndex(), 1);
-    QCOMPARE(editor.EPU->text(), QStringLiteral("0.01"));
+    QTEST(Find<QRadioButton>(&editor, "Rd_SI_2")->isChecked(), "paChecked");
+    QCOMPARE(Find<QRadioButton>(&editor, "Rd_SI_1")->isChecked(),
+             !Find<QRadioButton>(&editor, "Rd_SI_2")->isChecked());
+    QCOMPARE(Find<QComboBox>(&editor, "ZLIST")->currentIndex(), 1);
+    QCOMPARE(Find<QLineEdit>(&editor, "EPU")->text(), QStringLiteral("0.01"));
     // The main window keeps its texts until Apply.
     QCOMPARE(host.ducts[1], original);
     QCOMPARE(editor.workingDuctStyles()[0], kStyleA);
@@ -425,12 +447,14 @@ void DialogsTest::materialThatIsNotLoadedShowsNothing() {
     FakeHost host;
     host.materials[3] = {"Copper", "0.0015"}; // row 4, after the empty row 3
     host.setDuctStyles({Duct("S", material.toLatin1().constData(), "10.0", "0.10", "0", "4.0")}, 0);
-    TDuctStyle editor(host);
-    QTEST(editor.ZLIST->currentIndex(), "listIndex");
-    QTEST(editor.EPU->text(), "roughness");
-    QCOMPARE(FakeHost::entries(editor.ZLIST), (QStringList{"亜鉛鉄板", "PVC", "Copper"}));
+    StyleEditor editor(host);
+    QTEST(Find<QComboBox>(&editor, "ZLIST")->currentIndex(), "listIndex");
+    QTEST(Find<QLineEdit>(&editor, "EPU")->text(), "roughness");
+    QCOMPARE(FakeHost::entries(Find<QComboBox>(&editor, "ZLIST")),
+             (QStringList{"亜鉛鉄板", "PVC", "Copper"}));
     // An empty material stops the showing of the style before its fields.
-    QCOMPARE(editor.DVV->text(), material.isEmpty() ? QString() : QStringLiteral("10.0"));
+    QCOMPARE(Find<QLineEdit>(&editor, "DVV")->text(),
+             material.isEmpty() ? QString() : QStringLiteral("10.0"));
 }
 
 // ---------------------------------------------------------------------------
@@ -487,7 +511,7 @@ void DialogsTest::editFieldStoresNumbersAndEnterRestores() {
     host.terminalMode = terminal;
     host.setDuctStyles({Duct("S", "1", "12", "0.2", "0", "5")}, 0);
     host.setTerminalStyles({TerminalSelectionStyle{"T", "60", "3"}}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     auto* edit = editor.findChild<QLineEdit*>(field);
     QVERIFY(edit);
@@ -525,35 +549,35 @@ void DialogsTest::editFieldStoresNumbersAndEnterRestores() {
 void DialogsTest::altLettersChooseNothingInTheLists() {
     FakeHost host;
     host.setDuctStyles({kStyleA, kStyleB, kStyleC}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    editor.StyleCB->setFocus();
-    QTest::keyClick(editor.StyleCB, Qt::Key_C, Qt::AltModifier);
-    QCOMPARE(editor.StyleCB->currentIndex(), 0);
+    Find<QComboBox>(&editor, "StyleCB")->setFocus();
+    QTest::keyClick(Find<QComboBox>(&editor, "StyleCB"), Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->currentIndex(), 0);
     QCOMPARE(editor.currentStyle(), 0);
-    editor.ZLIST->setFocus();
-    QTest::keyClick(editor.ZLIST, Qt::Key_P, Qt::AltModifier);
-    QCOMPARE(editor.ZLIST->currentIndex(), 0);
+    Find<QComboBox>(&editor, "ZLIST")->setFocus();
+    QTest::keyClick(Find<QComboBox>(&editor, "ZLIST"), Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(Find<QComboBox>(&editor, "ZLIST")->currentIndex(), 0);
     QCOMPARE(editor.workingDuctStyles()[0].material, std::string("1"));
     // Without Alt the letter still searches, as in any list.
-    QTest::keyClick(editor.ZLIST, Qt::Key_P);
-    QCOMPARE(editor.ZLIST->currentIndex(), 1);
+    QTest::keyClick(Find<QComboBox>(&editor, "ZLIST"), Qt::Key_P);
+    QCOMPARE(Find<QComboBox>(&editor, "ZLIST")->currentIndex(), 1);
 }
 
 void DialogsTest::unitSwitchKeepsTheNumber() {
     FakeHost host;
     host.setDuctStyles({kStyleA}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
-    QVERIFY(editor.Rd_SI_1->isChecked());
-    QTest::mouseClick(editor.Rd_SI_2, Qt::LeftButton);
-    QVERIFY(editor.Rd_SI_2->isChecked());
-    QVERIFY(!editor.Rd_SI_1->isChecked());
+    QVERIFY(Find<QRadioButton>(&editor, "Rd_SI_1")->isChecked());
+    QTest::mouseClick(Find<QRadioButton>(&editor, "Rd_SI_2"), Qt::LeftButton);
+    QVERIFY(Find<QRadioButton>(&editor, "Rd_SI_2")->isChecked());
+    QVERIFY(!Find<QRadioButton>(&editor, "Rd_SI_1")->isChecked());
     QCOMPARE(editor.workingDuctStyles()[0].units, std::string("1"));
     QCOMPARE(editor.workingDuctStyles()[0].frictionLoss, std::string("0.10"));
-    QCOMPARE(editor.DPP->text(), QStringLiteral("0.10"));
-    QTest::mouseClick(editor.Rd_SI_1, Qt::LeftButton);
+    QCOMPARE(Find<QLineEdit>(&editor, "DPP")->text(), QStringLiteral("0.10"));
+    QTest::mouseClick(Find<QRadioButton>(&editor, "Rd_SI_1"), Qt::LeftButton);
     QCOMPARE(editor.workingDuctStyles()[0].units, std::string("0"));
     QCOMPARE(editor.workingDuctStyles()[0].frictionLoss, std::string("0.10"));
 }
@@ -562,24 +586,24 @@ void DialogsTest::materialChoiceStoresRowNumber() {
     FakeHost host;
     host.materials[3] = {"Copper", "0.0015"}; // row 4, after the empty row 3
     host.setDuctStyles({kStyleA, kStyleB}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     // A user's choice in the list, as the drop-down delivers it.
-    editor.ZLIST->setCurrentIndex(1);
-    emit editor.ZLIST->activated(1);
+    Find<QComboBox>(&editor, "ZLIST")->setCurrentIndex(1);
+    emit Find<QComboBox>(&editor, "ZLIST")->activated(1);
     QCOMPARE(editor.workingDuctStyles()[0].material, std::string("2"));
-    QCOMPARE(editor.EPU->text(), QStringLiteral("0.01"));
+    QCOMPARE(Find<QLineEdit>(&editor, "EPU")->text(), QStringLiteral("0.01"));
     // Showing another style moves the list without storing anything.
-    editor.StyleCB->setCurrentIndex(1);
-    emit editor.StyleCB->activated(1);
-    QCOMPARE(editor.ZLIST->currentIndex(), 1);
+    Find<QComboBox>(&editor, "StyleCB")->setCurrentIndex(1);
+    emit Find<QComboBox>(&editor, "StyleCB")->activated(1);
+    QCOMPARE(Find<QComboBox>(&editor, "ZLIST")->currentIndex(), 1);
     QCOMPARE(editor.workingDuctStyles()[1], kStyleB);
     QCOMPARE(editor.workingDuctStyles()[0].material, std::string("2"));
     // The entry after the gap stores its own row number.
-    editor.ZLIST->setCurrentIndex(2);
-    emit editor.ZLIST->activated(2);
+    Find<QComboBox>(&editor, "ZLIST")->setCurrentIndex(2);
+    emit Find<QComboBox>(&editor, "ZLIST")->activated(2);
     QCOMPARE(editor.workingDuctStyles()[1].material, std::string("4"));
-    QCOMPARE(editor.EPU->text(), QStringLiteral("0.0015"));
+    QCOMPARE(Find<QLineEdit>(&editor, "EPU")->text(), QStringLiteral("0.0015"));
 }
 
 // Names come from files and from the user: every label and message of the
@@ -592,15 +616,20 @@ void DialogsTest::userTextIsShownAsWritten() {
     ModalScript script;
     script
         .then(OnEditor(script,
-                       [](TDuctStyle* e) { QTest::mouseClick(e->Del_Style, Qt::LeftButton); }))
+                       [](StyleEditor* e) {
+                           QTest::mouseClick(Find<QPushButton>(e, "Del_Style"), Qt::LeftButton);
+                       }))
         .then(Answer(script, QMessageBox::No, &question))
         .then(OnEditor(script,
-                       [](TDuctStyle* e) { QTest::mouseClick(e->New_Style, Qt::LeftButton); }))
+                       [](StyleEditor* e) {
+                           QTest::mouseClick(Find<QPushButton>(e, "New_Style"), Qt::LeftButton);
+                       }))
         .then(EnterName(script, QStringLiteral("<B>a</B>")))
         .then(Answer(script, QMessageBox::Yes, &duplicate))
         .then(EnterName(script, QString(), false))
-        .then(OnEditor(script,
-                       [](TDuctStyle* e) { QTest::mouseClick(e->BtnCancel, Qt::LeftButton); }));
+        .then(OnEditor(script, [](StyleEditor* e) {
+            QTest::mouseClick(Find<QPushButton>(e, "BtnCancel"), Qt::LeftButton);
+        }));
     OpenStyleEditor(host, false);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QVERIFY(question.text.contains(QStringLiteral("\"<b>A</b>\"")));
@@ -608,9 +637,9 @@ void DialogsTest::userTextIsShownAsWritten() {
     QVERIFY(duplicate.text.contains(QStringLiteral("\"<B>a</B>\"")));
     QCOMPARE(duplicate.format, Qt::PlainText);
 
-    TDuctStyle editor(host);
-    TDuctStyle2 nameDialog(false, {});
-    TAboutBox about(nullptr);
+    StyleEditor editor(host);
+    StyleNameDialog nameDialog({});
+    AboutBox about(nullptr);
     for (const QWidget* dialog :
          std::initializer_list<const QWidget*>{&editor, &nameDialog, &about})
         for (const QLabel* label : dialog->findChildren<QLabel*>())
@@ -633,13 +662,13 @@ void DialogsTest::newStyleStopsAtSixtyFour() {
     QFETCH(int, styles);
     QFETCH(bool, japanese);
     FakeHost host;
-    host.japanese = japanese;
+    const LanguageForTest language(japanese);
     std::vector<DuctSelectionStyle> table;
     for (int i = 0; i < styles; ++i)
         table.push_back(Duct(std::string(1, 'S').append(std::to_string(i)).c_str(), "2", "5.0",
                              "1.00", "1", "2.0"));
     host.setDuctStyles(table, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
 
     ModalScript script;
@@ -650,7 +679,7 @@ void DialogsTest::newStyleStopsAtSixtyFour() {
     } else {
         script.then(EnterName(script, QStringLiteral("Extra"), true, &title));
     }
-    QTest::mouseClick(editor.New_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "New_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
 
     if (styles >= 64) {
@@ -659,42 +688,42 @@ void DialogsTest::newStyleStopsAtSixtyFour() {
         QCOMPARE(limit.text, japanese ? QStringLiteral("これ以上は登録できません。")
                                       : QStringLiteral("Not able to register this over"));
         QCOMPARE(limit.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(editor.StyleCB->count(), 64);
+        QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->count(), 64);
         QCOMPARE(editor.currentStyle(), 0);
         return;
     }
     QCOMPARE(title, QStringLiteral("新しい選定ｽﾀｲﾙ名"));
-    QCOMPARE(editor.StyleCB->count(), 64);
-    QCOMPARE(editor.StyleCB->currentIndex(), 63);
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->count(), 64);
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->currentIndex(), 63);
     QCOMPARE(editor.currentStyle(), 63);
-    QCOMPARE(editor.StyleCB->itemText(63), QStringLiteral("Extra"));
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->itemText(63), QStringLiteral("Extra"));
     QCOMPARE(editor.workingDuctStyles()[63], Duct("Extra", "1", "10.0", "0.10", "0", "4.0"));
-    QCOMPARE(editor.ZLIST->currentIndex(), 0);
-    QCOMPARE(editor.EPU->text(), QStringLiteral("0.15"));
-    QVERIFY(editor.Rd_SI_1->isChecked());
+    QCOMPARE(Find<QComboBox>(&editor, "ZLIST")->currentIndex(), 0);
+    QCOMPARE(Find<QLineEdit>(&editor, "EPU")->text(), QStringLiteral("0.15"));
+    QVERIFY(Find<QRadioButton>(&editor, "Rd_SI_1")->isChecked());
     QCOMPARE(editor.workingDuctStyles()[62], table[62]);
 }
 
 void DialogsTest::newTerminalStyleGetsDefaults() {
     FakeHost host;
     host.terminalMode = true;
-    host.japanese = false;
+    const LanguageForTest language(false);
     host.setTerminalStyles({TerminalSelectionStyle{"T", "60.0", "3.0"}}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     ModalScript script;
     QString title;
     QString initial;
     script.then(EnterName(script, QStringLiteral("Grille ｽﾘｯﾄ"), true, &title, &initial));
-    QTest::mouseClick(editor.New_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "New_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QCOMPARE(title, QStringLiteral("New Style Name"));
     QCOMPARE(initial, QStringLiteral("Style1"));
     QCOMPARE(editor.currentStyle(), 1);
     const TerminalSelectionStyle expected{Cp(QStringLiteral("Grille ｽﾘｯﾄ")), "75.0", "2.0"};
     QCOMPARE(editor.workingTerminalStyles()[1], expected);
-    QCOMPARE(editor.e_hkr->text(), QStringLiteral("75"));
-    QCOMPARE(editor.StyleCB->itemText(1), QStringLiteral("Grille ｽﾘｯﾄ"));
+    QCOMPARE(Find<QLineEdit>(&editor, "e_hkr")->text(), QStringLiteral("75"));
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->itemText(1), QStringLiteral("Grille ｽﾘｯﾄ"));
 }
 
 void DialogsTest::deleteMovesLaterStylesUp_data() {
@@ -709,19 +738,19 @@ void DialogsTest::deleteMovesLaterStylesUp() {
     QFETCH(bool, japanese);
     FakeHost host;
     host.terminalMode = terminal;
-    host.japanese = japanese;
+    const LanguageForTest language(japanese);
     const TerminalSelectionStyle t1{"A", "70.0", "2.0"};
     const TerminalSelectionStyle t2{"B", "50.0", "1.5"};
     const TerminalSelectionStyle t3{"C", "30.0", "4.0"};
     host.setDuctStyles({kStyleA, kStyleB, kStyleC}, 1);
     host.setTerminalStyles({t1, t2, t3}, 1);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
 
     ModalScript script;
     SeenBox question;
     script.then(Answer(script, QMessageBox::Yes, &question));
-    QTest::mouseClick(editor.Del_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Del_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
 
     QCOMPARE(question.text, japanese
@@ -729,21 +758,21 @@ void DialogsTest::deleteMovesLaterStylesUp() {
                                 : QStringLiteral("Style Name:\n　\"B\"\n　delete this style?"));
     QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(question.icon, QMessageBox::Warning);
-    QCOMPARE(FakeHost::entries(editor.StyleCB), (QStringList{"A", "C"}));
-    QCOMPARE(editor.StyleCB->currentIndex(), 0);
+    QCOMPARE(FakeHost::entries(Find<QComboBox>(&editor, "StyleCB")), (QStringList{"A", "C"}));
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->currentIndex(), 0);
     QCOMPARE(editor.currentStyle(), 0);
     if (terminal) {
         QCOMPARE(editor.workingTerminalStyles()[0], t1);
         QCOMPARE(editor.workingTerminalStyles()[1], t3);
         QCOMPARE(editor.workingTerminalStyles()[2], TerminalSelectionStyle{});
-        QCOMPARE(editor.e_hkr->text(), QStringLiteral("70.0"));
+        QCOMPARE(Find<QLineEdit>(&editor, "e_hkr")->text(), QStringLiteral("70.0"));
         // The duct styles are not the ones being edited.
         QCOMPARE(editor.workingDuctStyles()[1], DuctSelectionStyle{});
     } else {
         QCOMPARE(editor.workingDuctStyles()[0], kStyleA);
         QCOMPARE(editor.workingDuctStyles()[1], kStyleC);
         QCOMPARE(editor.workingDuctStyles()[2], DuctSelectionStyle{});
-        QCOMPARE(editor.DVV->text(), QStringLiteral("10.0"));
+        QCOMPARE(Find<QLineEdit>(&editor, "DVV")->text(), QStringLiteral("10.0"));
     }
     // Nothing reaches the main window before Apply.
     QCOMPARE(FakeHost::entries(host.ductList), (QStringList{"A", "B", "C"}));
@@ -754,57 +783,58 @@ void DialogsTest::deleteMovesLaterStylesUp() {
 void DialogsTest::deleteFirstLeavesNoneSelected() {
     FakeHost host;
     host.setDuctStyles({kStyleA, kStyleB, kStyleC}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     ModalScript script;
     script.then(Answer(script, QMessageBox::Yes, nullptr));
-    QTest::mouseClick(editor.Del_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Del_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
-    QCOMPARE(editor.StyleCB->currentIndex(), -1);
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->currentIndex(), -1);
     QCOMPARE(editor.currentStyle(), -1);
     QCOMPARE(editor.workingDuctStyles()[0], kStyleB);
     QCOMPARE(editor.workingDuctStyles()[1], kStyleC);
 
     // With nothing selected, edits, Delete and Rename touch no style.
     const DuctStyleTable before = editor.workingDuctStyles();
-    editor.DVV->setText(QStringLiteral("3"));
-    QTest::mouseClick(editor.Rd_SI_2, Qt::LeftButton);
-    QTest::mouseClick(editor.Del_Style, Qt::LeftButton);
-    QTest::mouseClick(editor.Rname_Style, Qt::LeftButton);
+    Find<QLineEdit>(&editor, "DVV")->setText(QStringLiteral("3"));
+    QTest::mouseClick(Find<QRadioButton>(&editor, "Rd_SI_2"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Del_Style"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Rname_Style"), Qt::LeftButton);
     QCOMPARE(editor.workingDuctStyles(), before);
-    QCOMPARE(editor.StyleCB->count(), 2);
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->count(), 2);
 }
 
 void DialogsTest::deleteAnsweredNoKeepsEverything() {
     FakeHost host;
     host.setDuctStyles({kStyleA, kStyleB}, 1);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     const DuctStyleTable before = editor.workingDuctStyles();
     ModalScript script;
     script.then(Answer(script, QMessageBox::No, nullptr));
-    QTest::mouseClick(editor.Del_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Del_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QCOMPARE(editor.workingDuctStyles(), before);
-    QCOMPARE(FakeHost::entries(editor.StyleCB), (QStringList{"A", "B"}));
+    QCOMPARE(FakeHost::entries(Find<QComboBox>(&editor, "StyleCB")), (QStringList{"A", "B"}));
     QCOMPARE(editor.currentStyle(), 1);
 }
 
 void DialogsTest::renameChangesOnlyTheSelectedStyle() {
     FakeHost host;
     host.setDuctStyles({kStyleA, kStyleB, kStyleC}, 1);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     ModalScript script;
     QString title;
     QString initial;
     script.then(EnterName(script, QStringLiteral("事務所"), true, &title, &initial));
-    QTest::mouseClick(editor.Rname_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Rname_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QCOMPARE(title, QStringLiteral("選定ｽﾀｲﾙ名変更"));
     QCOMPARE(initial, QStringLiteral("B"));
-    QCOMPARE(FakeHost::entries(editor.StyleCB), (QStringList{"A", "事務所", "C"}));
-    QCOMPARE(editor.StyleCB->currentIndex(), 1);
+    QCOMPARE(FakeHost::entries(Find<QComboBox>(&editor, "StyleCB")),
+             (QStringList{"A", "事務所", "C"}));
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->currentIndex(), 1);
     DuctSelectionStyle renamed = kStyleB;
     renamed.name = Cp(QStringLiteral("事務所"));
     QCOMPARE(editor.workingDuctStyles()[1], renamed);
@@ -813,23 +843,23 @@ void DialogsTest::renameChangesOnlyTheSelectedStyle() {
 
     // Cancelled: nothing changes.
     script.then(EnterName(script, QStringLiteral("Other"), false));
-    QTest::mouseClick(editor.Rname_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Rname_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QCOMPARE(editor.workingDuctStyles()[1], renamed);
-    QCOMPARE(editor.StyleCB->itemText(1), QStringLiteral("事務所"));
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->itemText(1), QStringLiteral("事務所"));
 }
 
 void DialogsTest::renameWithNoneSelectedOpensNothing() {
     FakeHost host;
     host.setDuctStyles({kStyleA, kStyleB}, -1);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     QCOMPARE(editor.currentStyle(), -1);
     ModalScript script; // any box that opens fails the test
-    QTest::mouseClick(editor.Rname_Style, Qt::LeftButton);
-    QTest::mouseClick(editor.Del_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Rname_Style"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Del_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
-    QCOMPARE(FakeHost::entries(editor.StyleCB), (QStringList{"A", "B"}));
+    QCOMPARE(FakeHost::entries(Find<QComboBox>(&editor, "StyleCB")), (QStringList{"A", "B"}));
     QCOMPARE(editor.workingDuctStyles()[0], kStyleA);
     QCOMPARE(editor.workingDuctStyles()[1], kStyleB);
 }
@@ -853,7 +883,7 @@ void DialogsTest::enterPressesOnlyAFocusedButton() {
     host.terminalMode = terminal;
     host.setDuctStyles({kStyleA, kStyleB}, 1);
     host.setTerminalStyles({{"T", "75.0", "2.0"}}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     editor.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
@@ -863,21 +893,21 @@ void DialogsTest::enterPressesOnlyAFocusedButton() {
     QVERIFY(target->hasFocus());
     const DuctStyleTable ducts = editor.workingDuctStyles();
     const TerminalStyleTable terminals = editor.workingTerminalStyles();
-    const int count = editor.StyleCB->count();
+    const int count = Find<QComboBox>(&editor, "StyleCB")->count();
     ModalScript script; // any box that opens fails the test
     QTest::keyClick(target, Qt::Key_Return);
     QTest::keyClick(target, Qt::Key_Enter);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QVERIFY(editor.isVisible());
-    QCOMPARE(editor.StyleCB->count(), count);
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->count(), count);
     QCOMPARE(editor.workingDuctStyles(), ducts);
     QCOMPARE(editor.workingTerminalStyles(), terminals);
     QCOMPARE(host.ductChanges + host.terminalChanges, 0);
 
     // A focused button still takes Enter, as a click.
-    editor.Del_Style->setFocus();
+    Find<QPushButton>(&editor, "Del_Style")->setFocus();
     script.then(Answer(script, QMessageBox::No, nullptr));
-    QTest::keyClick(editor.Del_Style, Qt::Key_Return);
+    QTest::keyClick(Find<QPushButton>(&editor, "Del_Style"), Qt::Key_Return);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QVERIFY(editor.isVisible());
 }
@@ -894,28 +924,28 @@ void DialogsTest::renameToSameNameIsRefused() {
     QFETCH(QString, typed);
     QFETCH(bool, japanese);
     FakeHost host;
-    host.japanese = japanese;
+    const LanguageForTest language(japanese);
     host.setDuctStyles({Duct("Office", "1", "10.0", "0.10", "0", "4.0"),
                         Duct("Office2", "1", "8.0", "0.10", "0", "4.0")},
                        0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     ModalScript script;
     SeenBox refusal;
-    QPointer<TDuctStyle2> nameDialog;
+    QPointer<StyleNameDialog> nameDialog;
     script.then(EnterName(script, typed))
         .then(Answer(script, QMessageBox::Yes, &refusal))
         .then([&](QWidget* widget) {
             // Still the name dialog, still open: the user gives up.
-            nameDialog = qobject_cast<TDuctStyle2*>(widget);
+            nameDialog = qobject_cast<StyleNameDialog*>(widget);
             if (!nameDialog) {
                 script.fail(QStringLiteral("the name dialog closed after the refusal"));
                 return;
             }
             if (nameDialog->enteredName() != typed) script.fail(QStringLiteral("text lost"));
-            QTest::mouseClick(nameDialog->Button2, Qt::LeftButton);
+            QTest::mouseClick(Find<QPushButton>(nameDialog, "Button2"), Qt::LeftButton);
         });
-    QTest::mouseClick(editor.Rname_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "Rname_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QCOMPARE(refusal.text, japanese ? QStringLiteral("選定ｽﾀｲﾙ名:\n　\"") + typed +
                                           QStringLiteral("\" は、すでに登録されています！")
@@ -924,7 +954,8 @@ void DialogsTest::renameToSameNameIsRefused() {
     QCOMPARE(refusal.buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
     QCOMPARE(refusal.icon, QMessageBox::Warning);
     QVERIFY(nameDialog.isNull()); // destroyed after use
-    QCOMPARE(FakeHost::entries(editor.StyleCB), (QStringList{"Office", "Office2"}));
+    QCOMPARE(FakeHost::entries(Find<QComboBox>(&editor, "StyleCB")),
+             (QStringList{"Office", "Office2"}));
     QCOMPARE(editor.workingDuctStyles()[0].name, std::string("Office"));
 }
 
@@ -947,35 +978,35 @@ void DialogsTest::cancelLeavesHostUntouched() {
     host.setTerminalStyles({{"A", "70.0", "2.0"}, {"B", "50.0", "1.5"}}, 1);
     const DuctStyleTable ducts = host.ducts;
     const TerminalStyleTable terminals = host.terminals;
-    QPointer<TDuctStyle> editor;
+    QPointer<StyleEditor> editor;
 
     ModalScript script;
     script
         .then(OnEditor(script,
-                       [&](TDuctStyle* e) {
+                       [&](StyleEditor* e) {
                            editor = e;
-                           QTest::mouseClick(e->New_Style, Qt::LeftButton);
+                           QTest::mouseClick(Find<QPushButton>(e, "New_Style"), Qt::LeftButton);
                        }))
         .then(EnterName(script, QStringLiteral("New one")))
         .then(OnEditor(script,
-                       [](TDuctStyle* e) {
-                           e->StyleCB->setCurrentIndex(0);
-                           emit e->StyleCB->activated(0);
-                           QTest::mouseClick(e->Rname_Style, Qt::LeftButton);
+                       [](StyleEditor* e) {
+                           Find<QComboBox>(e, "StyleCB")->setCurrentIndex(0);
+                           emit Find<QComboBox>(e, "StyleCB")->activated(0);
+                           QTest::mouseClick(Find<QPushButton>(e, "Rname_Style"), Qt::LeftButton);
                        }))
         .then(EnterName(script, QStringLiteral("Renamed")))
         .then(OnEditor(script,
-                       [](TDuctStyle* e) {
-                           e->DVV->setText(QStringLiteral("3"));
-                           e->e_hkr->setText(QStringLiteral("11"));
-                           QTest::mouseClick(e->Del_Style, Qt::LeftButton);
+                       [](StyleEditor* e) {
+                           Find<QLineEdit>(e, "DVV")->setText(QStringLiteral("3"));
+                           Find<QLineEdit>(e, "e_hkr")->setText(QStringLiteral("11"));
+                           QTest::mouseClick(Find<QPushButton>(e, "Del_Style"), Qt::LeftButton);
                        }))
         .then(Answer(script, QMessageBox::Yes, nullptr))
-        .then(OnEditor(script, [byFrame](TDuctStyle* e) {
+        .then(OnEditor(script, [byFrame](StyleEditor* e) {
             if (byFrame) {
                 e->close();
             } else {
-                QTest::mouseClick(e->BtnCancel, Qt::LeftButton);
+                QTest::mouseClick(Find<QPushButton>(e, "BtnCancel"), Qt::LeftButton);
             }
         }));
     OpenStyleEditor(host, terminal);
@@ -997,10 +1028,13 @@ void DialogsTest::applyWithNoneSelectedUsesNoSlot() {
     ModalScript script;
     script
         .then(OnEditor(script,
-                       [](TDuctStyle* e) { QTest::mouseClick(e->Del_Style, Qt::LeftButton); }))
+                       [](StyleEditor* e) {
+                           QTest::mouseClick(Find<QPushButton>(e, "Del_Style"), Qt::LeftButton);
+                       }))
         .then(Answer(script, QMessageBox::Yes, nullptr))
-        .then(
-            OnEditor(script, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Btn, Qt::LeftButton); }));
+        .then(OnEditor(script, [](StyleEditor* e) {
+            QTest::mouseClick(Find<QPushButton>(e, "Set_Btn"), Qt::LeftButton);
+        }));
     OpenStyleEditor(host, false);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QCOMPARE(FakeHost::entries(host.ductList), QStringList{"B"});
@@ -1023,7 +1057,7 @@ void DialogsTest::saveWritesRowsInListOrder() {
     QFETCH(bool, terminal);
     QFETCH(bool, japanese);
     FakeHost host;
-    host.japanese = japanese;
+    const LanguageForTest language(japanese);
     host.setDuctStyles({kStyleA, kStyleB, kStyleC}, 2);
     host.setTerminalStyles({{"T1", "75.0", "2.0"}, {"T2", "50.0", "1.5"}, {"T3", "100.0", "12.5"}},
                            2);
@@ -1032,17 +1066,20 @@ void DialogsTest::saveWritesRowsInListOrder() {
     ModalScript script;
     script
         .then(OnEditor(script,
-                       [](TDuctStyle* e) {
-                           e->StyleCB->setCurrentIndex(1);
-                           emit e->StyleCB->activated(1);
-                           QTest::mouseClick(e->Del_Style, Qt::LeftButton);
+                       [](StyleEditor* e) {
+                           Find<QComboBox>(e, "StyleCB")->setCurrentIndex(1);
+                           emit Find<QComboBox>(e, "StyleCB")->activated(1);
+                           QTest::mouseClick(Find<QPushButton>(e, "Del_Style"), Qt::LeftButton);
                        }))
         .then(Answer(script, QMessageBox::Yes, nullptr))
         .then(OnEditor(script,
-                       [](TDuctStyle* e) { QTest::mouseClick(e->New_Style, Qt::LeftButton); }))
+                       [](StyleEditor* e) {
+                           QTest::mouseClick(Find<QPushButton>(e, "New_Style"), Qt::LeftButton);
+                       }))
         .then(EnterName(script, QStringLiteral("新規")))
-        .then(OnEditor(script,
-                       [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
+        .then(OnEditor(script, [](StyleEditor* e) {
+            QTest::mouseClick(Find<QPushButton>(e, "Set_Save"), Qt::LeftButton);
+        }));
     OpenStyleEditor(host, terminal);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
 
@@ -1088,8 +1125,9 @@ void DialogsTest::saveWritesRowsInListOrder() {
 
     // A later Save does not bring the deleted style back.
     ModalScript again;
-    again.then(
-        OnEditor(again, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
+    again.then(OnEditor(again, [](StyleEditor* e) {
+        QTest::mouseClick(Find<QPushButton>(e, "Set_Save"), Qt::LeftButton);
+    }));
     OpenStyleEditor(host, terminal);
     QVERIFY2(again.clean(), qPrintable(again.problems()));
     QCOMPARE(FileBytes(path), expected);
@@ -1122,13 +1160,16 @@ void DialogsTest::gapInRowNumbersCloses() {
     ModalScript script;
     script
         .then(OnEditor(script,
-                       [&](TDuctStyle* e) {
-                           shown = terminal ? e->e_hkr->text() : e->DVV->text();
-                           QTest::mouseClick(e->New_Style, Qt::LeftButton);
+                       [&](StyleEditor* e) {
+                           shown = terminal ? Find<QLineEdit>(e, "e_hkr")->text()
+                                            : Find<QLineEdit>(e, "DVV")->text();
+                           QTest::mouseClick(Find<QPushButton>(e, "New_Style"), Qt::LeftButton);
                        }))
         .then(EnterName(script, QStringLiteral("N")))
-        .then(OnEditor(script, [save](TDuctStyle* e) {
-            QTest::mouseClick(save ? e->Set_Save : e->Set_Btn, Qt::LeftButton);
+        .then(OnEditor(script, [save](StyleEditor* e) {
+            QTest::mouseClick(save ? Find<QPushButton>(e, "Set_Save")
+                                   : Find<QPushButton>(e, "Set_Btn"),
+                              Qt::LeftButton);
         }));
     OpenStyleEditor(host, terminal);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
@@ -1171,10 +1212,10 @@ void DialogsTest::failedSaveKeepsStylesAppliedAndProgramRunning() {
     ModalScript script;
     script
         .then(OnEditor(script,
-                       [&](TDuctStyle* e) {
+                       [&](StyleEditor* e) {
                            connect(e, &QDialog::finished, e, [&result](int r) { result = r; });
-                           e->DVV->setText(QStringLiteral("7"));
-                           QTest::mouseClick(e->Set_Save, Qt::LeftButton);
+                           Find<QLineEdit>(e, "DVV")->setText(QStringLiteral("7"));
+                           QTest::mouseClick(Find<QPushButton>(e, "Set_Save"), Qt::LeftButton);
                        }))
         .then(Answer(script, QMessageBox::Ok, &failure));
     OpenStyleEditor(host, false);
@@ -1189,8 +1230,9 @@ void DialogsTest::failedSaveKeepsStylesAppliedAndProgramRunning() {
     // Once the directory is there, the same styles save.
     QVERIFY(QDir().mkpath(host.directory));
     ModalScript again;
-    again.then(
-        OnEditor(again, [](TDuctStyle* e) { QTest::mouseClick(e->Set_Save, Qt::LeftButton); }));
+    again.then(OnEditor(again, [](StyleEditor* e) {
+        QTest::mouseClick(Find<QPushButton>(e, "Set_Save"), Qt::LeftButton);
+    }));
     OpenStyleEditor(host, false);
     QVERIFY2(again.clean(), qPrintable(again.problems()));
     QVERIFY(FileBytes(ConfigFilePath(host.directory, "KSX_Set1.cfg"))
@@ -1211,7 +1253,7 @@ void DialogsTest::editorTitlesCaptionsAndFrame() {
     QFETCH(bool, terminal);
     QFETCH(bool, japanese);
     FakeHost host;
-    host.japanese = japanese;
+    const LanguageForTest language(japanese);
     host.setDuctStyles({kStyleA}, 0);
     host.setTerminalStyles({{"T", "75.0", "2.0"}}, 0);
     ModalScript script;
@@ -1224,17 +1266,17 @@ void DialogsTest::editorTitlesCaptionsAndFrame() {
     bool onTop = false;
     bool fixed = false;
     QString objectName;
-    script.then(OnEditor(script, [&](TDuctStyle* e) {
+    script.then(OnEditor(script, [&](StyleEditor* e) {
         title = e->windowTitle();
-        saveCaption = e->Set_Save->text();
-        velocityLabel = e->Label7->text();
+        saveCaption = Find<QPushButton>(e, "Set_Save")->text();
+        velocityLabel = Find<QLabel>(e, "Label7")->text();
         fontFamilies = QStringList{e->font().family()};
-        ductAreaVisible = e->d_area->isVisible();
-        terminalAreaVisible = e->h_area->isVisible();
+        ductAreaVisible = Find<QGroupBox>(e, "d_area")->isVisible();
+        terminalAreaVisible = Find<QGroupBox>(e, "h_area")->isVisible();
         onTop = e->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         fixed = e->minimumSize() == e->maximumSize();
         objectName = e->objectName();
-        QTest::mouseClick(e->BtnCancel, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(e, "BtnCancel"), Qt::LeftButton);
     }));
     OpenStyleEditor(host, terminal);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
@@ -1291,24 +1333,27 @@ void DialogsTest::nameDialogChecksTheName() {
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
     QFETCH(QString, message);
-    TDuctStyle2 dialog(
-        japanese, {QStringLiteral("Style1"), QStringLiteral("事務所"), QStringLiteral("B\uFF5E")});
+    const LanguageForTest language(japanese);
+    StyleNameDialog dialog(
+        {QStringLiteral("Style1"), QStringLiteral("事務所"), QStringLiteral("B\uFF5E")});
     QCOMPARE(dialog.objectName(), QStringLiteral("DuctStyle2"));
-    QCOMPARE(dialog.name->text(), japanese ? QStringLiteral("ｽﾀｲﾙ1") : QStringLiteral("Style1"));
-    QCOMPARE(dialog.Button1->text(), japanese ? QStringLiteral("OK(&O)") : QStringLiteral("&OK"));
-    QCOMPARE(dialog.Label1->text(),
+    QCOMPARE(Find<QLineEdit>(&dialog, "name")->text(),
+             japanese ? QStringLiteral("ｽﾀｲﾙ1") : QStringLiteral("Style1"));
+    QCOMPARE(Find<QPushButton>(&dialog, "Button1")->text(),
+             japanese ? QStringLiteral("OK(&O)") : QStringLiteral("&OK"));
+    QCOMPARE(Find<QLabel>(&dialog, "Label1")->text(),
              japanese ? QStringLiteral("選定ｽﾀｲﾙ名：") : QStringLiteral("Style Name"));
     dialog.show();
-    dialog.name->setFocus();
-    dialog.name->selectAll();
-    QTest::keyClick(dialog.name, Qt::Key_Backspace);
-    TypeText(dialog.name, typed);
+    Find<QLineEdit>(&dialog, "name")->setFocus();
+    Find<QLineEdit>(&dialog, "name")->selectAll();
+    QTest::keyClick(Find<QLineEdit>(&dialog, "name"), Qt::Key_Backspace);
+    TypeText(Find<QLineEdit>(&dialog, "name"), typed);
     QCOMPARE(dialog.enteredName(), typed);
 
     ModalScript script;
     SeenBox refusal;
     if (!accepted) script.then(Answer(script, QMessageBox::NoButton, &refusal));
-    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&dialog, "Button1"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     if (accepted) {
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -1331,18 +1376,19 @@ void DialogsTest::nameDialogChecksTheName() {
 void DialogsTest::nameDialogKeys() {
     for (const bool japanese : {true, false}) {
         for (const bool cancel : {false, true}) {
-            TDuctStyle2 dialog(japanese, {QStringLiteral("Style1")});
+            const LanguageForTest language(japanese);
+            StyleNameDialog dialog({QStringLiteral("Style1")});
             dialog.show();
             dialog.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
-            dialog.name->setFocus();
-            TypeText(dialog.name, QStringLiteral("New"));
-            QTest::keyClick(dialog.name, Qt::Key_X, Qt::AltModifier);
-            QCOMPARE(dialog.name->text(), QStringLiteral("New"));
+            Find<QLineEdit>(&dialog, "name")->setFocus();
+            TypeText(Find<QLineEdit>(&dialog, "name"), QStringLiteral("New"));
+            QTest::keyClick(Find<QLineEdit>(&dialog, "name"), Qt::Key_X, Qt::AltModifier);
+            QCOMPARE(Find<QLineEdit>(&dialog, "name")->text(), QStringLiteral("New"));
             if (cancel) {
-                QTest::keyClick(dialog.name, Qt::Key_Tab);
+                QTest::keyClick(Find<QLineEdit>(&dialog, "name"), Qt::Key_Tab);
                 QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
-                QCOMPARE(dialog.focusWidget(), dialog.Button2);
+                QCOMPARE(dialog.focusWidget(), Find<QPushButton>(&dialog, "Button2"));
             }
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
             QCOMPARE(dialog.result(), int(cancel ? QDialog::Rejected : QDialog::Accepted));
@@ -1369,21 +1415,21 @@ void DialogsTest::nameDialogComparesOnlyNamesOfTheEditedKind() {
     host.terminalMode = terminal;
     host.setDuctStyles({Duct("Shared Duct", "1", "10.0", "0.10", "0", "4.0")}, 0);
     host.setTerminalStyles({{"Shared Grille", "75.0", "2.0"}}, 0);
-    TDuctStyle editor(host);
+    StyleEditor editor(host);
     editor.show();
     ModalScript script;
     script.then(EnterName(script, typed));
     if (!added) {
         script.then(Answer(script, QMessageBox::Yes, nullptr)).then([&script](QWidget* widget) {
-            auto* dialog = qobject_cast<TDuctStyle2*>(widget);
+            auto* dialog = qobject_cast<StyleNameDialog*>(widget);
             if (!dialog) script.fail(QStringLiteral("name dialog closed"));
             if (auto* d = qobject_cast<QDialog*>(widget)) d->reject();
         });
     }
-    QTest::mouseClick(editor.New_Style, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&editor, "New_Style"), Qt::LeftButton);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
-    QCOMPARE(editor.StyleCB->count(), added ? 2 : 1);
-    if (added) QCOMPARE(editor.StyleCB->itemText(1), typed);
+    QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->count(), added ? 2 : 1);
+    if (added) QCOMPARE(Find<QComboBox>(&editor, "StyleCB")->itemText(1), typed);
 }
 
 // ---------------------------------------------------------------------------
@@ -1403,7 +1449,7 @@ void DialogsTest::aboutBoxInBothLanguages() {
     mainWindow.setWindowIcon(QIcon(iconPixmap));
 
     ModalScript script;
-    QPointer<TAboutBox> box;
+    QPointer<AboutBox> box;
     QString caption;
     QString version;
     QSize client;
@@ -1414,24 +1460,25 @@ void DialogsTest::aboutBoxInBothLanguages() {
     QRect imageGeometry;
     bool okFocused = false;
     script.then([&](QWidget* widget) {
-        box = qobject_cast<TAboutBox*>(widget);
+        box = qobject_cast<AboutBox*>(widget);
         if (!box) {
             script.fail(QStringLiteral("expected the about box"));
             if (auto* d = qobject_cast<QDialog*>(widget)) d->reject();
             return;
         }
         caption = box->windowTitle();
-        version = box->Lt2->text();
+        version = Find<QLabel>(box, "Lt2")->text();
         client = box->size();
-        lt1 = box->Lt1->font();
-        lcp2 = box->Lcp2->font();
-        hasIcon = !box->Iair->pixmap().isNull() && !box->windowIcon().isNull();
-        okGeometry = box->B_Ok->geometry();
-        imageGeometry = box->Iair->geometry();
-        okFocused = box->B_Ok->hasFocus();
-        QTest::mouseClick(box->B_Ok, Qt::LeftButton);
+        lt1 = Find<QLabel>(box, "Lt1")->font();
+        lcp2 = Find<QLabel>(box, "Lcp2")->font();
+        hasIcon = !Find<QLabel>(box, "Iair")->pixmap().isNull() && !box->windowIcon().isNull();
+        okGeometry = Find<QPushButton>(box, "B_Ok")->geometry();
+        imageGeometry = Find<QLabel>(box, "Iair")->geometry();
+        okFocused = Find<QPushButton>(box, "B_Ok")->hasFocus();
+        QTest::mouseClick(Find<QPushButton>(box, "B_Ok"), Qt::LeftButton);
     });
-    OpenAboutBox(&mainWindow, japanese);
+    const LanguageForTest language(japanese);
+    OpenAboutBox(&mainWindow);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QVERIFY(box.isNull());
     // The test program carries the same embedded version block as the program.
@@ -1473,7 +1520,7 @@ void DialogsTest::aboutBoxSitsInTheMiddleOfTheScreen() {
         screenCentre = widget->screen()->geometry().center();
         static_cast<QDialog*>(widget)->accept();
     });
-    OpenAboutBox(&mainWindow, true);
+    OpenAboutBox(&mainWindow);
     QVERIFY2(script.clean(), qPrintable(script.problems()));
     QVERIFY(frame.height() > 124);
     QVERIFY2(std::abs(frame.center().x() - screenCentre.x()) <= 1 &&
@@ -1493,10 +1540,10 @@ void DialogsTest::aboutBoxWithoutVersionInformation() {
     file.write(QByteArray(4096, 'x') + "KESTRIX-VERSION" + QByteArray(100, '\0'));
     file.close();
     for (const QString& program : {plain, dir.filePath(QStringLiteral("absent.exe"))}) {
-        TAboutBox box(nullptr, program);
+        AboutBox box(nullptr, program);
         QCOMPARE(box.objectName(), QStringLiteral("AboutBox"));
-        QCOMPARE(box.Lt2->text(), QStringLiteral("version xxx"));
-        QCOMPARE(box.Lt1->text(), QStringLiteral("Kestrix for Windows(R)"));
+        QCOMPARE(Find<QLabel>(&box, "Lt2")->text(), QStringLiteral("version xxx"));
+        QCOMPARE(Find<QLabel>(&box, "Lt1")->text(), QStringLiteral("Kestrix for Windows(R)"));
         QVERIFY(!ReadVersionInfo(program).has_value());
     }
 }
@@ -1561,21 +1608,22 @@ class UrlRecorder : public QObject {
 void DialogsTest::aboutLinkOpensPageEachTime() {
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
-    TAboutBox box(nullptr);
+    AboutBox box(nullptr);
     box.show();
-    QTest::mouseClick(box.Lurl, Qt::LeftButton);
-    QTest::mouseClick(box.Lurl, Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(&box, "Lurl"), Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(&box, "Lurl"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(recorder.opened.size(), 2);
     QCOMPARE(recorder.opened.first(), MakerPageUrl());
     QVERIFY(recorder.opened.first().host().endsWith(QLatin1String(".example")));
-    QVERIFY(box.Lurl->text().contains(MakerPageUrl().toString()));
+    QVERIFY(Find<QLabel>(&box, "Lurl")->text().contains(MakerPageUrl().toString()));
     QVERIFY(box.isVisible());
 }
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (!UseLanguage(Language::Japanese)) qFatal("the Japanese catalogue did not load");
     DialogsTest test;
     return QTest::qExec(&test, argc, argv);
 }

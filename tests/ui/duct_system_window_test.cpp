@@ -6,6 +6,7 @@
 #include "ui/duct_system_window.h"
 #include "window_fixture.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,10 +26,13 @@ class DuctSystemWindowTest : public QObject {
     QStringList shown;
 
     QTreeWidgetItem* Item(const QString& id) {
-        const auto found = sys->findChild<QTreeWidget*>("systemTree")->findItems(id, Qt::MatchExactly | Qt::MatchRecursive);
+        const auto found = sys->findChild<QTreeWidget*>("systemTree")
+                               ->findItems(id, Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.first();
     }
-    void Click(const char* name) { QTest::mouseClick(sys->findChild<QPushButton*>(name), Qt::LeftButton); }
+    void Click(const char* name) {
+        QTest::mouseClick(sys->findChild<QPushButton*>(name), Qt::LeftButton);
+    }
     QString Problems() { return sys->findChild<QPlainTextEdit*>("systemProblems")->toPlainText(); }
 
   private slots:
@@ -59,7 +63,8 @@ class DuctSystemWindowTest : public QObject {
         QTreeWidgetItem* fan = Item("1");
         QTreeWidgetItem* t2 = Item("2");
         QVERIFY(fan && t2 && t2->parent() == fan);
-        QVERIFY(Problems().contains(QStringLiteral("section \"2\": it is a terminal and gives no flow")));
+        QVERIFY(Problems().contains(
+            QStringLiteral("section \"2\": it is a terminal and gives no flow")));
         t2->setText(DuctSystemWindow::Flow, QStringLiteral("1000"));
         sys->findChild<QTreeWidget*>("systemTree")->setCurrentItem(fan);
         Click("systemAddBelow");
@@ -102,21 +107,55 @@ class DuctSystemWindowTest : public QObject {
         QCOMPARE(t2->text(DuctSystemWindow::ResultFlow), QStringLiteral("400"));
     }
 
+    // The window's own words come from the language chosen at start-up, the
+    // round-size mark and the typed shape names included.
+    void wordsFollowTheLanguage_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("sectionHeader");
+        QTest::addColumn<QString>("roundShape");
+        QTest::addColumn<QString>("roundMark");
+        QTest::newRow("English") << "/ENG" << "Duct system" << "Section" << "round" << "\u03a6";
+        QTest::newRow("Japanese") << "/JPN" << "ダクト系統" << "区間" << "丸" << "\u03c6";
+    }
+    void wordsFollowTheLanguage() {
+        QFETCH(QString, argument);
+        QFETCH(QString, roundShape);
+        w.reset();
+        w = std::make_unique<TForm1>(fx->options({argument}));
+        ShowActive(*w);
+        w->ductSystem->trigger();
+        sys = w->findChild<DuctSystemWindow*>("DuctSystemWindow");
+        QVERIFY(sys);
+        QTEST(sys->windowTitle(), "title");
+        auto* tree = sys->findChild<QTreeWidget*>("systemTree");
+        QTEST(tree->headerItem()->text(DuctSystemWindow::Id), "sectionHeader");
+        // A rectangular system whose one terminal is typed round by name.
+        sys->findChild<QComboBox*>("systemShape")->setCurrentIndex(1);
+        Click("systemAdd");
+        Item("1")->setText(DuctSystemWindow::Flow, QStringLiteral("500"));
+        Item("1")->setText(DuctSystemWindow::Shape, roundShape);
+        QVERIFY(sys->currentSystem().system.sections.at(0).shape == kestrix::DuctShape::Round);
+        QFETCH(QString, roundMark);
+        QVERIFY2(Item("1")->text(DuctSystemWindow::ResultSize).endsWith(roundMark),
+                 qPrintable(Item("1")->text(DuctSystemWindow::ResultSize)));
+    }
+
     void savesAndReadsBackAndRefusesACycle() {
         Click("systemAdd");
         Click("systemAddBelow");
         Item("2")->setText(DuctSystemWindow::Flow, QStringLiteral("800"));
         Item("2")->setText(DuctSystemWindow::Fittings, QStringLiteral("0.2; elbow=0.17"));
         const QString path = fx->dir.filePath(QStringLiteral("system.json"));
-        QVERIFY(sys->SaveFile(path));
-        const std::string saved = kestrix::WriteSystemJson(sys->CurrentSystem());
+        QVERIFY(sys->saveFile(path));
+        const std::string saved = kestrix::WriteSystemJson(sys->currentSystem());
         // A save that cannot be made says so.
-        QVERIFY(!sys->SaveFile(fx->dir.filePath(QStringLiteral("no-such-folder/system.json"))));
+        QVERIFY(!sys->saveFile(fx->dir.filePath(QStringLiteral("no-such-folder/system.json"))));
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown.takeFirst().startsWith(QStringLiteral("Cannot save ")));
         Click("systemRemove");
-        QVERIFY(sys->OpenFile(path));
-        QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
+        QVERIFY(sys->openFile(path));
+        QCOMPARE(kestrix::WriteSystemJson(sys->currentSystem()), saved);
         QCOMPARE(Item("2")->text(DuctSystemWindow::Fittings), QStringLiteral("0.2; elbow=0.17"));
 
         // What a file holds comes back when the window saves it.
@@ -128,41 +167,47 @@ class DuctSystemWindowTest : public QObject {
             {"id": "F", "length": 1}, {"id": "T", "upstream": "F", "length": 2.5, "flow": 900,
              "shape": "rectangular", "max_height": 250, "fittings": [-0.1], "fixed_loss": 2}]})");
         full.close();
-        QVERIFY(sys->OpenFile(full.fileName()));
+        QVERIFY(sys->openFile(full.fileName()));
         const QString again = fx->dir.filePath(QStringLiteral("again.json"));
-        QVERIFY(sys->SaveFile(again));
+        QVERIFY(sys->saveFile(again));
         QFile reread(again);
         QVERIFY(reread.open(QIODevice::ReadOnly));
-        const kestrix::SystemFileResult back = kestrix::ReadSystemJson(reread.readAll().toStdString());
+        const kestrix::SystemFileResult back =
+            kestrix::ReadSystemJson(reread.readAll().toStdString());
         QVERIFY(full.open(QIODevice::ReadOnly));
-        const kestrix::SystemFileResult original = kestrix::ReadSystemJson(full.readAll().toStdString());
+        const kestrix::SystemFileResult original =
+            kestrix::ReadSystemJson(full.readAll().toStdString());
         QVERIFY(back.ok && original.ok);
         QCOMPARE(kestrix::WriteSystemJson(back.file), kestrix::WriteSystemJson(original.file));
-        QVERIFY(sys->OpenFile(path));
+        QVERIFY(sys->openFile(path));
 
         QFile cycle(fx->dir.filePath(QStringLiteral("cycle.json")));
         QVERIFY(cycle.open(QIODevice::WriteOnly));
-        cycle.write(R"({"sections": [{"id": "f", "length": 1}, {"id": "a", "upstream": "b", "length": 1},
+        cycle.write(
+            R"({"sections": [{"id": "f", "length": 1}, {"id": "a", "upstream": "b", "length": 1},
                        {"id": "b", "upstream": "a", "length": 1, "flow": 5}]})");
         cycle.close();
-        QVERIFY(!sys->OpenFile(cycle.fileName()));
+        QVERIFY(!sys->openFile(cycle.fileName()));
         QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].contains(QStringLiteral("section \"a\": its upstream sections run in a circle")));
-        QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
+        QVERIFY(shown[0].contains(
+            QStringLiteral("section \"a\": its upstream sections run in a circle")));
+        QCOMPARE(kestrix::WriteSystemJson(sys->currentSystem()), saved);
 
         // A chain deeper than a tree view can nest is refused too.
         QByteArray chain = R"({"sections": [{"id": "0", "length": 1})";
         for (int i = 1; i <= 1000; ++i)
             chain += QStringLiteral(R"(, {"id": "%1", "upstream": "%2", "length": 1%3})")
-                         .arg(i).arg(i - 1).arg(i == 1000 ? QStringLiteral(", \"flow\": 100") : QString())
+                         .arg(i)
+                         .arg(i - 1)
+                         .arg(i == 1000 ? QStringLiteral(", \"flow\": 100") : QString())
                          .toUtf8();
         QFile deep(fx->dir.filePath(QStringLiteral("deep.json")));
         QVERIFY(deep.open(QIODevice::WriteOnly));
         deep.write(chain + "]}");
         deep.close();
-        QVERIFY(!sys->OpenFile(deep.fileName()));
+        QVERIFY(!sys->openFile(deep.fileName()));
         QVERIFY(shown.last().contains(QStringLiteral("more than 1000 sections deep")));
-        QCOMPARE(kestrix::WriteSystemJson(sys->CurrentSystem()), saved);
+        QCOMPARE(kestrix::WriteSystemJson(sys->currentSystem()), saved);
     }
 };
 

@@ -110,9 +110,9 @@ class RandomActions {
             answered_ = box;
             const QList<QAbstractButton*> buttons = box->buttons();
             QTest::mouseClick(pickFrom(buttons), Qt::LeftButton);
-        } else if (auto* dialog = qobject_cast<TDuctStyle2*>(modal)) {
+        } else if (auto* dialog = qobject_cast<kestrix::StyleNameDialog*>(modal)) {
             nameDialogAction(dialog);
-        } else if (auto* editor = qobject_cast<TDuctStyle*>(modal)) {
+        } else if (auto* editor = qobject_cast<kestrix::StyleEditor*>(modal)) {
             editorAction(editor);
         } else if (modal) {
             qobject_cast<QDialog*>(modal) ? qobject_cast<QDialog*>(modal)->reject()
@@ -209,33 +209,38 @@ class RandomActions {
         }
     }
 
-    void editorAction(TDuctStyle* e) {
+    void editorAction(kestrix::StyleEditor* e) {
         switch (pick(10)) {
         case 0:
-            click(e->New_Style);
+            click(e->findChild<QPushButton*>("New_Style"));
             break;
         case 1:
-            click(e->Rname_Style);
+            click(e->findChild<QPushButton*>("Rname_Style"));
             break;
         case 2:
-            click(e->Del_Style);
+            click(e->findChild<QPushButton*>("Del_Style"));
             break;
         case 3:
-            choose(pick(2) ? e->StyleCB : e->ZLIST);
+            choose(pick(2) ? e->findChild<QComboBox*>("StyleCB")
+                           : e->findChild<QComboBox*>("ZLIST"));
             break;
         case 4:
         case 5: {
             QList<QLineEdit*> fields;
-            for (QLineEdit* f : {e->DVV, e->DPP, e->MASP, e->e_hkr, e->e_hdv})
+            for (QLineEdit* f :
+                 {e->findChild<QLineEdit*>("DVV"), e->findChild<QLineEdit*>("DPP"),
+                  e->findChild<QLineEdit*>("MASP"), e->findChild<QLineEdit*>("e_hkr"),
+                  e->findChild<QLineEdit*>("e_hdv")})
                 if (f && f->isVisible() && f->isEnabled() && !f->isReadOnly()) fields.append(f);
             if (!fields.isEmpty()) typeInto(pickFrom(fields), pickFrom(kFieldTexts));
             break;
         }
         case 6:
-            click(pick(2) ? e->Rd_SI_1 : e->Rd_SI_2);
+            click(pick(2) ? e->findChild<QRadioButton*>("Rd_SI_1")
+                          : e->findChild<QRadioButton*>("Rd_SI_2"));
             break;
         case 7:
-            click(e->Set_Btn);
+            click(e->findChild<QPushButton*>("Set_Btn"));
             break;
         case 8: {
             // The files are checked once Save is over: what the writer makes
@@ -243,7 +248,7 @@ class RandomActions {
             // writer refused them.
             saving_ = true;
             const bool terminal = w_.editingTerminalStyles();
-            click(e->Set_Save);
+            click(e->findChild<QPushButton*>("Set_Save"));
             saving_ = false;
             ++saves;
             const bool ja = w_.japaneseUi();
@@ -257,14 +262,15 @@ class RandomActions {
             break;
         }
         default:
-            click(e->BtnCancel);
+            click(e->findChild<QPushButton*>("BtnCancel"));
             break;
         }
     }
 
-    void nameDialogAction(TDuctStyle2* d) {
-        if (pick(4) != 0) typeInto(d->name, pickFrom(kNames));
-        click(pick(5) ? d->Button1 : d->Button2);
+    void nameDialogAction(kestrix::StyleNameDialog* d) {
+        if (pick(4) != 0) typeInto(d->findChild<QLineEdit*>("name"), pickFrom(kNames));
+        click(pick(5) ? d->findChild<QPushButton*>("Button1")
+                      : d->findChild<QPushButton*>("Button2"));
     }
 
     void checkInvariants() {

@@ -709,16 +709,19 @@ class TerminalPageTest : public QObject {
         chooseStyle(Grille);
         QString problem;
         QTimer::singleShot(0, w.get(), [&problem, save] {
-            auto* editor = qobject_cast<TDuctStyle*>(QApplication::activeModalWidget());
+            auto* editor = qobject_cast<kestrix::StyleEditor*>(QApplication::activeModalWidget());
             if (!editor) {
                 problem = QStringLiteral("the style editor did not open");
                 if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
                 return;
             }
-            if (editor->StyleCB->currentIndex() != Grille) problem = QStringLiteral("not Grille");
-            editor->e_hkr->setText(QStringLiteral("50"));
-            editor->e_hdv->setText(QStringLiteral("2.5"));
-            QTest::mouseClick(save ? editor->Set_Save : editor->Set_Btn, Qt::LeftButton);
+            if (editor->findChild<QComboBox*>("StyleCB")->currentIndex() != Grille)
+                problem = QStringLiteral("not Grille");
+            editor->findChild<QLineEdit*>("e_hkr")->setText(QStringLiteral("50"));
+            editor->findChild<QLineEdit*>("e_hdv")->setText(QStringLiteral("2.5"));
+            QTest::mouseClick(save ? editor->findChild<QPushButton*>("Set_Save")
+                                   : editor->findChild<QPushButton*>("Set_Btn"),
+                              Qt::LeftButton);
         });
         QTest::mouseClick(w->Set_Button2, Qt::LeftButton);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
