@@ -59,49 +59,49 @@ AboutBox::AboutBox(QWidget* owner, const QString& programFile) : QDialog(owner) 
     setWindowTitle(tr("Version information"));
     setFont(JapaneseUiFont(12));
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("B_Ok"));
-    okButton->setGeometry(120, 101, 65, 21);
-    okButton->setDefault(true);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("B_Ok"));
+    okButton_->setGeometry(120, 101, 65, 21);
+    okButton_->setDefault(true);
 
-    iconLabel = new QLabel(this);
-    iconLabel->setObjectName(QStringLiteral("Iair"));
-    iconLabel->setGeometry(8, 13, 41, 37);
-    iconLabel->setAlignment(Qt::AlignCenter);
+    iconLabel_ = new QLabel(this);
+    iconLabel_->setObjectName(QStringLiteral("Iair"));
+    iconLabel_->setGeometry(8, 13, 41, 37);
+    iconLabel_->setAlignment(Qt::AlignCenter);
 
-    titleLabel = MakeLabel(this, "Lt1", QStringLiteral("Kestrix for Windows(R)"),
-                           QRect(25, 9, 260, 14), LabelFont(13, true));
-    versionLabel = MakeLabel(this, "Lt2", QStringLiteral("version xxx"), QRect(25, 26, 260, 14),
-                             LabelFont(12, true));
-    copyrightLabel =
+    titleLabel_ = MakeLabel(this, "Lt1", QStringLiteral("Kestrix for Windows(R)"),
+                            QRect(25, 9, 260, 14), LabelFont(13, true));
+    versionLabel_ = MakeLabel(this, "Lt2", QStringLiteral("version xxx"), QRect(25, 26, 260, 14),
+                              LabelFont(12, true));
+    copyrightLabel_ =
         MakeLabel(this, "Lcp1", QStringLiteral("Copyright (C) Norvale. All rights reserved."),
                   QRect(0, 52, 309, 14), LabelFont(12, false));
-    authorLabel =
+    authorLabel_ =
         MakeLabel(this, "Lcp2", QStringLiteral("(Written by the Kestrix team at Norvale)"),
                   QRect(0, 68, 309, 14), LabelFont(12, false));
     QFont linkFont = LabelFont(12, false);
     linkFont.setUnderline(true);
-    linkLabel = MakeLabel(this, "Lurl",
-                          QStringLiteral("( ") + MakerPageUrl().toString() + QStringLiteral(" )"),
-                          QRect(0, 83, 309, 14), linkFont);
-    QPalette linkPalette = linkLabel->palette();
+    linkLabel_ = MakeLabel(this, "Lurl",
+                           QStringLiteral("( ") + MakerPageUrl().toString() + QStringLiteral(" )"),
+                           QRect(0, 83, 309, 14), linkFont);
+    QPalette linkPalette = linkLabel_->palette();
     linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    linkLabel->setPalette(linkPalette);
-    linkLabel->setCursor(Qt::PointingHandCursor);
-    linkLabel->installEventFilter(this);
+    linkLabel_->setPalette(linkPalette);
+    linkLabel_->setCursor(Qt::PointingHandCursor);
+    linkLabel_->installEventFilter(this);
 
     setFixedSize(309, 124);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    okButton->setFocus();
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_->setFocus();
 
     if (const auto info = ReadVersionInfo(programFile))
-        versionLabel->setText(QStringLiteral("version ") + info->fileVersion());
+        versionLabel_->setText(QStringLiteral("version ") + info->fileVersion());
     if (CurrentLanguage() == Language::English) useEnglishFonts();
     CentreOnScreen(this);
 }
 
 void AboutBox::setIcon(const QIcon& icon) {
-    if (!icon.isNull()) iconLabel->setPixmap(icon.pixmap(iconLabel->size()));
+    if (!icon.isNull()) iconLabel_->setPixmap(icon.pixmap(iconLabel_->size()));
 }
 
 // The English box keeps its Japanese layout in the Western family and in
@@ -110,8 +110,8 @@ void AboutBox::useEnglishFonts() {
     QFont dialogFont = font();
     dialogFont.setFamily(EnglishUiFont(8).family());
     setFont(dialogFont);
-    SetPointSize(titleLabel, 9);
-    for (QLabel* label : {versionLabel, copyrightLabel, authorLabel, linkLabel})
+    SetPointSize(titleLabel_, 9);
+    for (QLabel* label : {versionLabel_, copyrightLabel_, authorLabel_, linkLabel_})
         SetPointSize(label, 8);
 }
 
@@ -121,7 +121,7 @@ void AboutBox::onLinkClicked() {
 }
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == linkLabel && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == linkLabel_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         onLinkClicked();
         return true;

@@ -38,13 +38,13 @@ class AboutBox : public QDialog {
     void useEnglishFonts();
     void onLinkClicked();
 
-    QLabel* iconLabel = nullptr;
-    QLabel* titleLabel = nullptr;
-    QLabel* versionLabel = nullptr;
-    QLabel* copyrightLabel = nullptr;
-    QLabel* authorLabel = nullptr;
-    QLabel* linkLabel = nullptr;
-    QPushButton* okButton = nullptr;
+    QLabel* iconLabel_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
+    QLabel* copyrightLabel_ = nullptr;
+    QLabel* authorLabel_ = nullptr;
+    QLabel* linkLabel_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace kestrix

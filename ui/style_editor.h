@@ -82,38 +82,38 @@ class StyleEditor : public QDialog {
     TerminalStyleTable workingTerminal_{};
     int currentStyle_ = -1;
 
-    QGroupBox* styleGroup = nullptr;
-    QComboBox* styleList = nullptr;
-    QPushButton* newButton = nullptr;
-    QPushButton* renameButton = nullptr;
-    QPushButton* deleteButton = nullptr;
+    QGroupBox* styleGroup_ = nullptr;
+    QComboBox* styleList_ = nullptr;
+    QPushButton* newButton_ = nullptr;
+    QPushButton* renameButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
 
-    QGroupBox* ductCriteriaBox = nullptr;
-    QLabel* materialLabel = nullptr;
-    QComboBox* materialCombo = nullptr;
-    QLabel* roughnessLabel = nullptr;
-    QLineEdit* roughnessField = nullptr;
-    QLabel* velocityLabel = nullptr;
-    QLineEdit* velocityField = nullptr;
-    QLabel* velocitySuffix = nullptr;
-    QLabel* lossLabel = nullptr;
-    QLineEdit* lossField = nullptr;
-    QRadioButton* mmAqRadio = nullptr;
-    QRadioButton* paRadio = nullptr;
-    QLabel* aspectLabel = nullptr;
-    QLineEdit* aspectField = nullptr;
-    QLabel* aspectSuffix = nullptr;
+    QGroupBox* ductCriteriaBox_ = nullptr;
+    QLabel* materialLabel_ = nullptr;
+    QComboBox* materialCombo_ = nullptr;
+    QLabel* roughnessLabel_ = nullptr;
+    QLineEdit* roughnessField_ = nullptr;
+    QLabel* velocityLabel_ = nullptr;
+    QLineEdit* velocityField_ = nullptr;
+    QLabel* velocitySuffix_ = nullptr;
+    QLabel* lossLabel_ = nullptr;
+    QLineEdit* lossField_ = nullptr;
+    QRadioButton* mmAqRadio_ = nullptr;
+    QRadioButton* paRadio_ = nullptr;
+    QLabel* aspectLabel_ = nullptr;
+    QLineEdit* aspectField_ = nullptr;
+    QLabel* aspectSuffix_ = nullptr;
 
-    QGroupBox* terminalCriteriaBox = nullptr;
-    QLabel* freeAreaLabel = nullptr;
-    QLineEdit* freeAreaField = nullptr;
-    QLabel* faceVelocityLabel = nullptr;
-    QLineEdit* faceVelocityField = nullptr;
-    QLabel* faceVelocitySuffix = nullptr;
+    QGroupBox* terminalCriteriaBox_ = nullptr;
+    QLabel* freeAreaLabel_ = nullptr;
+    QLineEdit* freeAreaField_ = nullptr;
+    QLabel* faceVelocityLabel_ = nullptr;
+    QLineEdit* faceVelocityField_ = nullptr;
+    QLabel* faceVelocitySuffix_ = nullptr;
 
-    QPushButton* saveButton = nullptr;
-    QPushButton* applyButton = nullptr;
-    QPushButton* cancelButton = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* applyButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace kestrix

@@ -41,21 +41,21 @@ void StyleEditor::loadWorkingTable() {
         hostList = host_.ductStyleList();
         // Every loaded material, also after a gap in the row numbers; each
         // entry carries its row number, which is what a style stores.
-        materialCombo->clear();
+        materialCombo_->clear();
         const MaterialTable& materials = host_.materialTable();
         for (std::size_t slot = 0; slot < materials.size(); ++slot) {
             if (materials[slot].name.empty()) continue;
-            materialCombo->addItem(FromCp932(materials[slot].name), int(slot + 1));
+            materialCombo_->addItem(FromCp932(materials[slot].name), int(slot + 1));
         }
         // The list selects its first entry by itself; it shows no material
         // until a style names one, beside the empty roughness field.
-        materialCombo->setCurrentIndex(-1);
+        materialCombo_->setCurrentIndex(-1);
     }
     // The entries are the names of the working table, so that entry k is
     // slot k; with rows numbered 1, 2, 3 ... they are the host list's.
-    styleList->clear();
-    styleList->addItems(workingNames());
-    styleList->setCurrentIndex(hostList ? hostList->currentIndex() : -1);
+    styleList_->clear();
+    styleList_->addItems(workingNames());
+    styleList_->setCurrentIndex(hostList ? hostList->currentIndex() : -1);
     onStyleChosen();
 }
 
@@ -64,12 +64,12 @@ bool StyleEditor::hasSlot() const {
 }
 
 void StyleEditor::onStyleChosen() {
-    currentStyle_ = styleList->currentIndex();
+    currentStyle_ = styleList_->currentIndex();
     if (!hasSlot()) return;
     if (terminalMode_) {
         const TerminalSelectionStyle& style = workingTerminal_[currentStyle_];
-        freeAreaField->setText(FromCp932(style.freeArea));
-        faceVelocityField->setText(FromCp932(style.faceVelocity));
+        freeAreaField_->setText(FromCp932(style.freeArea));
+        faceVelocityField_->setText(FromCp932(style.faceVelocity));
         return;
     }
     const DuctSelectionStyle& style = workingDuct_[currentStyle_];
@@ -77,13 +77,13 @@ void StyleEditor::onStyleChosen() {
     showMaterial(style.material);
     // Each text that differs from the field's runs its change handler, which
     // stores the value back in its normal form.
-    velocityField->setText(FromCp932(style.velocity));
-    lossField->setText(FromCp932(style.frictionLoss));
-    aspectField->setText(FromCp932(style.aspectRatio));
+    velocityField_->setText(FromCp932(style.velocity));
+    lossField_->setText(FromCp932(style.frictionLoss));
+    aspectField_->setText(FromCp932(style.aspectRatio));
     if (style.units == "0") {
-        mmAqRadio->setChecked(true);
+        mmAqRadio_->setChecked(true);
     } else {
-        paRadio->setChecked(true);
+        paRadio_->setChecked(true);
     }
 }
 
@@ -91,38 +91,38 @@ void StyleEditor::onStyleChosen() {
 // no loaded material selects nothing and shows nothing.
 void StyleEditor::showMaterial(const std::string& material) {
     const std::optional<int> number = ParseInteger(material);
-    const int index = number ? materialCombo->findData(*number) : -1;
-    materialCombo->setCurrentIndex(index);
+    const int index = number ? materialCombo_->findData(*number) : -1;
+    materialCombo_->setCurrentIndex(index);
     if (index < 0) {
-        roughnessField->clear();
+        roughnessField_->clear();
         return;
     }
-    roughnessField->setText(FromCp932(host_.materialTable()[std::size_t(*number - 1)].roughness));
+    roughnessField_->setText(FromCp932(host_.materialTable()[std::size_t(*number - 1)].roughness));
 }
 
 void StyleEditor::onMaterialChosen() {
-    const int index = materialCombo->currentIndex();
+    const int index = materialCombo_->currentIndex();
     if (index < 0) {
-        roughnessField->clear();
+        roughnessField_->clear();
         return;
     }
-    const int row = materialCombo->itemData(index).toInt();
+    const int row = materialCombo_->itemData(index).toInt();
     if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].material = std::to_string(row);
-    roughnessField->setText(FromCp932(host_.materialTable()[std::size_t(row - 1)].roughness));
+    roughnessField_->setText(FromCp932(host_.materialTable()[std::size_t(row - 1)].roughness));
 }
 
 std::string* StyleEditor::storedText(const QLineEdit* field) {
     if (!hasSlot()) return nullptr;
     if (terminalMode_) {
         TerminalSelectionStyle& style = workingTerminal_[currentStyle_];
-        if (field == freeAreaField) return &style.freeArea;
-        if (field == faceVelocityField) return &style.faceVelocity;
+        if (field == freeAreaField_) return &style.freeArea;
+        if (field == faceVelocityField_) return &style.faceVelocity;
         return nullptr;
     }
     DuctSelectionStyle& style = workingDuct_[currentStyle_];
-    if (field == velocityField) return &style.velocity;
-    if (field == lossField) return &style.frictionLoss;
-    if (field == aspectField) return &style.aspectRatio;
+    if (field == velocityField_) return &style.velocity;
+    if (field == lossField_) return &style.frictionLoss;
+    if (field == aspectField_) return &style.aspectRatio;
     return nullptr;
 }
 
@@ -142,11 +142,11 @@ void StyleEditor::restoreFieldText(QLineEdit* field) {
 
 void StyleEditor::onUnitsToggled() {
     // The friction-loss number is kept: it is read in the other unit now.
-    if (mmAqRadio->isChecked()) {
-        paRadio->setChecked(false);
+    if (mmAqRadio_->isChecked()) {
+        paRadio_->setChecked(false);
         if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].units.assign(1, '0');
     } else {
-        mmAqRadio->setChecked(false);
+        mmAqRadio_->setChecked(false);
         if (hasSlot() && !terminalMode_) workingDuct_[currentStyle_].units.assign(1, '1');
     }
 }

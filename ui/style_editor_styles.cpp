@@ -67,7 +67,7 @@ QString StyleEditor::askStyleName(const QString& title, const QString* initialTe
 }
 
 void StyleEditor::onNew() {
-    if (styleList->count() >= kSlots) {
+    if (styleList_->count() >= kSlots) {
         ShowProgramMessageOver(this, QStringLiteral("Kestrix ERROR"),
                                tr("Not able to register this over"));
         return;
@@ -77,46 +77,46 @@ void StyleEditor::onNew() {
     const std::string name = ToCp932(entered).value_or(std::string());
     if (name.empty()) return;
 
-    styleList->addItem(entered);
-    styleList->setCurrentIndex(styleList->count() - 1);
-    currentStyle_ = styleList->currentIndex();
+    styleList_->addItem(entered);
+    styleList_->setCurrentIndex(styleList_->count() - 1);
+    currentStyle_ = styleList_->currentIndex();
     if (!hasSlot()) return;
     if (terminalMode_) {
         workingTerminal_[currentStyle_] = TerminalSelectionStyle{name, {}, {}};
-        freeAreaField->setText(QStringLiteral("75"));
-        storeFieldText(freeAreaField, 1);
-        faceVelocityField->setText(QStringLiteral("2.0"));
-        storeFieldText(faceVelocityField, 1);
+        freeAreaField_->setText(QStringLiteral("75"));
+        storeFieldText(freeAreaField_, 1);
+        faceVelocityField_->setText(QStringLiteral("2.0"));
+        storeFieldText(faceVelocityField_, 1);
         return;
     }
     // Each default is stored also when the field already showed it (no change
     // signal then).
     workingDuct_[currentStyle_] = DuctSelectionStyle{name, "1", {}, {}, {}, {}};
-    if (materialCombo->count() > 0) {
-        materialCombo->setCurrentIndex(0);
+    if (materialCombo_->count() > 0) {
+        materialCombo_->setCurrentIndex(0);
         onMaterialChosen();
     }
-    velocityField->setText(QStringLiteral("10.0"));
-    storeFieldText(velocityField, 1);
-    lossField->setText(QStringLiteral("0.1"));
-    storeFieldText(lossField, 2);
-    aspectField->setText(QStringLiteral("4.0"));
-    storeFieldText(aspectField, 1);
-    mmAqRadio->setChecked(true);
+    velocityField_->setText(QStringLiteral("10.0"));
+    storeFieldText(velocityField_, 1);
+    lossField_->setText(QStringLiteral("0.1"));
+    storeFieldText(lossField_, 2);
+    aspectField_->setText(QStringLiteral("4.0"));
+    storeFieldText(aspectField_, 1);
+    mmAqRadio_->setChecked(true);
     onUnitsToggled();
 }
 
 void StyleEditor::onRename() {
-    const int index = styleList->currentIndex();
+    const int index = styleList_->currentIndex();
     if (index < 0) return;
-    const QString current = styleList->itemText(index);
+    const QString current = styleList_->itemText(index);
     const QString entered = askStyleName(tr("Rename Style Name"), &current);
     if (entered.isEmpty()) return;
     const std::string name = ToCp932(entered).value_or(std::string());
     if (name.empty()) return;
 
-    styleList->setItemText(index, entered);
-    styleList->setCurrentIndex(index);
+    styleList_->setItemText(index, entered);
+    styleList_->setCurrentIndex(index);
     if (index >= kSlots) return;
     if (terminalMode_) {
         workingTerminal_[index].name = name;
@@ -126,15 +126,15 @@ void StyleEditor::onRename() {
 }
 
 void StyleEditor::onDelete() {
-    const int index = styleList->currentIndex();
+    const int index = styleList_->currentIndex();
     if (index < 0) return;
     const QString question =
-        tr("Style Name:\n　\"%1\"\n　delete this style?").arg(styleList->itemText(index));
+        tr("Style Name:\n　\"%1\"\n　delete this style?").arg(styleList_->itemText(index));
     if (AskWarning(this, WarningCaption(), question, QMessageBox::Yes | QMessageBox::No) !=
         QMessageBox::Yes)
         return;
 
-    styleList->removeItem(index);
+    styleList_->removeItem(index);
     // Every style after the deleted one moves up a slot with all its fields.
     auto closeGap = [index](auto& table) {
         if (index >= kSlots) return;
@@ -146,18 +146,18 @@ void StyleEditor::onDelete() {
     } else {
         closeGap(workingDuct_);
     }
-    styleList->setCurrentIndex(index - 1);
+    styleList_->setCurrentIndex(index - 1);
     onStyleChosen();
 }
 
 void StyleEditor::applyToHost() {
     if (terminalMode_) {
         host_.terminalStyleTable() = workingTerminal_;
-        ReplaceEntries(host_.terminalStyleList(), styleList, currentStyle_);
+        ReplaceEntries(host_.terminalStyleList(), styleList_, currentStyle_);
         host_.KiguStyleCBChange();
     } else {
         host_.ductStyleTable() = workingDuct_;
-        ReplaceEntries(host_.ductStyleList(), styleList, currentStyle_);
+        ReplaceEntries(host_.ductStyleList(), styleList_, currentStyle_);
         host_.DuctStyleCBChange();
     }
 }

@@ -20,30 +20,30 @@ StyleNameDialog::StyleNameDialog(QStringList existingNames, QWidget* parent)
     setObjectName(QStringLiteral("DuctStyle2"));
     setFont(JapaneseUiFont(12));
 
-    nameLabel = new QLabel(tr("Style Name"), this);
-    nameLabel->setTextFormat(Qt::PlainText);
-    nameLabel->setObjectName(QStringLiteral("Label1"));
-    nameLabel->setGeometry(12, 10, 236, 16);
+    nameLabel_ = new QLabel(tr("Style Name"), this);
+    nameLabel_->setTextFormat(Qt::PlainText);
+    nameLabel_->setObjectName(QStringLiteral("Label1"));
+    nameLabel_->setGeometry(12, 10, 236, 16);
 
-    nameField = new QLineEdit(this);
-    nameField->setObjectName(QStringLiteral("name"));
-    nameField->setGeometry(12, 28, 236, 22);
+    nameField_ = new QLineEdit(this);
+    nameField_->setObjectName(QStringLiteral("name"));
+    nameField_->setGeometry(12, 28, 236, 22);
 
-    okButton = new QPushButton(tr("&OK"), this);
-    okButton->setObjectName(QStringLiteral("Button1"));
-    okButton->setGeometry(48, 62, 80, 25);
-    okButton->setDefault(true);
+    okButton_ = new QPushButton(tr("&OK"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setGeometry(48, 62, 80, 25);
+    okButton_->setDefault(true);
 
-    cancelButton = new QPushButton(tr("&Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("Button2"));
-    cancelButton->setGeometry(134, 62, 80, 25);
+    cancelButton_ = new QPushButton(tr("&Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("Button2"));
+    cancelButton_->setGeometry(134, 62, 80, 25);
     // While it has the focus, Enter presses it; elsewhere Enter means OK.
-    cancelButton->setAutoDefault(true);
+    cancelButton_->setAutoDefault(true);
 
     setFixedSize(260, 98);
-    KeepAccessKeysOutOf(this, {nameField});
-    connect(okButton, &QPushButton::clicked, this, &StyleNameDialog::onOk);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    KeepAccessKeysOutOf(this, {nameField_});
+    connect(okButton_, &QPushButton::clicked, this, &StyleNameDialog::onOk);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     setName(tr("Style1"));
     // The Japanese texts are drawn in the Japanese font, the English ones in
@@ -53,16 +53,16 @@ StyleNameDialog::StyleNameDialog(QStringList existingNames, QWidget* parent)
 }
 
 void StyleNameDialog::setName(const QString& name) {
-    nameField->setText(name);
-    nameField->selectAll();
+    nameField_->setText(name);
+    nameField_->selectAll();
 }
 
 QString StyleNameDialog::enteredName() const {
-    return nameField->text();
+    return nameField_->text();
 }
 
 void StyleNameDialog::onOk() {
-    const QString entered = nameField->text();
+    const QString entered = nameField_->text();
     // An empty name marks an empty slot, and some names cannot be written back
     // to the style file: such names never reach the table.
     if (const auto problem = StyleNameProblem(entered, CurrentLanguage() == Language::Japanese)) {

@@ -31,10 +31,10 @@ class StyleNameDialog : public QDialog {
     void onOk();
 
     QStringList existingNames_;
-    QLabel* nameLabel = nullptr;
-    QLineEdit* nameField = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace kestrix
