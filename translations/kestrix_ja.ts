@@ -278,6 +278,10 @@
         <source>Kestrix Error</source>
         <translation>Kestrix エラー</translation>
     </message>
+    <message>
+        <source>It is not a file, and is left as it is.</source>
+        <translation>ファイルではないため、そのままにしました。</translation>
+    </message>
 </context>
 <context>
     <name>kestrix::StyleEditor</name>

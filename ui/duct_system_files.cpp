@@ -4,6 +4,7 @@
 
 #include "ui/duct_system_window.h"
 
+#include "config/file_replace.h"
 #include "config/system_criteria.h"
 #include "engine/duct_system_file.h"
 #include "engine/duct_system_report.h"
@@ -16,10 +17,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -173,17 +175,21 @@ bool DuctSystemWindow::openFile(const QString& path) {
 }
 
 bool DuctSystemWindow::writeAtomically(const QString& path, const std::string& bytes) {
-    // Through a temporary file and a rename: the old file stays whole until
-    // the new one is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        showMessage(tr("Cannot save ") + path + "\n" + file.errorString());
-        return false;
-    }
-    return true;
+    // The style files' way: the old file stays whole until the new one is
+    // complete and on the disk, and what is no file (a link to /dev/null, a
+    // pipe) is never swapped for one.
+    errno = 0;
+    if (ReplaceFileContents(path, bytes)) return true;
+    const int error = errno;
+    const QFileInfo target(path);
+    const QFileInfo resolved(target.isSymLink() ? target.symLinkTarget() : path);
+    QString reason;
+    if (resolved.exists() && !resolved.isFile())
+        reason = tr("It is not a file, and is left as it is.");
+    else if (error != 0)
+        reason = QString::fromLocal8Bit(std::strerror(error));
+    showMessage(tr("Cannot save ") + path + (reason.isEmpty() ? QString() : "\n" + reason));
+    return false;
 }
 
 bool DuctSystemWindow::saveFile(const QString& path) {

@@ -15,6 +15,10 @@
 
 #include <memory>
 
+#ifdef __linux__
+#include <sys/stat.h>
+#endif
+
 using kestrix::DuctSystemWindow;
 
 class DuctSystemWindowTest : public QObject {
@@ -115,8 +119,16 @@ class DuctSystemWindowTest : public QObject {
         QTest::addColumn<QString>("sectionHeader");
         QTest::addColumn<QString>("roundShape");
         QTest::addColumn<QString>("roundMark");
-        QTest::newRow("English") << "/ENG" << "Duct system" << "Section" << "round" << "\u03a6";
-        QTest::newRow("Japanese") << "/JPN" << "ダクト系統" << "区間" << "丸" << "\u03c6";
+        QTest::newRow("English") << "/ENG"
+                                 << "Duct system"
+                                 << "Section"
+                                 << "round"
+                                 << "\u03a6";
+        QTest::newRow("Japanese") << "/JPN"
+                                  << "ダクト系統"
+                                  << "区間"
+                                  << "丸"
+                                  << "\u03c6";
     }
     void wordsFollowTheLanguage() {
         QFETCH(QString, argument);
@@ -140,6 +152,30 @@ class DuctSystemWindowTest : public QObject {
         QVERIFY2(Item("1")->text(DuctSystemWindow::ResultSize).endsWith(roundMark),
                  qPrintable(Item("1")->text(DuctSystemWindow::ResultSize)));
     }
+
+#ifdef __linux__
+    // A save or an export onto something that is no file (a link to a pipe,
+    // as a link to /dev/null would be) says so and leaves it a pipe.
+    void savesLeaveWhatIsNoFileInPlace() {
+        Click("systemAdd");
+        Item("1")->setText(DuctSystemWindow::Flow, QStringLiteral("500"));
+        QVERIFY(sys->lastResult().ok());
+        const QString pipe = fx->dir.filePath(QStringLiteral("pipe"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString link = fx->dir.filePath(QStringLiteral("system.json"));
+        QVERIFY(QFile::link(QStringLiteral("pipe"), link));
+        QVERIFY(!sys->saveFile(link));
+        QVERIFY(!sys->exportFile(pipe, true));
+        QCOMPARE(shown,
+                 QStringList({QStringLiteral("Cannot save ") + link +
+                                  QStringLiteral("\nIt is not a file, and is left as it is."),
+                              QStringLiteral("Cannot save ") + pipe +
+                                  QStringLiteral("\nIt is not a file, and is left as it is.")}));
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(pipe).constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+    }
+#endif
 
     void savesAndReadsBackAndRefusesACycle() {
         Click("systemAdd");
