@@ -282,6 +282,10 @@
         <source>It is not a file, and is left as it is.</source>
         <translation>ファイルではないため、そのままにしました。</translation>
     </message>
+    <message>
+        <source>It is not a file.</source>
+        <translation>ファイルではありません。</translation>
+    </message>
 </context>
 <context>
     <name>kestrix::StyleEditor</name>

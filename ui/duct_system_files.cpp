@@ -141,6 +141,13 @@ bool DuctSystemWindow::openFile(const QString& path) {
         showMessage(tr("The file is larger than 50 MB."));
         return false;
     }
+    // Only a file is read: opening a pipe would hold the window until
+    // something writes to it, and a folder or a device holds no system.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        showMessage(tr("Cannot open ") + path + "\n" + tr("It is not a file."));
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         showMessage(tr("Cannot open ") + path + "\n" + file.errorString());
         return false;

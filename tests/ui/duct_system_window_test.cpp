@@ -155,8 +155,9 @@ class DuctSystemWindowTest : public QObject {
 
 #ifdef __linux__
     // A save or an export onto something that is no file (a link to a pipe,
-    // as a link to /dev/null would be) says so and leaves it a pipe.
-    void savesLeaveWhatIsNoFileInPlace() {
+    // as a link to /dev/null would be) says so and leaves it a pipe; opening
+    // it says so too instead of waiting for a writer.
+    void whatIsNoFileIsNeitherReplacedNorRead() {
         Click("systemAdd");
         Item("1")->setText(DuctSystemWindow::Flow, QStringLiteral("500"));
         QVERIFY(sys->lastResult().ok());
@@ -171,6 +172,9 @@ class DuctSystemWindowTest : public QObject {
                                   QStringLiteral("\nIt is not a file, and is left as it is."),
                               QStringLiteral("Cannot save ") + pipe +
                                   QStringLiteral("\nIt is not a file, and is left as it is.")}));
+        QVERIFY(!sys->openFile(link));
+        QCOMPARE(shown.last(),
+                 QStringLiteral("Cannot open ") + link + QStringLiteral("\nIt is not a file."));
         struct stat info {};
         QCOMPARE(::stat(QFile::encodeName(pipe).constData(), &info), 0);
         QVERIFY(S_ISFIFO(info.st_mode));
