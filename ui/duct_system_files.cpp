@@ -29,7 +29,8 @@
 namespace kestrix {
 namespace {
 
-QString Q(const std::string& text) {
+// The engine's texts are UTF-8.
+QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
@@ -38,7 +39,8 @@ QString Q(const std::string& text) {
 QString FittingsText(const std::vector<Fitting>& fittings) {
     QStringList parts;
     for (const Fitting& f : fittings)
-        parts << (f.name.empty() ? Q(FormatGeneral(f.c)) : Q(f.name) + "=" + Q(FormatGeneral(f.c)));
+        parts << (f.name.empty() ? ToQt(FormatGeneral(f.c))
+                                 : ToQt(f.name) + "=" + ToQt(FormatGeneral(f.c)));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -79,7 +81,7 @@ void DuctSystemWindow::loadSystem(const SystemFile& file) {
     sectionTree_->clear();
     const SystemSettings& s = file.system.settings;
     const SystemMaterialChoice& m = file.choice;
-    nameField_->setText(Q(s.name));
+    nameField_->setText(ToQt(s.name));
     unitsCombo_->setCurrentIndex(s.pressureInPa ? 0 : 1);
     lawCombo_->setCurrentIndex(s.law == FrictionLaw::Power ? 0 : 1);
     if (m.style && *m.style + 1 < styleCombo_->count())
@@ -89,7 +91,7 @@ void DuctSystemWindow::loadSystem(const SystemFile& file) {
     if (m.materialRow && *m.materialRow >= 1 && *m.materialRow <= materialCombo_->count())
         materialCombo_->setCurrentIndex(*m.materialRow - 1);
     if (m.materialName) {
-        const int found = materialCombo_->findText(Q(*m.materialName));
+        const int found = materialCombo_->findText(ToQt(*m.materialName));
         if (found >= 0) materialCombo_->setCurrentIndex(found);
     }
     if (m.velocity) velocityLimit_->setValue(*m.velocity);
@@ -109,15 +111,15 @@ void DuctSystemWindow::loadSystem(const SystemFile& file) {
         auto* item = new QTreeWidgetItem;
         item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
                        Qt::ItemIsDropEnabled);
-        item->setText(Id, Q(sec.id));
-        item->setText(Length, Q(FormatGeneral(sec.length)));
-        if (sec.flow) item->setText(Flow, Q(FormatGeneral(*sec.flow)));
-        item->setText(Size, Q(sec.size));
+        item->setText(Id, ToQt(sec.id));
+        item->setText(Length, ToQt(FormatGeneral(sec.length)));
+        if (sec.flow) item->setText(Flow, ToQt(FormatGeneral(*sec.flow)));
+        item->setText(Size, ToQt(sec.size));
         if (sec.shape)
             item->setText(Shape, *sec.shape == DuctShape::Round ? tr("round") : tr("rectangular"));
-        if (sec.maxHeight) item->setText(MaxHeight, Q(FormatGeneral(*sec.maxHeight)));
+        if (sec.maxHeight) item->setText(MaxHeight, ToQt(FormatGeneral(*sec.maxHeight)));
         item->setText(Fittings, FittingsText(sec.fittings));
-        if (sec.fixedLoss != 0) item->setText(FixedLoss, Q(FormatGeneral(sec.fixedLoss)));
+        if (sec.fixedLoss != 0) item->setText(FixedLoss, ToQt(FormatGeneral(sec.fixedLoss)));
         items.emplace(sec.id, item);
         made.push_back(item);
     }
@@ -156,7 +158,7 @@ bool DuctSystemWindow::openFile(const QString& path) {
     SystemFileResult read =
         ReadSystemJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!read.ok) {
-        showMessage(path + "\n" + Q(SystemFileErrorText(read, language_ == Language::Japanese)));
+        showMessage(path + "\n" + ToQt(SystemFileErrorText(read, language_ == Language::Japanese)));
         return false;
     }
     // A tree cannot hold a circle or a section whose upstream is missing:
@@ -166,7 +168,7 @@ bool DuctSystemWindow::openFile(const QString& path) {
         if (p.kind == SystemProblemKind::TwoFanSections ||
             p.kind == SystemProblemKind::NoFanSection)
             continue;
-        showMessage(path + "\n" + Q(SystemProblemText(p, language_ == Language::Japanese)));
+        showMessage(path + "\n" + ToQt(SystemProblemText(p, language_ == Language::Japanese)));
         return false;
     }
     if (TreeDepth(read.file.system) > kMaxTreeDepth) {

@@ -21,16 +21,18 @@
 namespace kestrix {
 namespace {
 
-QString Q(const std::string& text) {
+// The engine's texts are UTF-8.
+QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-std::string S(const QString& text) {
+// What the user typed, without the spaces around it, for the engine.
+std::string TrimmedStd(const QString& text) {
     return text.trimmed().toStdString();
 }
 
 std::optional<double> NumberIn(const QString& text) {
-    const std::string t = S(text);
+    const std::string t = TrimmedStd(text);
     if (t.empty()) return std::nullopt;
     return ParseNumber(t);
 }
@@ -43,7 +45,7 @@ bool ParseFittings(const QString& text, std::vector<Fitting>& out) {
         QString value = part;
         const qsizetype eq = part.lastIndexOf('=');
         if (eq >= 0) {
-            f.name = S(part.left(eq));
+            f.name = TrimmedStd(part.left(eq));
             value = part.mid(eq + 1);
         }
         const auto c = NumberIn(value);
@@ -77,11 +79,11 @@ void DuctSystemWindow::setTables(const MaterialTable& materials, const DuctStyle
     styleCombo_->clear();
     styleCombo_->addItem(tr("(material and limits below)"));
     for (const std::string& name : styleNames_)
-        styleCombo_->addItem(Q(Cp932ToUtf8(name)));
+        styleCombo_->addItem(ToQt(Cp932ToUtf8(name)));
     materialCombo_->clear();
     for (const DuctMaterial& m : materials_) {
         if (m.name.empty()) break;
-        materialCombo_->addItem(Q(Cp932ToUtf8(m.name)));
+        materialCombo_->addItem(ToQt(Cp932ToUtf8(m.name)));
     }
     styleCombo_->setCurrentIndex(style >= 0 && style < styleCombo_->count() ? style
                                                                             : kMaterialAndLimits);
@@ -99,7 +101,7 @@ QTreeWidgetItem* DuctSystemWindow::addSection(QTreeWidgetItem* under) {
     // A new id that no section holds yet.
     std::unordered_map<std::string, bool> taken;
     for (QTreeWidgetItemIterator it(sectionTree_); *it; ++it)
-        taken[S((*it)->text(Id))] = true;
+        taken[TrimmedStd((*it)->text(Id))] = true;
     QString id;
     do
         id = QString::number(nextId_++);
@@ -177,7 +179,7 @@ SystemFile DuctSystemWindow::currentSystem() const {
     SystemFile file;
     SystemSettings& s = file.system.settings;
     SystemMaterialChoice& m = file.choice;
-    s.name = S(nameField_->text());
+    s.name = TrimmedStd(nameField_->text());
     s.pressureInPa = unitsCombo_->currentIndex() == 0;
     m.unitsGiven = true;
     s.law = lawCombo_->currentIndex() == 0 ? FrictionLaw::Power : FrictionLaw::Colebrook;
@@ -203,21 +205,21 @@ SystemFile DuctSystemWindow::currentSystem() const {
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(sectionTree_)); *it; ++it) {
         const QTreeWidgetItem* item = *it;
         SystemSection sec;
-        sec.id = S(item->text(Id));
-        if (item->parent()) sec.upstream = S(item->parent()->text(Id));
+        sec.id = TrimmedStd(item->text(Id));
+        if (item->parent()) sec.upstream = TrimmedStd(item->parent()->text(Id));
         sec.length = NumberIn(item->text(Length)).value_or(std::nan(""));
-        if (!S(item->text(Flow)).empty())
+        if (!TrimmedStd(item->text(Flow)).empty())
             sec.flow = NumberIn(item->text(Flow)).value_or(std::nan(""));
-        sec.size = S(item->text(Size));
+        sec.size = TrimmedStd(item->text(Size));
         const QString shape = item->text(Shape).trimmed().toLower();
         if (shape == tr("round").toLower() || shape == QStringLiteral("round"))
             sec.shape = DuctShape::Round;
         else if (shape == tr("rectangular").toLower() || shape == QStringLiteral("rectangular"))
             sec.shape = DuctShape::Rectangular;
-        if (!S(item->text(MaxHeight)).empty())
+        if (!TrimmedStd(item->text(MaxHeight)).empty())
             sec.maxHeight = NumberIn(item->text(MaxHeight)).value_or(std::nan(""));
         if (!ParseFittings(item->text(Fittings), sec.fittings)) sec.fittings = {{"", std::nan("")}};
-        if (!S(item->text(FixedLoss)).empty())
+        if (!TrimmedStd(item->text(FixedLoss)).empty())
             sec.fixedLoss = NumberIn(item->text(FixedLoss)).value_or(std::nan(""));
         file.system.sections.push_back(std::move(sec));
     }
@@ -235,7 +237,7 @@ void DuctSystemWindow::recalculate() {
                                language_ == Language::Japanese, error)) {
         result_ = SystemResult{};
         showResult(file);
-        problemList_->setPlainText(Q(error));
+        problemList_->setPlainText(ToQt(error));
         return;
     }
     result_ = CalculateSystem(file.system);
@@ -267,15 +269,16 @@ void DuctSystemWindow::showResult(const SystemFile& file) {
                 set(item, c, QString());
         } else {
             const SectionResult& x = result_.sections[i];
-            set(item, ResultFlow, Q(FormatGeneral(x.flow)));
+            set(item, ResultFlow, ToQt(FormatGeneral(x.flow)));
             set(item, ResultSize,
-                Q(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
-            set(item, Velocity, Q(ReportVelocity(x.velocity)));
-            set(item, LossPerMetre, Q(ReportLossPerMetre(x.lossPerMetre)));
-            set(item, TotalLoss, Q(ReportPressure(x.totalLoss, pa)));
+                ToQt(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
+            set(item, Velocity, ToQt(ReportVelocity(x.velocity)));
+            set(item, LossPerMetre, ToQt(ReportLossPerMetre(x.lossPerMetre)));
+            set(item, TotalLoss, ToQt(ReportPressure(x.totalLoss, pa)));
             set(item, PathPressure,
-                pathOf[i] ? Q(ReportPressure(pathOf[i]->pressure, pa)) : QString());
-            set(item, Surplus, pathOf[i] ? Q(ReportPressure(pathOf[i]->surplus, pa)) : QString());
+                pathOf[i] ? ToQt(ReportPressure(pathOf[i]->pressure, pa)) : QString());
+            set(item, Surplus,
+                pathOf[i] ? ToQt(ReportPressure(pathOf[i]->surplus, pa)) : QString());
         }
         const QBrush brush = critical[i] ? highlight : QBrush();
         if (item->background(Id) != brush)
@@ -284,10 +287,10 @@ void DuctSystemWindow::showResult(const SystemFile& file) {
     }
     QStringList problems;
     for (const SystemProblem& p : result_.problems)
-        problems << Q(SystemProblemText(p, language_ == Language::Japanese));
+        problems << ToQt(SystemProblemText(p, language_ == Language::Japanese));
     problemList_->setPlainText(problems.join('\n'));
     fanPressureLabel_->setText(
-        ok ? Q(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());
+        ok ? ToQt(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());
     filling_ = false;
 }
 
