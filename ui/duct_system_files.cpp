@@ -8,6 +8,7 @@
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
 #include "config/system_criteria.h"
+#include "config/system_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -143,7 +144,7 @@ bool DuctSystemWindow::OpenFile(const QString& path) {
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxSystemFileBytes) + 1);
     SystemFileResult read = ReadSystemJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!read.ok) {
-        ShowMessage(path + "\n" + Q(SystemFileErrorText(read, japanese_)));
+        ShowMessage(path + "\n" + Q(SystemFileErrorText(read)));
         return false;
     }
     // A tree cannot hold a circle or a section whose upstream is missing:
@@ -152,7 +153,7 @@ bool DuctSystemWindow::OpenFile(const QString& path) {
     for (const SystemProblem& p : CheckSystemTree(read.file.system)) {
         if (p.kind == SystemProblemKind::TwoFanSections || p.kind == SystemProblemKind::NoFanSection)
             continue;
-        ShowMessage(path + "\n" + Q(SystemProblemText(p, japanese_)));
+        ShowMessage(path + "\n" + Q(SystemProblemText(p)));
         return false;
     }
     if (TreeDepth(read.file.system) > kMaxTreeDepth) {
@@ -201,10 +202,9 @@ bool DuctSystemWindow::ExportFile(const QString& path, bool markdown) {
     }
     SystemFile file = CurrentSystem();
     std::string error;
-    ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, japanese_, error);
+    ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, error);
     return WriteAtomically(path, SystemReport(file.system, result_,
-                                              markdown ? SystemReportFormat::Markdown : SystemReportFormat::Csv,
-                                              japanese_));
+                                              markdown ? SystemReportFormat::Markdown : SystemReportFormat::Csv));
 }
 
 void DuctSystemWindow::OpenClicked() {

@@ -2,6 +2,7 @@
 
 #include "config/codepage.h"
 #include "config/system_criteria.h"
+#include "config/system_texts.h"
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
 
@@ -229,7 +230,7 @@ void DuctSystemWindow::Recalculate() {
     order_.clear();
     for (QTreeWidgetItemIterator it(tree_); *it; ++it)
         order_.push_back(*it);
-    if (!ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, japanese_, error)) {
+    if (!ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, error)) {
         result_ = SystemResult{};
         ShowResult(file);
         problems_->setPlainText(Q(error));
@@ -279,7 +280,7 @@ void DuctSystemWindow::ShowResult(const SystemFile& file) {
     }
     QStringList problems;
     for (const SystemProblem& p : result_.problems)
-        problems << Q(SystemProblemText(p, japanese_));
+        problems << Q(SystemProblemText(p));
     problems_->setPlainText(problems.join('\n'));
     fanPressure_->setText(ok ? Q(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());
     filling_ = false;

@@ -531,11 +531,11 @@ void TDuctStyle::Set_BtnClick() {
 }
 
 void TDuctStyle::saveStyleFile() {
-    const bool japanese = host_.japaneseUi();
+    const Language language = host_.japaneseUi() ? Language::Japanese : Language::English;
     const StyleKind kind = terminalMode_ ? StyleKind::Terminal : StyleKind::Duct;
-    const std::string_view fileName = StyleFileName(kind, japanese);
-    const StyleFileLines lines = terminalMode_ ? TerminalStyleFileLines(workingTerminal_, japanese)
-                                               : DuctStyleFileLines(workingDuct_, japanese);
+    const std::string_view fileName = StyleFileName(kind, language);
+    const StyleFileLines lines = terminalMode_ ? TerminalStyleFileLines(workingTerminal_, language)
+                                               : DuctStyleFileLines(workingDuct_, language);
     // A failure keeps the old file and the running program; the styles are
     // already applied, so the user can save again later.
     if (!lines.ok()) {

@@ -77,7 +77,7 @@ void TDuctStyle2::Button1Click() {
     const QString entered = name->text();
     // An empty name marks an empty slot, and some names cannot be written back
     // to the style file: such names never reach the table.
-    if (const auto problem = kestrix::StyleNameProblem(entered, japaneseUi_)) {
+    if (const auto problem = kestrix::StyleNameProblem(entered)) {
         kestrix::AskWarning(this, kestrix::WarningCaption(japaneseUi_),
                             QString::fromStdString(*problem), QMessageBox::Ok);
         return;
