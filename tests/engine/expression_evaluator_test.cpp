@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrix {
@@ -24,8 +25,27 @@ struct FlowCase {
     std::vector<std::string> messages = {};
 };
 
+// A text in a test's name: control characters escaped, so that the names
+// ctest lists stay on one line and free of tabs.
+std::string Shown(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else if (byte < 0x20)
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
 std::ostream& operator<<(std::ostream& os, const FlowCase& c) {
-    return os << '"' << c.input << "\" -> \"" << c.expected << '"';
+    return os << Shown(c.input) << " -> " << Shown(c.expected);
 }
 
 class EvaluatorTest : public ::testing::Test {
@@ -160,7 +180,7 @@ struct ErrorCase {
 };
 
 std::ostream& operator<<(std::ostream& os, const ErrorCase& c) {
-    return os << '"' << c.input << '"';
+    return os << Shown(c.input);
 }
 
 class FloatingPointErrorTest : public EvaluatorTest,
