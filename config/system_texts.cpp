@@ -270,6 +270,15 @@ std::string FormDetail(const SystemFileError& e) {
     return {};
 }
 
+// The detail alone, in English in both languages: the words of the file's
+// format (member names, kinds of values) as the reader found them.
+std::string SystemFileErrorDetail(const SystemFileError& error) {
+    if (error.json != json_in::JsonProblem::None)
+        return JsonDetail(error.json, error.values.empty() ? std::string() : error.values[0]);
+    const std::string detail = FormDetail(error);
+    return error.section.empty() ? detail : "section \"" + error.section + "\": " + detail;
+}
+
 } // namespace
 
 std::string SystemProblemText(const SystemProblem& problem) {
@@ -290,13 +299,6 @@ std::string SystemFileErrorText(const SystemFileResult& result) {
     return QCoreApplication::translate("SystemTexts", "line %1, column %2: %3")
         .arg(QString::number(result.line), QString::number(result.column), detail)
         .toStdString();
-}
-
-std::string SystemFileErrorDetail(const SystemFileError& error) {
-    if (error.json != json_in::JsonProblem::None)
-        return JsonDetail(error.json, error.values.empty() ? std::string() : error.values[0]);
-    const std::string detail = FormDetail(error);
-    return error.section.empty() ? detail : "section \"" + error.section + "\": " + detail;
 }
 
 SystemReportWords ReportWords() {

@@ -19,10 +19,6 @@ std::string SystemProblemText(const SystemProblem& problem);
 // Japanese and the detail follows in English.
 std::string SystemFileErrorText(const SystemFileResult& result);
 
-// The detail alone, in English in both languages (the words of the file's
-// format: member names, kinds of values).
-std::string SystemFileErrorDetail(const SystemFileError& error);
-
 // The headings and marks of a report.
 SystemReportWords ReportWords();
 
