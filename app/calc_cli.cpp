@@ -15,6 +15,8 @@
 #include "config/system_criteria.h"
 #include "engine/duct_sizing.h"
 #include "engine/expression_evaluator.h"
+#include "config/engine_texts.h"
+#include "config/language.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
 #include "engine/terminal_sizing.h"
@@ -218,19 +220,18 @@ class CollectingSink : public EvaluatorMessages {
 
 // The flow text as the calculate buttons evaluate it; nothing when the
 // evaluation was abandoned (its text is then on err). An empty text stays empty.
-std::optional<std::string> EvaluateFlow(const std::string& text, bool japanese, std::ostream& err) {
+std::optional<std::string> EvaluateFlow(const std::string& text, bool /*japanese*/, std::ostream& err) {
     if (text.empty()) return std::string();
     ExpressionEvaluator evaluator;
     CollectingSink sink;
     evaluator.SetMessageSink(&sink);
-    evaluator.SetJapanese(japanese);
     std::optional<std::string> result;
     try {
         result = evaluator.EvaluateFlowText(Utf8ToCp932Lossy(text));
     } catch (const EvaluationError& error) {
         for (const auto& message : sink.texts)
             err << message << '\n';
-        err << error.what() << '\n';
+        err << EvaluationErrorText(error.kind()) << '\n';
         return std::nullopt;
     }
     for (const auto& message : sink.texts)
@@ -238,12 +239,11 @@ std::optional<std::string> EvaluateFlow(const std::string& text, bool japanese, 
     return result;
 }
 
-int RunEval(const CommandLine& cl, bool japanese, std::ostream& out, std::ostream& err) {
+int RunEval(const CommandLine& cl, bool /*japanese*/, std::ostream& out, std::ostream& err) {
     if (cl.operands.empty()) throw UsageError("missing TEXT");
     ExpressionEvaluator evaluator; // one for all texts: variables carry over
     CollectingSink sink;
     evaluator.SetMessageSink(&sink);
-    evaluator.SetJapanese(japanese);
     bool abandoned = false;
     for (const auto& text : cl.operands) {
         sink.texts.clear();
@@ -252,7 +252,7 @@ int RunEval(const CommandLine& cl, bool japanese, std::ostream& out, std::ostrea
             // Read as the window reads its flow fields: in the code page.
             result = evaluator.EvaluateFlowText(Utf8ToCp932Lossy(text));
         } catch (const EvaluationError& e) {
-            error = e.what();
+            error = EvaluationErrorText(e.kind());
             abandoned = true;
         }
         if (cl.json) {
@@ -292,11 +292,11 @@ QString ConfigDirectory(const CommandLine& cl) {
 
 // Reads the three files in the order of start-up: duct styles, materials, air
 // terminals. False when one of them cannot be opened.
-bool LoadConfig(const QString& directory, bool japanese, LoadedConfig& config) {
+bool LoadConfig(const QString& directory, bool /*japanese*/, LoadedConfig& config) {
     auto read = [&](ConfigFile file, ConfigFields& fields) {
-        const std::string_view name = ConfigFileName(file, japanese);
+        const std::string_view name = ConfigFileName(file, CurrentLanguage());
         fields = ReadConfigFields(directory, name);
-        if (!fields.opened) config.missingFileMessage = MissingFileMessage(name, japanese);
+        if (!fields.opened) config.missingFileMessage = MissingFileMessage(name);
         return fields.opened;
     };
     auto append = [&](const std::vector<std::string>& messages) {
@@ -305,16 +305,16 @@ bool LoadConfig(const QString& directory, bool japanese, LoadedConfig& config) {
     ConfigFields fields;
     if (!read(ConfigFile::DuctStyles, fields)) return false;
     if (!fields.delivered())
-        config.messages.push_back(StyleNotRegisteredMessage(StyleKind::Duct, japanese));
-    append(LoadDuctStyles(fields.fields, config.ductStyles, config.ductList, japanese));
+        config.messages.push_back(StyleNotRegisteredMessage(StyleKind::Duct));
+    append(LoadDuctStyles(fields.fields, config.ductStyles, config.ductList));
 
     if (!read(ConfigFile::Materials, fields)) return false;
-    append(LoadMaterials(fields.fields, config.materials, japanese));
+    append(LoadMaterials(fields.fields, config.materials));
 
     if (!read(ConfigFile::TerminalStyles, fields)) return false;
     if (!fields.delivered())
-        config.messages.push_back(StyleNotRegisteredMessage(StyleKind::Terminal, japanese));
-    append(LoadTerminalStyles(fields.fields, config.terminalStyles, config.terminalList, japanese));
+        config.messages.push_back(StyleNotRegisteredMessage(StyleKind::Terminal));
+    append(LoadTerminalStyles(fields.fields, config.terminalStyles, config.terminalList));
     return true;
 }
 
@@ -353,9 +353,9 @@ bool NoFirstStyleToTake(const CommandLine& cl, const StyleNameList& list,
     return true;
 }
 
-std::optional<std::string> MessageOrNull(SizingMessage message, bool japanese) {
+std::optional<std::string> MessageOrNull(SizingMessage message, bool /*japanese*/) {
     if (message == SizingMessage::None) return std::nullopt;
-    return SizingMessageText(message, japanese);
+    return SizingMessageText(message);
 }
 
 // The criteria of a command: the style at --style N of the configuration
@@ -861,6 +861,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
             return kExitSuccess;
         }
         const bool japanese = ChooseJapanese(cl);
+        UseLanguage(japanese ? Language::Japanese : Language::English);
         if (cl.command == "eval") return RunEval(cl, japanese, out, err);
         if (cl.command == "duct") return RunDuct(cl, japanese, out, err);
         if (cl.command == "terminal") return RunTerminal(cl, japanese, out, err);

@@ -5,6 +5,7 @@
 #include "app/utf8.h"
 #include "config/codepage.h"
 #include "engine/expression_evaluator.h"
+#include "config/engine_texts.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
 
@@ -226,7 +227,6 @@ class ScheduleRun {
         : request_(request), out_(out), err_(err), columns_(ScheduleColumns(request)),
           mark_(DiameterMark(request.japanese)) {
         evaluator_.SetMessageSink(&sink_);
-        evaluator_.SetJapanese(request.japanese);
     }
 
     int Run(std::istream& in) {
@@ -326,7 +326,7 @@ class ScheduleRun {
             // flow that is no double is INF or the text of the largest
             // doubles (1.79769313486232E308, beyond the double range), both
             // above the limit, unless it is NAN or negative.
-            row.error = SizingMessageText(SizingMessage::FlowTooBig, request_.japanese);
+            row.error = SizingMessageText(SizingMessage::FlowTooBig);
         } else if (!q || !(*q > 0)) {
             row.error = Problem(RowProblem::NotPositive, row.flow);
         } else if (request_.kind == ScheduleKind::Duct) {
@@ -345,7 +345,7 @@ class ScheduleRun {
         withoutRun.aspectLimit = 0.0;
         const DuctCandidates result = SizeDuct(row.flow, withoutRun, mark_);
         if (result.message != SizingMessage::None) {
-            row.error = SizingMessageText(result.message, request_.japanese);
+            row.error = SizingMessageText(result.message);
             return;
         }
         const DuctEntry* round = FirstRound(result.entries);
@@ -379,7 +379,7 @@ class ScheduleRun {
         TerminalFields fields;
         const TerminalCandidates result = SizeTerminal(row.flow, c, mark_, fields);
         if (result.message != SizingMessage::None) {
-            row.error = SizingMessageText(result.message, request_.japanese);
+            row.error = SizingMessageText(result.message);
             return;
         }
         const TerminalEntry* round = FirstRound(result.entries);
@@ -411,7 +411,7 @@ class ScheduleRun {
             return "floating-point overflow";
         if (!request_.japanese && error.kind() == EvaluationErrorKind::InvalidOperation)
             return "invalid floating-point operation";
-        return error.what();
+        return EvaluationErrorText(error.kind());
     }
 
     // Writes the row and hands it on at once: the row is out as soon as its

@@ -6,7 +6,9 @@
 #include "config/config_messages.h"
 #include "config/config_paths.h"
 #include "config/config_reader.h"
+#include "config/language.h"
 #include "config/system_criteria.h"
+#include "config/system_texts.h"
 #include "engine/duct_system.h"
 #include "engine/duct_system_file.h"
 #include "engine/duct_system_report.h"
@@ -195,31 +197,31 @@ QString ConfigDirectoryFrom(const Values& values) {
 }
 
 // Reads the duct-style and materials files, as start-up does, for the criteria.
-bool ResolveFromConfig(SystemFile& file, const Values& values, bool japanese, std::ostream& err) {
+bool ResolveFromConfig(SystemFile& file, const Values& values, std::ostream& err) {
     MaterialTable materials{};
     DuctStyleTable styles{};
     StyleNameList list;
     const QString directory = ConfigDirectoryFrom(values);
     for (const ConfigFile kind : {ConfigFile::DuctStyles, ConfigFile::Materials}) {
-        const std::string_view name = ConfigFileName(kind, japanese);
+        const std::string_view name = ConfigFileName(kind, CurrentLanguage());
         const ConfigFields fields = ReadConfigFields(directory, name);
         if (!fields.opened) {
-            err << MissingFileMessage(name, japanese) << '\n';
+            err << MissingFileMessage(name) << '\n';
             return false;
         }
         const auto messages = kind == ConfigFile::DuctStyles
-                                  ? LoadDuctStyles(fields.fields, styles, list, japanese)
-                                  : LoadMaterials(fields.fields, materials, japanese);
+                                  ? LoadDuctStyles(fields.fields, styles, list)
+                                  : LoadMaterials(fields.fields, materials);
         for (const auto& message : messages)
             err << message << '\n';
     }
     std::string error;
-    if (!ResolveSystemCriteria(file, {materials, styles, list}, japanese, error))
+    if (!ResolveSystemCriteria(file, {materials, styles, list}, error))
         throw InputError(error);
     return true;
 }
 
-int Run(const std::vector<std::string>& operands, const Values& values, bool json, bool japanese,
+int Run(const std::vector<std::string>& operands, const Values& values, bool json,
         std::istream& in, std::ostream& out, std::ostream& err) {
     if (operands.empty()) throw Usage("missing FILE (- reads standard input)");
     if (operands.size() > 1) throw Usage("only one FILE is taken; '" + operands[1] + "' is one too many");
@@ -269,17 +271,17 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
         ReadSystemCsv(ValidUtf8(text), file);
     } else {
         SystemFileResult read = ReadSystemJson(text);
-        if (!read.ok) throw InputError(SystemFileErrorText(read, japanese));
+        if (!read.ok) throw InputError(SystemFileErrorText(read));
         file = std::move(read.file);
     }
     if (NeedsConfigFiles(file.choice)) {
-        if (!ResolveFromConfig(file, values, japanese, err)) return kExitFailure;
+        if (!ResolveFromConfig(file, values, err)) return kExitFailure;
     } else {
         std::string error;
         static const MaterialTable noMaterials{};
         static const DuctStyleTable noStyles{};
         static const StyleNameList noList;
-        if (!ResolveSystemCriteria(file, {noMaterials, noStyles, noList}, japanese, error))
+        if (!ResolveSystemCriteria(file, {noMaterials, noStyles, noList}, error))
             throw InputError(error);
     }
 
@@ -287,7 +289,7 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
     if (!result.ok()) {
         constexpr std::size_t kShown = 20;
         for (std::size_t i = 0; i < result.problems.size() && i < kShown; ++i)
-            err << "kestrix-calc: " << path << ": " << SystemProblemText(result.problems[i], japanese) << '\n';
+            err << "kestrix-calc: " << path << ": " << SystemProblemText(result.problems[i]) << '\n';
         if (result.problems.size() > kShown)
             err << "kestrix-calc: " << path << ": ... and " << result.problems.size() - kShown
                 << " more problems\n";
@@ -297,7 +299,7 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
         throw InputError("its paths hold " + std::to_string(result.pathSectionCount) +
                          " sections together; a report lists at most " +
                          std::to_string(kMaxReportPathSections));
-    out << SystemReport(file.system, result, format, japanese);
+    out << SystemReport(file.system, result, format);
     return kExitSuccess;
 }
 
@@ -313,10 +315,11 @@ const std::vector<std::string>& SystemCommandOptions() {
 }
 
 int RunSystemCommand(const std::vector<std::string>& operands, const Values& values, bool json,
-                     bool japanese, std::istream& in, std::ostream& out, std::ostream& err) {
+                     bool /*japanese: the installed language words the texts*/, std::istream& in,
+                     std::ostream& out, std::ostream& err) {
     const std::string file = operands.empty() ? std::string() : operands[0];
     try {
-        return Run(operands, values, json, japanese, in, out, err);
+        return Run(operands, values, json, in, out, err);
     } catch (const Usage& usage) {
         err << "kestrix-calc: " << usage.what() << "\nTry 'kestrix-calc --help' for more information.\n";
         return kExitUsage;

@@ -1,48 +1,67 @@
 #include "config/config_messages.h"
 
 #include "config/config_paths.h"
+#include "config/language.h"
+
+#include <QCoreApplication>
 
 namespace kestrix {
 
-std::string MissingFileMessage(std::string_view fileName, bool japanese) {
-    const std::string name(fileName);
-    return japanese ? "必要なﾌｧｲﾙ[" + name + "]が見つかりません。\n起動できません。"
-                    : "need files-[" + name + "] are not found.\nCan not start.";
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-std::string BadRowNumberMessage(ConfigFile file, bool japanese) {
+} // namespace
+
+std::string MissingFileMessage(std::string_view fileName) {
+    return QCoreApplication::translate("ConfigMessages",
+                                       "need files-[%1] are not found.\nCan not start.")
+        .arg(Q(fileName))
+        .toStdString();
+}
+
+std::string BadRowNumberMessage(ConfigFile file) {
     switch (file) {
     case ConfigFile::Materials:
-        return japanese ? "材料ﾃﾞｰﾀ番号が不正です。有効な値は 1～64 です。"
-                        : "Material data number is illegitimate. Effective value 64 is from 1.";
+        return QCoreApplication::translate(
+                   "ConfigMessages",
+                   "Material data number is illegitimate. Effective value 64 is from 1.")
+            .toStdString();
     case ConfigFile::DuctStyles:
-        return japanese ? "ﾀﾞｸﾄ選定ｽﾀｲﾙ番号が不正です。有効な値は 1～64 です。"
-                        : "Duct selection style number is illegitimate. Effective value 64 is "
-                          "from 1.";
+        return QCoreApplication::translate(
+                   "ConfigMessages",
+                   "Duct selection style number is illegitimate. Effective value 64 is from 1.")
+            .toStdString();
     case ConfigFile::TerminalStyles:
-        return japanese ? "器具選定ｽﾀｲﾙ番号が不正です。有効な値は 1～64 です。"
-                        : "Diffuser style number is illegitimate. Effective value 64 is from 1.";
+        return QCoreApplication::translate(
+                   "ConfigMessages",
+                   "Diffuser style number is illegitimate. Effective value 64 is from 1.")
+            .toStdString();
     }
     return {};
 }
 
-std::string MoreBadRowNumbersMessage(ConfigFile file, size_t count, bool japanese) {
-    const std::string name(ConfigFileName(file, japanese));
-    const std::string n = std::to_string(count);
-    return japanese ? "ﾌｧｲﾙ[" + name + "]には、ほかにも番号が不正なﾚｺｰﾄﾞが " + n +
-                          " 件あり、読み飛ばしました。"
-                    : "File [" + name + "] holds " + n +
-                          " more records with an illegitimate number; they were skipped.";
+std::string MoreBadRowNumbersMessage(ConfigFile file, size_t count) {
+    return QCoreApplication::translate(
+               "ConfigMessages",
+               "File [%1] holds %2 more records with an illegitimate number; they were skipped.")
+        .arg(Q(ConfigFileName(file, CurrentLanguage())), QString::number(count))
+        .toStdString();
 }
 
-std::string StyleNotRegisteredMessage(StyleKind kind, bool japanese) {
+std::string StyleNotRegisteredMessage(StyleKind kind) {
     if (kind == StyleKind::Duct)
-        return japanese ? "ﾀﾞｸﾄ選定ｽﾀｲﾙが登録されていません。"
-                        : "Duct selection style is not registered.";
-    return japanese ? "器具選定スタイルが登録されていません。"
-                    : "Diffuser selection style is not registered.";
+        return QCoreApplication::translate("ConfigMessages",
+                                           "Duct selection style is not registered.")
+            .toStdString();
+    return QCoreApplication::translate("ConfigMessages",
+                                       "Diffuser selection style is not registered.")
+        .toStdString();
 }
 
+// Written in Japanese in both languages, as the program always has.
 std::string SaveFailureMessage(std::string_view fileName) {
     return "ﾌｧｲﾙ[" + std::string(fileName) + "]を保存できません.";
 }

@@ -8,7 +8,8 @@ QString DefaultConfigDirectory() {
     return QCoreApplication::applicationDirPath();
 }
 
-std::string_view ConfigFileName(ConfigFile file, bool japanese) {
+std::string_view ConfigFileName(ConfigFile file, Language language) {
+    const bool japanese = language == Language::Japanese;
     switch (file) {
     case ConfigFile::Materials:
         return japanese ? "ksx_mate.cfg" : "ksx_mate_e.cfg";
@@ -20,9 +21,9 @@ std::string_view ConfigFileName(ConfigFile file, bool japanese) {
     return {};
 }
 
-std::string_view StyleFileName(StyleKind kind, bool japanese) {
+std::string_view StyleFileName(StyleKind kind, Language language) {
     return ConfigFileName(
-        kind == StyleKind::Duct ? ConfigFile::DuctStyles : ConfigFile::TerminalStyles, japanese);
+        kind == StyleKind::Duct ? ConfigFile::DuctStyles : ConfigFile::TerminalStyles, language);
 }
 
 QString ConfigFilePath(const QString& directory, std::string_view fileName) {

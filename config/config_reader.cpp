@@ -79,7 +79,7 @@ void AppendName(StyleNameList& names, const std::string& name) {
 // (its slot and its fields after the row number) to `store`.
 template <size_t width, typename Store>
 std::vector<std::string> LoadRecords(const std::vector<std::string>& fields, ConfigFile file,
-                                     bool japanese, Store store) {
+                                     Store store) {
     std::vector<std::string> messages;
     size_t unreported = 0;
     for (size_t p = 0; p < fields.size(); p += width) {
@@ -89,7 +89,7 @@ std::vector<std::string> LoadRecords(const std::vector<std::string>& fields, Con
             // A damaged file could hold thousands of such records: each box
             // would have to be closed by hand before the program starts.
             if (messages.size() < kMaxRowNumberMessages)
-                messages.push_back(BadRowNumberMessage(file, japanese));
+                messages.push_back(BadRowNumberMessage(file));
             else
                 ++unreported;
             continue;
@@ -98,7 +98,7 @@ std::vector<std::string> LoadRecords(const std::vector<std::string>& fields, Con
         if (fields.size() - p < width) break;
         store(size_t(*row - 1), fields.data() + p + 1);
     }
-    if (unreported > 0) messages.push_back(MoreBadRowNumbersMessage(file, unreported, japanese));
+    if (unreported > 0) messages.push_back(MoreBadRowNumbersMessage(file, unreported));
     return messages;
 }
 
@@ -147,28 +147,24 @@ ConfigFields ReadConfigFields(const QString& directory, std::string_view fileNam
     return result;
 }
 
-std::vector<std::string> LoadMaterials(const std::vector<std::string>& fields, MaterialTable& table,
-                                       bool japanese) {
-    return LoadRecords<3>(fields, ConfigFile::Materials, japanese,
-                          [&](size_t slot, const std::string* f) {
-                              table[slot] = DuctMaterial{f[0], f[1]};
-                          });
+std::vector<std::string> LoadMaterials(const std::vector<std::string>& fields,
+                                       MaterialTable& table) {
+    return LoadRecords<3>(fields, ConfigFile::Materials, [&](size_t slot, const std::string* f) {
+        table[slot] = DuctMaterial{f[0], f[1]};
+    });
 }
 
 std::vector<std::string> LoadDuctStyles(const std::vector<std::string>& fields,
-                                        DuctStyleTable& table, StyleNameList& names,
-                                        bool japanese) {
-    return LoadRecords<7>(fields, ConfigFile::DuctStyles, japanese,
-                          [&](size_t slot, const std::string* f) {
-                              table[slot] = DuctSelectionStyle{f[0], f[1], f[2], f[3], f[4], f[5]};
-                              AppendName(names, f[0]);
-                          });
+                                        DuctStyleTable& table, StyleNameList& names) {
+    return LoadRecords<7>(fields, ConfigFile::DuctStyles, [&](size_t slot, const std::string* f) {
+        table[slot] = DuctSelectionStyle{f[0], f[1], f[2], f[3], f[4], f[5]};
+        AppendName(names, f[0]);
+    });
 }
 
 std::vector<std::string> LoadTerminalStyles(const std::vector<std::string>& fields,
-                                            TerminalStyleTable& table, StyleNameList& names,
-                                            bool japanese) {
-    return LoadRecords<4>(fields, ConfigFile::TerminalStyles, japanese,
+                                            TerminalStyleTable& table, StyleNameList& names) {
+    return LoadRecords<4>(fields, ConfigFile::TerminalStyles,
                           [&](size_t slot, const std::string* f) {
                               table[slot] = TerminalSelectionStyle{f[0], f[1], f[2]};
                               AppendName(names, f[0]);

@@ -42,18 +42,17 @@ ConfigFields ReadConfigFields(const QString& directory, std::string_view fileNam
 // Fill a table from a field sequence, records of 3, 7 or 4 fields, the first
 // being the row number. An empty row-number field ends the reading silently. A
 // row number that is not a whole number from 1 to 64 skips the record and
-// gives the file's number message (one per bad record, in the chosen language,
+// gives the file's number message (one per bad record, in the interface language,
 // UTF-8). A good record replaces its slot; the style loaders append its name to
 // the list. A final record with fewer fields than its width is ignored.
 // Returns the messages in the order in which they arose: one per bad record
 // up to kMaxRowNumberMessages, then one that counts the rest. A style list
 // holds at most 64 names, one per slot.
-std::vector<std::string> LoadMaterials(const std::vector<std::string>& fields, MaterialTable& table,
-                                       bool japanese);
+std::vector<std::string> LoadMaterials(const std::vector<std::string>& fields,
+                                       MaterialTable& table);
 std::vector<std::string> LoadDuctStyles(const std::vector<std::string>& fields,
-                                        DuctStyleTable& table, StyleNameList& names, bool japanese);
+                                        DuctStyleTable& table, StyleNameList& names);
 std::vector<std::string> LoadTerminalStyles(const std::vector<std::string>& fields,
-                                            TerminalStyleTable& table, StyleNameList& names,
-                                            bool japanese);
+                                            TerminalStyleTable& table, StyleNameList& names);
 
 } // namespace kestrix

@@ -6,6 +6,8 @@
 #include "config/config_reader.h"
 #include "config/file_replace.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <csignal>
 
@@ -130,26 +132,33 @@ bool IsBlankName(std::string_view name) {
     return true;
 }
 
-std::string RowProblem(int row, const std::string& detail, bool japanese) {
-    return (japanese ? "行番号 " + std::to_string(row) + " のｽﾀｲﾙを保存できません。\n"
-                     : "The style of row " + std::to_string(row) + " cannot be saved.\n") +
-           detail;
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-std::string ValueProblem(std::string_view value, bool japanese) {
-    const std::string shown = Cp932ToUtf8(value);
-    return japanese ? "設定値[" + shown + "]はﾌｧｲﾙに書けない形です。"
-                    : "The value [" + shown + "] cannot be written to the file.";
+std::string RowProblem(int row, const std::string& detail) {
+    return (QCoreApplication::translate("StyleWriter", "The style of row %1 cannot be saved.\n")
+                .arg(row) +
+            Q(detail))
+        .toStdString();
 }
 
-std::string LineTooLongProblem(bool japanese) {
-    return japanese ? "行が255ﾊﾞｲﾄを超えます。" : "The line would be longer than 255 bytes.";
+std::string ValueProblem(std::string_view value) {
+    return QCoreApplication::translate("StyleWriter",
+                                       "The value [%1] cannot be written to the file.")
+        .arg(Q(Cp932ToUtf8(value)))
+        .toStdString();
+}
+
+std::string LineTooLongProblem() {
+    return QCoreApplication::translate("StyleWriter", "The line would be longer than 255 bytes.")
+        .toStdString();
 }
 
 // Shared walk of both writers: header, then one checked line per style.
 template <typename Table, typename Values, typename Format>
-StyleFileLines BuildStyleFile(const Table& table, std::vector<std::string> header, bool japanese,
-                              Values values, Format format) {
+StyleFileLines BuildStyleFile(const Table& table, std::vector<std::string> header, Values values,
+                              Format format) {
     StyleFileLines result;
     result.lines = std::move(header);
     int row = 0;
@@ -173,12 +182,11 @@ StyleFileLines BuildStyleFile(const Table& table, std::vector<std::string> heade
             size_t k = 0;
             while (k < readBack.size() && k < expected.size() && readBack[k] == expected[k])
                 ++k;
-            problem = k < 2 ? StyleNameIssueMessage(StyleNameIssue::NotRepresentable, japanese)
-                            : ValueProblem(expected[std::min(k, expected.size() - 1)], japanese);
+            problem = k < 2 ? StyleNameIssueMessage(StyleNameIssue::NotRepresentable)
+                            : ValueProblem(expected[std::min(k, expected.size() - 1)]);
         }
-        if (problem.empty() && line.size() > kMaxConfigLineBytes)
-            problem = LineTooLongProblem(japanese);
-        if (!problem.empty()) return StyleFileLines{{}, RowProblem(row, problem, japanese)};
+        if (problem.empty() && line.size() > kMaxConfigLineBytes) problem = LineTooLongProblem();
+        if (!problem.empty()) return StyleFileLines{{}, RowProblem(row, problem)};
         result.lines.push_back(line);
     }
     return result;
@@ -203,38 +211,44 @@ StyleNameIssue CheckStyleName(const QString& name) {
     return CheckStyleName(std::string_view(*bytes));
 }
 
-std::string StyleNameIssueMessage(StyleNameIssue issue, bool japanese) {
+std::string StyleNameIssueMessage(StyleNameIssue issue) {
     switch (issue) {
     case StyleNameIssue::None:
         return {};
     case StyleNameIssue::Empty:
-        return japanese ? "ｽﾀｲﾙ名が空白です。" : "The style name is empty.";
+        return QCoreApplication::translate("StyleWriter", "The style name is empty.").toStdString();
     case StyleNameIssue::DoubleQuote:
-        return japanese ? "ｽﾀｲﾙ名にﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ[\"]は使えません。"
-                        : "A style name cannot hold a double quotation mark [\"].";
+        return QCoreApplication::translate("StyleWriter",
+                                           "A style name cannot hold a double quotation mark [\"].")
+            .toStdString();
     case StyleNameIssue::NotRepresentable:
-        return japanese ? "ｽﾀｲﾙ名に保存できない文字が含まれています。"
-                        : "The style name holds a character that cannot be saved.";
+        return QCoreApplication::translate("StyleWriter",
+                                           "The style name holds a character that cannot be saved.")
+            .toStdString();
     case StyleNameIssue::TooLong:
-        return japanese ? "ｽﾀｲﾙ名が長すぎます。(" + std::to_string(kMaxStyleNameBytes) + "ﾊﾞｲﾄまで)"
-                        : "The style name is too long (up to " +
-                              std::to_string(kMaxStyleNameBytes) + " bytes).";
+        return QCoreApplication::translate("StyleWriter",
+                                           "The style name is too long (up to %1 bytes).")
+            .arg(kMaxStyleNameBytes)
+            .toStdString();
     }
     return {};
 }
 
-std::optional<std::string> StyleNameProblem(const QString& name, bool japanese) {
+std::optional<std::string> StyleNameProblem(const QString& name) {
     const StyleNameIssue issue = CheckStyleName(name);
     if (issue == StyleNameIssue::None) return std::nullopt;
-    return StyleNameIssueMessage(issue, japanese);
+    return StyleNameIssueMessage(issue);
 }
 
-std::vector<std::string> DuctStyleFileHeader(bool japanese) {
-    return japanese ? HeaderFrom(kDuctJapaneseLines) : HeaderFrom(kDuctEnglishLines);
+// The header lines are file bytes, chosen by the language, not translated.
+std::vector<std::string> DuctStyleFileHeader(Language language) {
+    return language == Language::Japanese ? HeaderFrom(kDuctJapaneseLines)
+                                          : HeaderFrom(kDuctEnglishLines);
 }
 
-std::vector<std::string> TerminalStyleFileHeader(bool japanese) {
-    return japanese ? HeaderFrom(kTerminalJapaneseLines) : HeaderFrom(kTerminalEnglishLines);
+std::vector<std::string> TerminalStyleFileHeader(Language language) {
+    return language == Language::Japanese ? HeaderFrom(kTerminalJapaneseLines)
+                                          : HeaderFrom(kTerminalEnglishLines);
 }
 
 std::string DuctStyleRowLine(int row, const DuctSelectionStyle& style) {
@@ -248,9 +262,9 @@ std::string TerminalStyleRowLine(int row, const TerminalSelectionStyle& style) {
            PadLeft(style.faceVelocity, 5);
 }
 
-StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, bool japanese) {
+StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, Language language) {
     return BuildStyleFile(
-        table, DuctStyleFileHeader(japanese), japanese,
+        table, DuctStyleFileHeader(language),
         [](const DuctSelectionStyle& s) {
             return std::vector<const std::string*>{&s.material, &s.velocity, &s.frictionLoss,
                                                    &s.units, &s.aspectRatio};
@@ -258,9 +272,9 @@ StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, bool japanese) {
         DuctStyleRowLine);
 }
 
-StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japanese) {
+StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, Language language) {
     return BuildStyleFile(
-        table, TerminalStyleFileHeader(japanese), japanese,
+        table, TerminalStyleFileHeader(language),
         [](const TerminalSelectionStyle& s) {
             return std::vector<const std::string*>{&s.freeArea, &s.faceVelocity};
         },

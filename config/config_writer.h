@@ -5,6 +5,7 @@
 // replacement of a file.
 
 #include "config/config_records.h"
+#include "config/language.h"
 
 #include <QString>
 
@@ -38,17 +39,17 @@ StyleNameIssue CheckStyleName(std::string_view cp932Name);
 // The same rules for a name typed in the window.
 StyleNameIssue CheckStyleName(const QString& name);
 
-// The reason in the chosen language (UTF-8); empty for None.
-std::string StyleNameIssueMessage(StyleNameIssue issue, bool japanese);
+// The reason in the interface language (UTF-8); empty for None.
+std::string StyleNameIssueMessage(StyleNameIssue issue);
 
 // For the style-name dialog: nothing when the name can be stored, otherwise the
-// message to show (UTF-8, chosen language).
-std::optional<std::string> StyleNameProblem(const QString& name, bool japanese);
+// message to show (UTF-8, interface language).
+std::optional<std::string> StyleNameProblem(const QString& name);
 
-// The header lines (code page 932, without line ends) of a style file: separator,
-// title, separator, the description lines, separator and ";".
-std::vector<std::string> DuctStyleFileHeader(bool japanese);
-std::vector<std::string> TerminalStyleFileHeader(bool japanese);
+// The header lines (code page 932, without line ends) of a style file of the
+// language: separator, title, separator, the description lines, separator and ";".
+std::vector<std::string> DuctStyleFileHeader(Language language);
+std::vector<std::string> TerminalStyleFileHeader(Language language);
 
 // One row line, " %2d,%s,%2s,%5s,%5s,%2s,%4s" and " %2d,%s,%5s,%5s", with
 // the name between double quotes. Widths are minimum widths in bytes.
@@ -61,12 +62,12 @@ std::string TerminalStyleRowLine(int row, const TerminalSelectionStyle& style);
 // 255 bytes) gives no lines and a problem text instead.
 struct StyleFileLines {
     std::vector<std::string> lines; // code page 932, without line ends
-    std::string problem;            // UTF-8, chosen language; empty when the lines are good
+    std::string problem;            // UTF-8, interface language; empty when the lines are good
 
     bool ok() const { return problem.empty(); }
 };
-StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, bool japanese);
-StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, bool japanese);
+StyleFileLines DuctStyleFileLines(const DuctStyleTable& table, Language language);
+StyleFileLines TerminalStyleFileLines(const TerminalStyleTable& table, Language language);
 
 // Writes the lines, each ended by CR LF, to directory + "/" + fileName with
 // ReplaceFileContents.

@@ -21,7 +21,6 @@ struct DuctConfigTables {
 // Fills file.system.settings.criteria (and the units, when the file gives
 // none, from the style) from file.choice. False with a message in the
 // interface language when the choice names nothing usable.
-bool ResolveSystemCriteria(SystemFile& file, const DuctConfigTables& tables, bool japanese,
-                           std::string& error);
+bool ResolveSystemCriteria(SystemFile& file, const DuctConfigTables& tables, std::string& error);
 
 } // namespace kestrix

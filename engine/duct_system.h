@@ -77,7 +77,8 @@ struct DuctSystem {
 };
 
 // A problem found in a system; `section` names the section (empty for the
-// system's settings), `detail` holds the value or other id the text shows.
+// system's settings), `detail` holds the value or other id the text shows;
+// config/system_texts.h words it.
 enum class SystemProblemKind {
     NoSections,
     TooManySections,
@@ -112,9 +113,6 @@ struct SystemProblem {
     std::string detail;
     SizingMessage sizing = SizingMessage::None; // what the engine said, for NoSize
 };
-
-// The problem as a sentence in the interface language (UTF-8).
-std::string SystemProblemText(const SystemProblem& problem, bool japanese);
 
 struct AirProperties {
     double density = 1.2;  // kg/m³

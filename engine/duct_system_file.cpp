@@ -14,7 +14,7 @@ using Kind = json_in::Value::Kind;
 
 // A problem in the file, at a value.
 struct FormError {
-    std::string message;
+    SystemFileError error;
     std::size_t offset;
 };
 
@@ -24,9 +24,7 @@ class Reader {
 
     void Read(const Value& root) {
         if (root.kind != Kind::Object)
-            throw FormError{"a system file holds one JSON object, not " +
-                                std::string(json_in::KindName(root.kind)),
-                            root.offset};
+            throw FormError{Form(SystemFormProblem::NotAnObject, {}, root.kind), root.offset};
         SystemSettings& s = file_.system.settings;
         SystemMaterialChoice& m = file_.choice;
         const Value* sections = nullptr;
@@ -36,19 +34,19 @@ class Reader {
                 s.name = Text(v, k);
             } else if (k == "units") {
                 const std::string u = Text(v, k);
-                if (u != "Pa" && u != "mmAq") Fail(v, "\"units\" is \"Pa\" or \"mmAq\", not \"" + u + "\"");
+                if (u != "Pa" && u != "mmAq") Fail(v, SystemFormProblem::BadUnits, {u});
                 s.pressureInPa = u == "Pa";
                 m.unitsGiven = true;
             } else if (k == "friction_law") {
                 const std::string law = Text(v, k);
                 if (law != "power" && law != "colebrook")
-                    Fail(v, "\"friction_law\" is \"power\" or \"colebrook\", not \"" + law + "\"");
+                    Fail(v, SystemFormProblem::BadFrictionLaw, {law});
                 s.law = law == "power" ? FrictionLaw::Power : FrictionLaw::Colebrook;
             } else if (k == "material") {
                 if (v.kind == Kind::Number)
                     m.materialRow = Whole(v, k);
                 else
-                    m.materialName = Text(v, "material (a row number or a name)");
+                    m.materialName = MaterialName(v);
             } else if (k == "roughness") {
                 m.roughness = Num(v, k);
             } else if (k == "style") {
@@ -64,15 +62,14 @@ class Reader {
             } else if (k == "sections") {
                 sections = &v;
             } else {
-                Fail(v, "unknown setting \"" + k + "\"");
+                Fail(v, SystemFormProblem::UnknownSetting, {k});
             }
         }
-        if (!sections) throw FormError{"the system has no \"sections\"", root.offset};
-        if (sections->kind != Kind::Array) Fail(*sections, "\"sections\" must be an array");
+        if (!sections) throw FormError{Form(SystemFormProblem::NoSections), root.offset};
+        if (sections->kind != Kind::Array) Fail(*sections, SystemFormProblem::SectionsNotArray);
         if (sections->items.size() > kMaxSystemSections)
-            Fail(*sections, "the system has " + std::to_string(sections->items.size()) +
-                                " sections; at most " + std::to_string(kMaxSystemSections) +
-                                " are taken");
+            Fail(*sections, SystemFormProblem::TooManySections,
+                 {std::to_string(sections->items.size()), std::to_string(kMaxSystemSections)});
         file_.system.sections.reserve(sections->items.size());
         for (const Value& v : sections->items)
             ReadSection(v);
@@ -82,27 +79,40 @@ class Reader {
     SystemFile& file_;
     std::string section_; // the id of the section being read, for messages
 
-    [[noreturn]] void Fail(const Value& at, const std::string& message) {
-        throw FormError{section_.empty() ? message : "section \"" + section_ + "\": " + message,
-                        at.offset};
+    SystemFileError Form(SystemFormProblem problem, std::vector<std::string> values = {},
+                         Kind found = Kind::Null) const {
+        SystemFileError e;
+        e.form = problem;
+        e.section = section_;
+        e.values = std::move(values);
+        e.found = found;
+        return e;
+    }
+
+    [[noreturn]] void Fail(const Value& at, SystemFormProblem problem,
+                           std::vector<std::string> values = {}, Kind found = Kind::Null) {
+        throw FormError{Form(problem, std::move(values), found), at.offset};
     }
 
     std::string Text(const Value& v, const std::string& what) {
-        if (v.kind != Kind::String)
-            Fail(v, "\"" + what + "\" must be a text, not " + json_in::KindName(v.kind));
+        if (v.kind != Kind::String) Fail(v, SystemFormProblem::NotText, {what}, v.kind);
+        return v.text;
+    }
+
+    std::string MaterialName(const Value& v) {
+        if (v.kind != Kind::String) Fail(v, SystemFormProblem::MaterialNotRowOrName, {}, v.kind);
         return v.text;
     }
 
     double Num(const Value& v, const std::string& what) {
-        if (v.kind != Kind::Number)
-            Fail(v, "\"" + what + "\" must be a number, not " + json_in::KindName(v.kind));
+        if (v.kind != Kind::Number) Fail(v, SystemFormProblem::NotNumber, {what}, v.kind);
         return v.number;
     }
 
     int Whole(const Value& v, const std::string& what) {
         const double x = Num(v, what);
         if (x != std::trunc(x) || std::fabs(x) > 1e9)
-            Fail(v, "\"" + what + "\" must be a whole number, not " + FormatGeneral(x));
+            Fail(v, SystemFormProblem::NotWholeNumber, {what, FormatGeneral(x)});
         return static_cast<int>(x);
     }
 
@@ -116,11 +126,11 @@ class Reader {
         const std::string shape = Text(v, "shape");
         if (shape == "round") return DuctShape::Round;
         if (shape == "rectangular") return DuctShape::Rectangular;
-        Fail(v, "\"shape\" is \"round\" or \"rectangular\", not \"" + shape + "\"");
+        Fail(v, SystemFormProblem::BadShape, {shape});
     }
 
     void ReadLimits(const Value& v) {
-        if (v.kind != Kind::Object) Fail(v, "\"limits\" must be an object");
+        if (v.kind != Kind::Object) Fail(v, SystemFormProblem::LimitsNotObject);
         SystemMaterialChoice& m = file_.choice;
         for (const Value& item : v.items) {
             if (item.key == "velocity")
@@ -130,13 +140,13 @@ class Reader {
             else if (item.key == "aspect")
                 m.aspect = Num(item, "aspect");
             else
-                Fail(item, "unknown limit \"" + item.key + "\" (velocity, loss, aspect)");
+                Fail(item, SystemFormProblem::UnknownLimit, {item.key});
         }
-        if (!m.velocity || !m.loss) Fail(v, "\"limits\" needs \"velocity\" and \"loss\"");
+        if (!m.velocity || !m.loss) Fail(v, SystemFormProblem::LimitsIncomplete);
     }
 
     void ReadAir(const Value& v) {
-        if (v.kind != Kind::Object) Fail(v, "\"air\" must be an object");
+        if (v.kind != Kind::Object) Fail(v, SystemFormProblem::AirNotObject);
         AirState air;
         for (const Value& item : v.items) {
             if (item.key == "temperature")
@@ -146,19 +156,18 @@ class Reader {
             else if (item.key == "pressure")
                 air.pressure = Num(item, "pressure");
             else
-                Fail(item, "unknown air property \"" + item.key + "\" (temperature, elevation, pressure)");
+                Fail(item, SystemFormProblem::UnknownAirProperty, {item.key});
         }
-        if (air.elevation && air.pressure) Fail(v, "\"air\" gives both elevation and pressure; give one");
+        if (air.elevation && air.pressure) Fail(v, SystemFormProblem::AirElevationAndPressure);
         file_.system.settings.air = air;
     }
 
     void ReadSection(const Value& v) {
         section_.clear();
-        if (v.kind != Kind::Object)
-            Fail(v, std::string("each section must be an object, not ") + json_in::KindName(v.kind));
+        if (v.kind != Kind::Object) Fail(v, SystemFormProblem::SectionNotObject, {}, v.kind);
         SystemSection s;
         const Value* id = v.Find("id");
-        if (!id) Fail(v, "a section has no \"id\"");
+        if (!id) Fail(v, SystemFormProblem::SectionWithoutId);
         s.id = Id(*id, "id");
         section_ = s.id;
         bool hasLength = false;
@@ -174,7 +183,7 @@ class Reader {
                 s.flow = Num(item, k);
             } else if (k == "size") {
                 s.size = item.kind == Kind::Number ? FormatGeneral(item.number) : Text(item, k);
-                if (s.size.empty()) Fail(item, "\"size\" is empty");
+                if (s.size.empty()) Fail(item, SystemFormProblem::EmptySize);
             } else if (k == "shape") {
                 s.shape = Shape(item);
             } else if (k == "max_height") {
@@ -184,15 +193,15 @@ class Reader {
             } else if (k == "fixed_loss") {
                 s.fixedLoss = Num(item, k);
             } else {
-                Fail(item, "unknown member \"" + k + "\"");
+                Fail(item, SystemFormProblem::UnknownMember, {k});
             }
         }
-        if (!hasLength) Fail(v, "no \"length\"");
+        if (!hasLength) Fail(v, SystemFormProblem::NoLength);
         file_.system.sections.push_back(std::move(s));
     }
 
     void ReadFittings(const Value& v, SystemSection& s) {
-        if (v.kind != Kind::Array) Fail(v, "\"fittings\" must be an array");
+        if (v.kind != Kind::Array) Fail(v, SystemFormProblem::FittingsNotArray);
         s.fittings.reserve(v.items.size());
         for (const Value& item : v.items) {
             Fitting f;
@@ -200,16 +209,16 @@ class Reader {
                 f.c = item.number;
             } else if (item.kind == Kind::Object) {
                 const Value* c = item.Find("c");
-                if (!c) Fail(item, "a fitting needs its loss coefficient \"c\"");
+                if (!c) Fail(item, SystemFormProblem::FittingWithoutCoefficient);
                 f.c = Num(*c, "c");
                 for (const Value& member : item.items) {
                     if (member.key == "name")
                         f.name = Text(member, "name");
                     else if (member.key != "c")
-                        Fail(member, "unknown member \"" + member.key + "\" of a fitting (name, c)");
+                        Fail(member, SystemFormProblem::UnknownFittingMember, {member.key});
                 }
             } else {
-                Fail(item, "a fitting is a number or {\"name\": ..., \"c\": ...}");
+                Fail(item, SystemFormProblem::BadFitting);
             }
             s.fittings.push_back(std::move(f));
         }
@@ -217,12 +226,12 @@ class Reader {
 };
 
 // Sets the error of a result at a place of the text.
-void FailAt(SystemFileResult& result, std::string_view text, std::size_t offset, std::string detail) {
+void FailAt(SystemFileResult& result, std::string_view text, std::size_t offset,
+            SystemFileError error) {
     const json_in::Position p = json_in::Locate(text, offset);
     result.line = p.line;
     result.column = p.column;
-    result.error = "line " + std::to_string(p.line) + ", column " + std::to_string(p.column) + ": " + detail;
-    result.detail = std::move(detail);
+    result.error = std::move(error);
 }
 
 } // namespace
@@ -256,7 +265,7 @@ std::string JsonNumber(double value) {
 SystemFileResult ReadSystemJson(std::string_view text) {
     SystemFileResult result;
     if (text.size() > kMaxSystemFileBytes) {
-        result.error = result.detail = "the file is larger than 50 MB";
+        result.error.form = SystemFormProblem::FileTooLarge;
         return result;
     }
     // A system needs five levels (system, sections, section, fittings, fitting);
@@ -265,24 +274,20 @@ SystemFileResult ReadSystemJson(std::string_view text) {
     limits.maxDepth = 16;
     const json_in::ParseResult parsed = json_in::Parse(text, limits);
     if (!parsed.ok) {
-        FailAt(result, text, parsed.offset, parsed.error);
+        SystemFileError error;
+        error.json = parsed.problem;
+        error.values = {parsed.shown};
+        FailAt(result, text, parsed.offset, std::move(error));
         return result;
     }
     try {
         Reader(result.file).Read(parsed.value);
         result.ok = true;
     } catch (const FormError& e) {
-        FailAt(result, text, e.offset, e.message);
+        FailAt(result, text, e.offset, e.error);
         result.file = SystemFile{};
     }
     return result;
-}
-
-std::string SystemFileErrorText(const SystemFileResult& result, bool japanese) {
-    if (!japanese) return result.error;
-    if (result.line == 0) return "ファイルを読めません：" + result.detail;
-    return "ファイルの " + std::to_string(result.line) + " 行 " + std::to_string(result.column) +
-           " 列に誤りがあります：" + result.detail;
 }
 
 std::string WriteSystemJson(const SystemFile& file) {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrix {
 
@@ -33,17 +34,55 @@ struct SystemFile {
     SystemMaterialChoice choice;
 };
 
+// Why the file does not hold a system: its form, when the JSON is sound.
+enum class SystemFormProblem {
+    None,
+    FileTooLarge,   // beyond kMaxSystemFileBytes; no place
+    NotAnObject,    // found: the root's kind
+    BadUnits,       // values: the text given
+    BadFrictionLaw, // values: the text given
+    UnknownSetting, // values: the name
+    NoSections,
+    SectionsNotArray,
+    TooManySections,      // values: the count, the most taken
+    NotText,              // values: the member; found: its kind
+    NotNumber,            // values: the member; found: its kind
+    NotWholeNumber,       // values: the member, the number
+    MaterialNotRowOrName, // found: its kind
+    BadShape,             // values: the text given
+    LimitsNotObject,
+    UnknownLimit, // values: the name
+    LimitsIncomplete,
+    AirNotObject,
+    UnknownAirProperty, // values: the name
+    AirElevationAndPressure,
+    SectionNotObject, // found: its kind
+    SectionWithoutId,
+    EmptySize,
+    UnknownMember, // values: the name
+    NoLength,
+    FittingsNotArray,
+    FittingWithoutCoefficient,
+    UnknownFittingMember, // values: the name
+    BadFitting,
+};
+
+// The reader's error as codes and values; config/system_texts.h words it.
+// Either json (the text is no JSON) or form is set.
+struct SystemFileError {
+    json_in::JsonProblem json = json_in::JsonProblem::None;
+    SystemFormProblem form = SystemFormProblem::None;
+    std::string section;             // the section being read, empty outside one
+    std::vector<std::string> values; // the names, numbers and texts the message shows
+    json_in::Value::Kind found = json_in::Value::Kind::Null; // the kind met instead
+};
+
 struct SystemFileResult {
     SystemFile file;
     bool ok = false;
-    std::string error;         // English, with its place ("line 3, column 7: ...")
-    int line = 0, column = 0;  // the place; 0 when the whole file is at fault
-    std::string detail;        // the error without its place (English)
+    int line = 0, column = 0; // the place; 0 when the whole file is at fault
+    SystemFileError error;
 };
-
-// The error in the interface language: in Japanese the place is named in
-// Japanese and the detail follows as the reader words it.
-std::string SystemFileErrorText(const SystemFileResult& result, bool japanese);
 
 // Reads a system file's text. Sizes beyond kMaxSystemFileBytes or
 // kMaxSystemSections and nesting deeper than a system needs are refused.

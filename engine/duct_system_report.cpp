@@ -35,18 +35,53 @@ struct Headings {
     std::string fan;
 };
 
-Headings HeadingsFor(bool japanese, bool pa) {
-    const std::string p = pa ? "[Pa]" : "[mmAq]";
-    const std::string pm = pa ? "[Pa/m]" : "[mmAq/m]";
-    if (japanese)
-        return {{"区間", "上流", "風量[CMH]", "サイズ[mm]", "風速[m/s]", "動圧" + p, "摩擦損失" + pm,
-                 "直管損失" + p, "局部損失" + p, "固定損失" + p, "損失計" + p, "制限超過"},
-                {"末端", "経路", "圧力" + p, "余剰" + p, "最遠"},
-                "送風機静圧" + p};
-    return {{"Section", "Upstream", "Flow[CMH]", "Size[mm]", "Velocity[m/s]", "Velocity Pr." + p,
-             "Loss" + pm, "Friction" + p, "Fittings" + p, "Fixed" + p, "Total" + p, "Over limits"},
-            {"Terminal", "Path", "Pressure" + p, "Surplus" + p, "Critical"},
-            "Fan pressure" + p};
+// The unit each column's heading ends in; pressures in the system's unit.
+enum class Unit { None, Flow, Size, Velocity, Pressure, PressurePerMetre };
+constexpr Unit kSectionUnits[] = {Unit::None,
+                                  Unit::None,
+                                  Unit::Flow,
+                                  Unit::Size,
+                                  Unit::Velocity,
+                                  Unit::Pressure,
+                                  Unit::PressurePerMetre,
+                                  Unit::Pressure,
+                                  Unit::Pressure,
+                                  Unit::Pressure,
+                                  Unit::Pressure,
+                                  Unit::None};
+constexpr Unit kPathUnits[] = {Unit::None, Unit::None, Unit::Pressure, Unit::Pressure, Unit::None};
+
+std::string UnitText(Unit unit, bool pa) {
+    switch (unit) {
+    case Unit::None:
+        return {};
+    case Unit::Flow:
+        return "[CMH]";
+    case Unit::Size:
+        return "[mm]";
+    case Unit::Velocity:
+        return "[m/s]";
+    case Unit::Pressure:
+        return pa ? "[Pa]" : "[mmAq]";
+    case Unit::PressurePerMetre:
+        return pa ? "[Pa/m]" : "[mmAq/m]";
+    }
+    return {};
+}
+
+template <std::size_t N>
+std::vector<std::string> Columns(const std::vector<std::string>& words, const Unit (&units)[N],
+                                 bool pa) {
+    std::vector<std::string> columns;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        columns.push_back(words[i] + (i < N ? UnitText(units[i], pa) : std::string()));
+    return columns;
+}
+
+Headings HeadingsFor(const SystemReportWords& words, bool pa) {
+    return {Columns(words.sectionColumns, kSectionUnits, pa),
+            Columns(words.pathColumns, kPathUnits, pa),
+            words.fanPressure + UnitText(Unit::Pressure, pa)};
 }
 
 std::string PathText(const DuctSystem& system, const SystemResult& r, const PathResult& path) {
@@ -58,8 +93,7 @@ std::string PathText(const DuctSystem& system, const SystemResult& r, const Path
     return text;
 }
 
-std::string Json(const DuctSystem& system, const SystemResult& r, bool japanese) {
-    const std::string mark = japanese ? "\xCF\x86" : "\xCE\xA6";
+std::string Json(const DuctSystem& system, const SystemResult& r, const std::string& mark) {
     std::string out;
     out.reserve(system.sections.size() * 320 + 256);
     out += "{\"air\": {\"density\": " + JsonNumber(r.air.density) +
@@ -107,11 +141,12 @@ std::string Json(const DuctSystem& system, const SystemResult& r, bool japanese)
 }
 
 // The rows of the readable reports, already rounded.
-void Rows(const DuctSystem& system, const SystemResult& r, bool japanese,
-          std::vector<std::vector<std::string>>& sections, std::vector<std::vector<std::string>>& paths) {
+void Rows(const DuctSystem& system, const SystemResult& r, const SystemReportWords& words,
+          std::vector<std::vector<std::string>>& sections,
+          std::vector<std::vector<std::string>>& paths) {
     const bool pa = system.settings.pressureInPa;
-    const std::string mark = japanese ? "\xCF\x86" : "\xCE\xA6";
-    const std::string over = japanese ? "超過" : "over";
+    const std::string& mark = words.diameterMark;
+    const std::string& over = words.overLimits;
     for (std::size_t i = 0; i < system.sections.size(); ++i) {
         const SystemSection& s = system.sections[i];
         const SectionResult& x = r.sections[i];
@@ -125,7 +160,7 @@ void Rows(const DuctSystem& system, const SystemResult& r, bool japanese,
         const PathResult& p = r.paths[k];
         paths.push_back({system.sections[p.terminal].id, PathText(system, r, p),
                          ReportPressure(p.pressure, pa), ReportPressure(p.surplus, pa),
-                         k == r.criticalPath ? (japanese ? "最遠" : "critical") : ""});
+                         k == r.criticalPath ? words.criticalPath : ""});
     }
 }
 
@@ -144,11 +179,11 @@ std::string ReportPressure(double pressure, bool pa) {
 }
 
 std::string SystemReport(const DuctSystem& system, const SystemResult& r, SystemReportFormat format,
-                         bool japanese) {
-    if (format == SystemReportFormat::Json) return Json(system, r, japanese);
-    const Headings h = HeadingsFor(japanese, system.settings.pressureInPa);
+                         const SystemReportWords& words) {
+    if (format == SystemReportFormat::Json) return Json(system, r, words.diameterMark);
+    const Headings h = HeadingsFor(words, system.settings.pressureInPa);
     std::vector<std::vector<std::string>> sections, paths;
-    Rows(system, r, japanese, sections, paths);
+    Rows(system, r, words, sections, paths);
     const std::string fan = ReportPressure(r.fanPressure, system.settings.pressureInPa);
     std::string out;
     if (format == SystemReportFormat::Csv) {

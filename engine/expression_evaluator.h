@@ -23,21 +23,17 @@ enum class EvaluationErrorKind {
     TooManyVariables, // a new name while all variable slots are in use
 };
 
-// Abandons the evaluation and the user action that asked for it. what() is
-// the text to show (UTF-8).
+// Abandons the evaluation and the user action that asked for it. The text to
+// show is EvaluationErrorText(kind()) of config/engine_texts.h; what() only
+// names the kind, for diagnostics.
 class EvaluationError : public std::runtime_error {
   public:
-    EvaluationError(EvaluationErrorKind kind, const std::string& text)
-        : std::runtime_error(text), kind_(kind) {}
+    explicit EvaluationError(EvaluationErrorKind kind);
     EvaluationErrorKind kind() const { return kind_; }
 
   private:
     EvaluationErrorKind kind_;
 };
-
-// Message text of an evaluation error. The two floating-point errors read the
-// same in both interface languages.
-std::string EvaluationErrorText(EvaluationErrorKind kind, bool japanese);
 
 // Recursive-descent calculator over doubles with variables that live for the
 // whole run, "^" as power and seventeen functions with angles in degrees.
@@ -48,8 +44,6 @@ class ExpressionEvaluator {
     static constexpr size_t MaxTextLength = 255;
 
     void SetMessageSink(EvaluatorMessages* sink) { sink_ = sink; }
-    // Language of the texts of TextTooLong and TooManyVariables.
-    void SetJapanese(bool japanese) { japanese_ = japanese; }
 
     // Evaluates the first expression of the text, in code page 932; the rest
     // is ignored. A double-byte character is one character that is no part
@@ -79,7 +73,6 @@ class ExpressionEvaluator {
     [[noreturn]] void Fail(EvaluationErrorKind kind) const;
 
     EvaluatorMessages* sink_ = nullptr;
-    bool japanese_ = false;
 
     std::string_view text_;
     size_t pos_ = 0;

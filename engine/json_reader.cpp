@@ -9,7 +9,8 @@ namespace kestrix::json_in {
 namespace {
 
 struct Failure {
-    std::string message;
+    JsonProblem problem;
+    std::string value;
     std::size_t where;
 };
 
@@ -22,11 +23,11 @@ class Parser {
 
     Value Document() {
         SkipBlanks();
-        if (pos_ >= s_.size()) Fail("the file is empty");
+        if (pos_ >= s_.size()) Fail(JsonProblem::Empty);
         Value v;
         ParseValue(v, 0);
         SkipBlanks();
-        if (pos_ < s_.size()) Fail("unexpected text after the end of the JSON value");
+        if (pos_ < s_.size()) Fail(JsonProblem::TextAfterValue);
         return v;
     }
 
@@ -36,7 +37,9 @@ class Parser {
     std::size_t pos_ = 0;
     std::size_t values_ = 0;
 
-    [[noreturn]] void Fail(std::string message) { throw Failure{std::move(message), pos_}; }
+    [[noreturn]] void Fail(JsonProblem problem, std::string value = {}) {
+        throw Failure{problem, std::move(value), pos_};
+    }
 
     void SkipBlanks() {
         while (pos_ < s_.size()) {
@@ -48,13 +51,12 @@ class Parser {
 
     // Parses into v where it stands, so no tree is moved on the way up.
     void ParseValue(Value& v, int depth) {
-        if (++values_ > limits_.maxValues) Fail("the file holds too many values");
+        if (++values_ > limits_.maxValues) Fail(JsonProblem::TooManyValues);
         v.offset = pos_;
         const char c = s_[pos_];
         if (c == '{' || c == '[') {
             if (depth >= limits_.maxDepth)
-                Fail("arrays and objects are nested more than " +
-                     std::to_string(limits_.maxDepth) + " deep");
+                Fail(JsonProblem::NestedTooDeep, std::to_string(limits_.maxDepth));
             if (c == '{')
                 ParseObject(v, depth + 1);
             else
@@ -73,7 +75,7 @@ class Parser {
         } else if (Word("null")) {
             v.kind = Value::Kind::Null;
         } else {
-            Fail("a JSON value was expected here");
+            Fail(JsonProblem::ValueExpected);
         }
     }
 
@@ -83,10 +85,10 @@ class Parser {
         return true;
     }
 
-    void Expect(char c, const char* what) {
+    void ExpectColon() {
         SkipBlanks();
-        if (pos_ >= s_.size()) Fail(std::string("the file ends where ") + what + " was expected");
-        if (s_[pos_] != c) Fail(std::string(what) + " was expected here");
+        if (pos_ >= s_.size()) Fail(JsonProblem::EndsWhereColonExpected);
+        if (s_[pos_] != ':') Fail(JsonProblem::ColonExpected);
         ++pos_;
     }
 
@@ -101,8 +103,8 @@ class Parser {
         }
         for (;;) {
             SkipBlanks();
-            if (pos_ >= s_.size()) Fail("the file ends inside an object");
-            if (s_[pos_] != '"') Fail("a member name in double quotes was expected here");
+            if (pos_ >= s_.size()) Fail(JsonProblem::EndsInsideObject);
+            if (s_[pos_] != '"') Fail(JsonProblem::MemberNameExpected);
             const std::size_t keyAt = pos_;
             std::string key = ParseString();
             // Small objects are searched; large ones keep a set of their names.
@@ -116,20 +118,20 @@ class Parser {
                         names.insert(member.key);
                 twice = !names.insert(key).second;
             }
-            if (twice) throw Failure{"the member \"" + key + "\" is given twice", keyAt};
-            Expect(':', "':'");
+            if (twice) throw Failure{JsonProblem::MemberTwice, key, keyAt};
+            ExpectColon();
             SkipBlanks();
-            if (pos_ >= s_.size()) Fail("the file ends where a value was expected");
+            if (pos_ >= s_.size()) Fail(JsonProblem::EndsWhereValueExpected);
             Value& member = v.items.emplace_back();
             member.key = std::move(key);
             ParseValue(member, depth);
             SkipBlanks();
-            if (pos_ >= s_.size()) Fail("the file ends inside an object");
+            if (pos_ >= s_.size()) Fail(JsonProblem::EndsInsideObject);
             if (s_[pos_] == '}') {
                 ++pos_;
                 return;
             }
-            if (s_[pos_] != ',') Fail("',' or '}' was expected here");
+            if (s_[pos_] != ',') Fail(JsonProblem::CommaOrBraceExpected);
             ++pos_;
         }
     }
@@ -144,15 +146,15 @@ class Parser {
         }
         for (;;) {
             SkipBlanks();
-            if (pos_ >= s_.size()) Fail("the file ends inside an array");
+            if (pos_ >= s_.size()) Fail(JsonProblem::EndsInsideArray);
             ParseValue(v.items.emplace_back(), depth);
             SkipBlanks();
-            if (pos_ >= s_.size()) Fail("the file ends inside an array");
+            if (pos_ >= s_.size()) Fail(JsonProblem::EndsInsideArray);
             if (s_[pos_] == ']') {
                 ++pos_;
                 return;
             }
-            if (s_[pos_] != ',') Fail("',' or ']' was expected here");
+            if (s_[pos_] != ',') Fail(JsonProblem::CommaOrBracketExpected);
             ++pos_;
         }
     }
@@ -176,7 +178,7 @@ class Parser {
     }
 
     unsigned long Hex4() {
-        if (s_.size() - pos_ < 4) Fail("\\u needs four hexadecimal digits");
+        if (s_.size() - pos_ < 4) Fail(JsonProblem::EscapeNeedsFourDigits);
         unsigned long value = 0;
         for (int i = 0; i < 4; ++i) {
             const char c = s_[pos_++];
@@ -188,7 +190,7 @@ class Parser {
             else if (c >= 'A' && c <= 'F')
                 value |= static_cast<unsigned long>(c - 'A' + 10);
             else
-                Fail("\\u needs four hexadecimal digits");
+                Fail(JsonProblem::EscapeNeedsFourDigits);
         }
         return value;
     }
@@ -218,16 +220,16 @@ class Parser {
         ++pos_; // the opening quote
         std::string out;
         for (;;) {
-            if (pos_ >= s_.size()) Fail("the file ends inside a text in double quotes");
+            if (pos_ >= s_.size()) Fail(JsonProblem::EndsInsideText);
             const unsigned char c = static_cast<unsigned char>(s_[pos_]);
             if (c == '"') {
                 ++pos_;
                 return out;
             }
-            if (c < 0x20) Fail("a text in double quotes cannot hold a line break or control character");
+            if (c < 0x20) Fail(JsonProblem::ControlCharacterInText);
             if (c == '\\') {
                 ++pos_;
-                if (pos_ >= s_.size()) Fail("the file ends inside a text in double quotes");
+                if (pos_ >= s_.size()) Fail(JsonProblem::EndsInsideText);
                 const char e = s_[pos_++];
                 switch (e) {
                 case '"': out += '"'; break;
@@ -241,20 +243,20 @@ class Parser {
                 case 'u': {
                     unsigned long cp = Hex4();
                     if (cp >= 0xD800 && cp <= 0xDBFF) {
-                        if (s_.substr(pos_, 2) != "\\u") Fail("a lone surrogate in \\u escape");
+                        if (s_.substr(pos_, 2) != "\\u") Fail(JsonProblem::LoneSurrogate);
                         pos_ += 2;
                         const unsigned long low = Hex4();
-                        if (low < 0xDC00 || low > 0xDFFF) Fail("a lone surrogate in \\u escape");
+                        if (low < 0xDC00 || low > 0xDFFF) Fail(JsonProblem::LoneSurrogate);
                         cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
                     } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
-                        Fail("a lone surrogate in \\u escape");
+                        Fail(JsonProblem::LoneSurrogate);
                     }
                     AppendUtf8(out, cp);
                     break;
                 }
                 default:
                     --pos_;
-                    Fail(std::string("unknown escape \\") + e);
+                    Fail(JsonProblem::UnknownEscape, std::string(1, e));
                 }
                 continue;
             }
@@ -264,7 +266,7 @@ class Parser {
                 continue;
             }
             const std::size_t n = Utf8Length(pos_);
-            if (n == 0) Fail("the text is not valid UTF-8");
+            if (n == 0) Fail(JsonProblem::NotUtf8);
             out.append(s_.substr(pos_, n));
             pos_ += n;
         }
@@ -282,16 +284,16 @@ class Parser {
         if (pos_ < s_.size() && s_[pos_] == '0') {
             ++pos_;
         } else if (digits() == 0) {
-            Fail("a number was expected here");
+            Fail(JsonProblem::NumberExpected);
         }
         if (pos_ < s_.size() && s_[pos_] == '.') {
             ++pos_;
-            if (digits() == 0) Fail("a number needs digits after its point");
+            if (digits() == 0) Fail(JsonProblem::NoDigitsAfterPoint);
         }
         if (pos_ < s_.size() && (s_[pos_] == 'e' || s_[pos_] == 'E')) {
             ++pos_;
             if (pos_ < s_.size() && (s_[pos_] == '+' || s_[pos_] == '-')) ++pos_;
-            if (digits() == 0) Fail("a number needs digits in its exponent");
+            if (digits() == 0) Fail(JsonProblem::NoDigitsInExponent);
         }
         double value = 0;
         const auto [end, ec] = std::from_chars(s_.data() + start, s_.data() + pos_, value);
@@ -307,12 +309,12 @@ class Parser {
                                        : literal[digit] == '0';
             if (!underflow) {
                 pos_ = start;
-                Fail("the number is out of range");
+                Fail(JsonProblem::NumberOutOfRange);
             }
             value = 0;
         } else if (ec != std::errc() || end != s_.data() + pos_) {
             pos_ = start;
-            Fail("a number was expected here");
+            Fail(JsonProblem::NumberExpected);
         }
         return value;
     }
@@ -334,10 +336,11 @@ ParseResult Parse(std::string_view text, const Limits& limits) {
         result.value = parser.Document();
         result.ok = true;
     } catch (const Failure& failure) {
-        result.error = failure.message;
+        result.problem = failure.problem;
+        result.shown = failure.value;
         result.offset = failure.where;
     } catch (const std::bad_alloc&) {
-        result.error = "the file is too large to read";
+        result.problem = JsonProblem::TooLargeToRead;
     }
     return result;
 }
@@ -353,18 +356,6 @@ Position Locate(std::string_view text, std::size_t offset) {
     for (std::size_t i = lineStart; i < end; ++i)
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++p.column;
     return p;
-}
-
-const char* KindName(Value::Kind kind) {
-    switch (kind) {
-    case Value::Kind::Null: return "null";
-    case Value::Kind::Bool: return "true or false";
-    case Value::Kind::Number: return "a number";
-    case Value::Kind::String: return "a text";
-    case Value::Kind::Array: return "an array";
-    case Value::Kind::Object: return "an object";
-    }
-    return "a value";
 }
 
 } // namespace kestrix::json_in

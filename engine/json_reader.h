@@ -38,19 +38,47 @@ struct Limits {
     std::size_t maxValues = 3000000;
 };
 
+// Why a text is no JSON; the layer above words it (config/system_texts.h).
+enum class JsonProblem {
+    None,
+    Empty,
+    TextAfterValue,
+    TooManyValues,
+    NestedTooDeep, // value: the depth allowed
+    ValueExpected,
+    EndsWhereColonExpected,
+    ColonExpected,
+    EndsInsideObject,
+    MemberNameExpected,
+    MemberTwice, // value: the member's name
+    EndsWhereValueExpected,
+    CommaOrBraceExpected,
+    EndsInsideArray,
+    CommaOrBracketExpected,
+    EscapeNeedsFourDigits,
+    EndsInsideText,
+    ControlCharacterInText,
+    LoneSurrogate,
+    UnknownEscape, // value: the escaped character
+    NotUtf8,
+    NumberExpected,
+    NoDigitsAfterPoint,
+    NoDigitsInExponent,
+    NumberOutOfRange,
+    TooLargeToRead, // memory ran out
+};
+
 struct ParseResult {
     Value value;
     bool ok = false;
-    std::string error;       // English, without the position
-    std::size_t offset = 0; // of the error
+    JsonProblem problem = JsonProblem::None;
+    std::string shown;      // the name or character the problem shows
+    std::size_t offset = 0; // of the problem
 };
 
 ParseResult Parse(std::string_view text, const Limits& limits = {});
 
 // Line and column of a byte offset of the text.
 Position Locate(std::string_view text, std::size_t offset);
-
-// A value's kind as a user reads it: "a number", "an object", ...
-const char* KindName(Value::Kind kind);
 
 } // namespace kestrix::json_in

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string>
-
 namespace kestrix {
 
 // Messages that the sizing engines hand to their callers; the window shows
-// them as modal boxes with one OK button, the command line prints them.
+// them as modal boxes with one OK button, the command line prints them. The
+// engine holds no texts: config/engine_texts.h words them in the interface
+// language.
 enum class SizingMessage {
     None,
     DuctLimits,     // friction-loss or velocity limit unusable
@@ -13,11 +13,5 @@ enum class SizingMessage {
     DuctRoughness,  // the material's roughness is missing, zero or negative
     TerminalLimits, // free-area ratio or face velocity unusable
 };
-
-// The message text in the interface language (UTF-8); empty for None.
-std::string SizingMessageText(SizingMessage message, bool japanese);
-
-// Caption of the program's own error boxes: "Kestrix エラー" / "Kestrix Error".
-std::string ErrorCaption(bool japanese);
 
 } // namespace kestrix

@@ -413,4 +413,344 @@
 &#x3000;&quot;%1&quot; は、すでに登録されています！</translation>
     </message>
 </context>
+<context>
+    <name>ConfigMessages</name>
+    <message>
+        <source>need files-[%1] are not found.
+Can not start.</source>
+        <translation>必要なﾌｧｲﾙ[%1]が見つかりません。
+起動できません。</translation>
+    </message>
+    <message>
+        <source>Material data number is illegitimate. Effective value 64 is from 1.</source>
+        <translation>材料ﾃﾞｰﾀ番号が不正です。有効な値は 1～64 です。</translation>
+    </message>
+    <message>
+        <source>Duct selection style number is illegitimate. Effective value 64 is from 1.</source>
+        <translation>ﾀﾞｸﾄ選定ｽﾀｲﾙ番号が不正です。有効な値は 1～64 です。</translation>
+    </message>
+    <message>
+        <source>Diffuser style number is illegitimate. Effective value 64 is from 1.</source>
+        <translation>器具選定ｽﾀｲﾙ番号が不正です。有効な値は 1～64 です。</translation>
+    </message>
+    <message>
+        <source>File [%1] holds %2 more records with an illegitimate number; they were skipped.</source>
+        <translation>ﾌｧｲﾙ[%1]には、ほかにも番号が不正なﾚｺｰﾄﾞが %2 件あり、読み飛ばしました。</translation>
+    </message>
+    <message>
+        <source>Duct selection style is not registered.</source>
+        <translation>ﾀﾞｸﾄ選定ｽﾀｲﾙが登録されていません。</translation>
+    </message>
+    <message>
+        <source>Diffuser selection style is not registered.</source>
+        <translation>器具選定スタイルが登録されていません。</translation>
+    </message>
+</context>
+<context>
+    <name>EvaluationErrors</name>
+    <message>
+        <source>The expression is too long: at most 255 characters.</source>
+        <translation>式が長すぎます。255文字までです。</translation>
+    </message>
+    <message>
+        <source>Too many variables: at most 256 names can be defined.</source>
+        <translation>変数が多すぎます。定義できる名前は256個までです。</translation>
+    </message>
+</context>
+<context>
+    <name>SizingMessages</name>
+    <message>
+        <source>Please correct &apos;Unit frictional loss&apos; or &apos;maximum air velocity&apos;</source>
+        <translation>単位摩擦損失または、最大風速の値を訂正してください</translation>
+    </message>
+    <message>
+        <source>Flow Rate is too big.</source>
+        <translation>風量が多すぎます。</translation>
+    </message>
+    <message>
+        <source>Please correct the &apos;Duct Roughness&apos; of the duct material</source>
+        <translation>ダクト材質の内面粗度の値を訂正してください</translation>
+    </message>
+    <message>
+        <source>Please correct &apos;Free Area&apos; or &apos;Surface Velocity&apos;</source>
+        <translation>開口率または、面風速の値を訂正してください</translation>
+    </message>
+    <message>
+        <source>Kestrix Error</source>
+        <translation>Kestrix エラー</translation>
+    </message>
+</context>
+<context>
+    <name>StyleWriter</name>
+    <message>
+        <source>The style of row %1 cannot be saved.
+</source>
+        <translation>行番号 %1 のｽﾀｲﾙを保存できません。
+</translation>
+    </message>
+    <message>
+        <source>The value [%1] cannot be written to the file.</source>
+        <translation>設定値[%1]はﾌｧｲﾙに書けない形です。</translation>
+    </message>
+    <message>
+        <source>The line would be longer than 255 bytes.</source>
+        <translation>行が255ﾊﾞｲﾄを超えます。</translation>
+    </message>
+    <message>
+        <source>The style name is empty.</source>
+        <translation>ｽﾀｲﾙ名が空白です。</translation>
+    </message>
+    <message>
+        <source>A style name cannot hold a double quotation mark [&quot;].</source>
+        <translation>ｽﾀｲﾙ名にﾀﾞﾌﾞﾙｸｫｰﾃｰｼｮﾝ[&quot;]は使えません。</translation>
+    </message>
+    <message>
+        <source>The style name holds a character that cannot be saved.</source>
+        <translation>ｽﾀｲﾙ名に保存できない文字が含まれています。</translation>
+    </message>
+    <message>
+        <source>The style name is too long (up to %1 bytes).</source>
+        <translation>ｽﾀｲﾙ名が長すぎます。(%1ﾊﾞｲﾄまで)</translation>
+    </message>
+</context>
+<context>
+    <name>SystemCriteria</name>
+    <message>
+        <source>material row %1 is not in the materials file</source>
+        <translation>ダクト材質の行 %1 がありません。</translation>
+    </message>
+    <message>
+        <source>material &quot;%1&quot; is not in the materials file</source>
+        <translation>ダクト材質「%1」がありません。</translation>
+    </message>
+    <message>
+        <source>the material&apos;s roughness in the materials file is not a number</source>
+        <translation>ダクト材質の内面粗度が数値ではありません。</translation>
+    </message>
+    <message>
+        <source>a style replaces material, roughness and limits; give one or the other</source>
+        <translation>style と material・roughness・limits は同時に指定できません。</translation>
+    </message>
+    <message>
+        <source>give material or roughness, not both</source>
+        <translation>material と roughness は同時に指定できません。</translation>
+    </message>
+    <message>
+        <source>material and roughness need the limits (velocity and loss)</source>
+        <translation>material や roughness には limits（velocity と loss）が必要です。</translation>
+    </message>
+    <message>
+        <source>the limits need a material or a roughness</source>
+        <translation>limits には material か roughness が必要です。</translation>
+    </message>
+    <message>
+        <source>duct style %1 is not in the duct-style list (positions from 0)</source>
+        <translation>ダクト選定スタイル %1 がありません。</translation>
+    </message>
+</context>
+<context>
+    <name>SystemTexts</name>
+    <message>
+        <source>the system has no sections</source>
+        <translation>区間がありません。</translation>
+    </message>
+    <message>
+        <source>the system has %1 sections; at most 100000 are taken</source>
+        <translation>区間が多すぎます（%1、上限 100000）。</translation>
+    </message>
+    <message>
+        <source>section number %1 has no id</source>
+        <translation>%1 番目の区間に id がありません。</translation>
+    </message>
+    <message>
+        <source>this id is given to more than one section</source>
+        <translation>id が重複しています。</translation>
+    </message>
+    <message>
+        <source>its upstream section &quot;%1&quot; does not exist</source>
+        <translation>上流の区間「%1」がありません。</translation>
+    </message>
+    <message>
+        <source>it is given as its own upstream section</source>
+        <translation>自分自身が上流になっています。</translation>
+    </message>
+    <message>
+        <source>a second section at the fan (no upstream), besides &quot;%1&quot;</source>
+        <translation>送風機の区間（上流なし）が「%1」と二つあります。</translation>
+    </message>
+    <message>
+        <source>no section is at the fan (upstream null)</source>
+        <translation>送風機の区間（上流なし）がありません。</translation>
+    </message>
+    <message>
+        <source>its upstream sections run in a circle (%1) and never reach the fan</source>
+        <translation>上流をたどると循環します（%1）。</translation>
+    </message>
+    <message>
+        <source>length %1 m is out of range (0 to 10000 m)</source>
+        <translation>長さ %1 m が不正です（0～10000 m）。</translation>
+    </message>
+    <message>
+        <source>flow %1 is out of range (above 0, at most 10000000 CMH)</source>
+        <translation>風量 %1 が不正です（0 を超え 10000000 CMH 以下）。</translation>
+    </message>
+    <message>
+        <source>it is a terminal and gives no flow</source>
+        <translation>末端の区間に風量がありません。</translation>
+    </message>
+    <message>
+        <source>its flow %1 differs from the sum of its downstream sections, %2, by more than 0.5 %</source>
+        <translation>風量 %1 が下流の合計 %2 と 0.5 % を超えて異なります。</translation>
+    </message>
+    <message>
+        <source>size &quot;%1&quot; is not a size in range (such as 400x300 or 350)</source>
+        <translation>サイズ「%1」が読めないか範囲外です（例 400x300、350）。</translation>
+    </message>
+    <message>
+        <source>size &quot;%1&quot; contradicts its shape</source>
+        <translation>サイズ「%1」が形状と合いません。</translation>
+    </message>
+    <message>
+        <source>max_height %1 mm is out of range</source>
+        <translation>最大高さ %1 mm が不正です。</translation>
+    </message>
+    <message>
+        <source>no candidate size is %1 mm high or lower</source>
+        <translation>高さ %1 mm 以下の候補がありません。</translation>
+    </message>
+    <message>
+        <source>loss coefficient %1 is out of range</source>
+        <translation>損失係数 %1 が不正です。</translation>
+    </message>
+    <message>
+        <source>fixed_loss %1 is out of range (0 or more)</source>
+        <translation>固定損失 %1 が不正です。</translation>
+    </message>
+    <message>
+        <source>air temperature %1 °C is out of range (-100 to 1000 °C)</source>
+        <translation>空気の温度 %1 ℃ が不正です（-100～1000 ℃）。</translation>
+    </message>
+    <message>
+        <source>elevation %1 m is out of range (-1000 to 11000 m)</source>
+        <translation>標高 %1 m が不正です（-1000～11000 m）。</translation>
+    </message>
+    <message>
+        <source>air gives both elevation and pressure; give one of them</source>
+        <translation>空気は標高か気圧のどちらか一方を指定してください。</translation>
+    </message>
+    <message>
+        <source>air pressure %1 kPa is out of range (10 to 1000 kPa)</source>
+        <translation>気圧 %1 kPa が不正です（10～1000 kPa）。</translation>
+    </message>
+    <message>
+        <source>the velocity, loss and aspect limits must be above 0</source>
+        <translation>風速・摩擦損失・アスペクト比の制限は正の値にしてください。</translation>
+    </message>
+    <message>
+        <source>roughness %1 mm is out of range (above 0)</source>
+        <translation>内面粗度 %1 mm が不正です。</translation>
+    </message>
+    <message>
+        <source>no size fits (the flow is too small to size)</source>
+        <translation>サイズが決まりません（風量が小さすぎます）。</translation>
+    </message>
+    <message>
+        <source>section &quot;%1&quot;: </source>
+        <translation>区間「%1」：</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>a whole-file error: the detail alone</comment>
+        <translation>ファイルを読めません：%1</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>ファイルの %1 行 %2 列に誤りがあります：%3</translation>
+    </message>
+    <message>
+        <source>Φ</source>
+        <comment>the diameter mark of a round size</comment>
+        <translation>φ</translation>
+    </message>
+    <message>
+        <source>Section</source>
+        <translation>区間</translation>
+    </message>
+    <message>
+        <source>Upstream</source>
+        <translation>上流</translation>
+    </message>
+    <message>
+        <source>Flow</source>
+        <translation>風量</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>Velocity</source>
+        <translation>風速</translation>
+    </message>
+    <message>
+        <source>Velocity Pr.</source>
+        <translation>動圧</translation>
+    </message>
+    <message>
+        <source>Loss</source>
+        <translation>摩擦損失</translation>
+    </message>
+    <message>
+        <source>Friction</source>
+        <translation>直管損失</translation>
+    </message>
+    <message>
+        <source>Fittings</source>
+        <translation>局部損失</translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation>固定損失</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>損失計</translation>
+    </message>
+    <message>
+        <source>Over limits</source>
+        <translation>制限超過</translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation>末端</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>経路</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>圧力</translation>
+    </message>
+    <message>
+        <source>Surplus</source>
+        <translation>余剰</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>最遠</translation>
+    </message>
+    <message>
+        <source>Fan pressure</source>
+        <translation>送風機静圧</translation>
+    </message>
+    <message>
+        <source>over</source>
+        <translation>超過</translation>
+    </message>
+    <message>
+        <source>critical</source>
+        <translation>最遠</translation>
+    </message>
+</context>
 </TS>

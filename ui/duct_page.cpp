@@ -8,7 +8,7 @@
 #include "config/style_criteria.h"
 
 #include "config/codepage.h"
-#include "engine/messages.h"
+#include "config/engine_texts.h"
 #include "engine/number_text.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
@@ -217,7 +217,7 @@ void TForm1::SP1Click() {
     }
     if (result.message != kestrix::SizingMessage::None)
         ShowErrorMessage(
-            QString::fromStdString(kestrix::SizingMessageText(result.message, japanese_)));
+            QString::fromStdString(kestrix::SizingMessageText(result.message)));
 }
 
 void TForm1::SP2Click() {

@@ -6,6 +6,7 @@
 
 #include "config/file_replace.h"
 #include "config/system_criteria.h"
+#include "config/system_texts.h"
 #include "engine/duct_system_file.h"
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
@@ -158,7 +159,7 @@ bool DuctSystemWindow::openFile(const QString& path) {
     SystemFileResult read =
         ReadSystemJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!read.ok) {
-        showMessage(path + "\n" + ToQt(SystemFileErrorText(read, language_ == Language::Japanese)));
+        showMessage(path + "\n" + ToQt(SystemFileErrorText(read)));
         return false;
     }
     // A tree cannot hold a circle or a section whose upstream is missing:
@@ -168,7 +169,7 @@ bool DuctSystemWindow::openFile(const QString& path) {
         if (p.kind == SystemProblemKind::TwoFanSections ||
             p.kind == SystemProblemKind::NoFanSection)
             continue;
-        showMessage(path + "\n" + ToQt(SystemProblemText(p, language_ == Language::Japanese)));
+        showMessage(path + "\n" + ToQt(SystemProblemText(p)));
         return false;
     }
     if (TreeDepth(read.file.system) > kMaxTreeDepth) {
@@ -219,12 +220,10 @@ bool DuctSystemWindow::exportFile(const QString& path, bool markdown) {
     }
     SystemFile file = currentSystem();
     std::string error;
-    ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, language_ == Language::Japanese,
-                          error);
+    ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, error);
     return writeAtomically(
         path, SystemReport(file.system, result_,
-                           markdown ? SystemReportFormat::Markdown : SystemReportFormat::Csv,
-                           language_ == Language::Japanese));
+                           markdown ? SystemReportFormat::Markdown : SystemReportFormat::Csv));
 }
 
 void DuctSystemWindow::onOpen() {

@@ -3,6 +3,7 @@
 #include "config/codepage.h"
 #include "config/language.h"
 #include "config/system_criteria.h"
+#include "config/system_texts.h"
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
 
@@ -60,7 +61,7 @@ bool ParseFittings(const QString& text, std::vector<Fitting>& out) {
 
 DuctSystemWindow::DuctSystemWindow(const MaterialTable& materials, const DuctStyleTable& styles,
                                    const StyleNameList& styleNames, QWidget* parent)
-    : QWidget(parent, Qt::Window), language_(CurrentLanguage()) {
+    : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("DuctSystemWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(tr("Duct system"));
@@ -234,7 +235,7 @@ void DuctSystemWindow::recalculate() {
     for (QTreeWidgetItemIterator it(sectionTree_); *it; ++it)
         order_.push_back(*it);
     if (!ResolveSystemCriteria(file, {materials_, styles_, styleNames_},
-                               language_ == Language::Japanese, error)) {
+                               error)) {
         result_ = SystemResult{};
         showResult(file);
         problemList_->setPlainText(ToQt(error));
@@ -287,7 +288,7 @@ void DuctSystemWindow::showResult(const SystemFile& file) {
     }
     QStringList problems;
     for (const SystemProblem& p : result_.problems)
-        problems << ToQt(SystemProblemText(p, language_ == Language::Japanese));
+        problems << ToQt(SystemProblemText(p));
     problemList_->setPlainText(problems.join('\n'));
     fanPressureLabel_->setText(
         ok ? ToQt(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());

@@ -95,7 +95,6 @@ class DuctSystemWindow : public QWidget {
     bool writeAtomically(const QString& path, const std::string& bytes);
 
     // The language of the reports and problem texts made by the engine.
-    Language language_;
     MaterialTable materials_{};
     DuctStyleTable styles_{};
     StyleNameList styleNames_;

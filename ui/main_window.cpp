@@ -2,7 +2,7 @@
 
 #include "config/config_paths.h"
 #include "config/settings.h"
-#include "engine/messages.h"
+#include "config/engine_texts.h"
 #include "engine/number_text.h"
 #include "ui/access_keys.h"
 #include "ui/click_filter.h"
@@ -312,7 +312,7 @@ void TForm1::ShowMessage(const MessageRequest& request) {
 }
 
 void TForm1::ShowErrorMessage(const QString& text) {
-    ShowMessage({MessageKind::Error, QString::fromUtf8(kestrix::ErrorCaption(japanese_)), text});
+    ShowMessage({MessageKind::Error, QString::fromUtf8(kestrix::ErrorCaption()), text});
 }
 
 void TForm1::Fatal(const QString& text) {
@@ -331,10 +331,12 @@ void TForm1::RunGuarded(const std::function<void()>& handler) {
     if (!running_) return;
     try {
         handler();
+    } catch (const kestrix::EvaluationError& error) {
+        // A full variable table among them: the action is abandoned, and the
+        // variables already defined, the settings and the session carry on.
+        ShowMessage({MessageKind::StandardError, QStringLiteral("Kestrix for Windows"),
+                     QString::fromUtf8(kestrix::EvaluationErrorText(error.kind()))});
     } catch (const std::exception& error) {
-        // Evaluation errors too, a full variable table among them: the
-        // action is abandoned, and the variables already defined, the
-        // settings and the session carry on.
         ShowMessage({MessageKind::StandardError, QStringLiteral("Kestrix for Windows"),
                      QString::fromUtf8(error.what())});
     }

@@ -39,7 +39,6 @@ void TForm1::FormCreate() {
     japanese_ = false;
     japanese_ = DecideJapanese();
     kestrix::UseLanguage(japanese_ ? kestrix::Language::Japanese : kestrix::Language::English);
-    evaluator.SetJapanese(japanese_);
 
     if (!japanese_) {
         topview->setText(QStringLiteral("View on &Top Most"));
@@ -169,14 +168,14 @@ void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const
 TForm1::StyleFileRead TForm1::ReadStyleFile(kestrix::StyleKind kind, QComboBox* list, int& selected,
                                             const StyleLoader& load) {
     list->clear();
-    const std::string_view name = kestrix::StyleFileName(kind, japanese_);
+    const std::string_view name = kestrix::StyleFileName(kind, kestrix::CurrentLanguage());
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name, japanese_)));
+        Fatal(Utf8(kestrix::MissingFileMessage(name)));
         return StyleFileRead::Missing;
     }
     if (!read.delivered()) {
-        ShowErrorMessage(Utf8(kestrix::StyleNotRegisteredMessage(kind, japanese_)));
+        ShowErrorMessage(Utf8(kestrix::StyleNotRegisteredMessage(kind)));
         return StyleFileRead::Empty;
     }
     // The list box holds the names from here on.
@@ -193,19 +192,19 @@ bool TForm1::LoadDuctStyleFile() {
     return ReadStyleFile(
                kestrix::StyleKind::Duct, DuctStyleCB, selectedDuctStyle,
                [this](const std::vector<std::string>& fields, kestrix::StyleNameList& names) {
-                   return kestrix::LoadDuctStyles(fields, ductStyles, names, japanese_);
+                   return kestrix::LoadDuctStyles(fields, ductStyles, names);
                }) != StyleFileRead::Missing;
 }
 
 bool TForm1::LoadMaterialFile() {
     const std::string_view name =
-        kestrix::ConfigFileName(kestrix::ConfigFile::Materials, japanese_);
+        kestrix::ConfigFileName(kestrix::ConfigFile::Materials, kestrix::CurrentLanguage());
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name, japanese_)));
+        Fatal(Utf8(kestrix::MissingFileMessage(name)));
         return false;
     }
-    for (const std::string& message : kestrix::LoadMaterials(read.fields, materials, japanese_))
+    for (const std::string& message : kestrix::LoadMaterials(read.fields, materials))
         ShowErrorMessage(Utf8(message));
     return true;
 }
@@ -214,7 +213,7 @@ bool TForm1::LoadTerminalStyleFile() {
     const StyleFileRead read = ReadStyleFile(
         kestrix::StyleKind::Terminal, KiguStyleCB, selectedTerminalStyle,
         [this](const std::vector<std::string>& fields, kestrix::StyleNameList& names) {
-            return kestrix::LoadTerminalStyles(fields, terminalStyles, names, japanese_);
+            return kestrix::LoadTerminalStyles(fields, terminalStyles, names);
         });
     if (read != StyleFileRead::Loaded) return read != StyleFileRead::Missing;
     KiguStyleCB->setCurrentIndex(

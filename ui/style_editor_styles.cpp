@@ -169,12 +169,12 @@ void StyleEditor::onApply() {
 
 void StyleEditor::saveStyleFile() {
     // The file's name and header follow the language of the run.
-    const bool japaneseFile = CurrentLanguage() == Language::Japanese;
+    const Language fileLanguage = CurrentLanguage();
     const StyleKind kind = terminalMode_ ? StyleKind::Terminal : StyleKind::Duct;
-    const std::string_view fileName = StyleFileName(kind, japaneseFile);
+    const std::string_view fileName = StyleFileName(kind, fileLanguage);
     const StyleFileLines lines = terminalMode_
-                                     ? TerminalStyleFileLines(workingTerminal_, japaneseFile)
-                                     : DuctStyleFileLines(workingDuct_, japaneseFile);
+                                     ? TerminalStyleFileLines(workingTerminal_, fileLanguage)
+                                     : DuctStyleFileLines(workingDuct_, fileLanguage);
     // A failure keeps the old file and the running program; the styles are
     // already applied, so the user can save again later.
     if (!lines.ok()) {

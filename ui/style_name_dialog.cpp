@@ -65,7 +65,7 @@ void StyleNameDialog::onOk() {
     const QString entered = nameField_->text();
     // An empty name marks an empty slot, and some names cannot be written back
     // to the style file: such names never reach the table.
-    if (const auto problem = StyleNameProblem(entered, CurrentLanguage() == Language::Japanese)) {
+    if (const auto problem = StyleNameProblem(entered)) {
         AskWarning(this, WarningCaption(), QString::fromStdString(*problem), QMessageBox::Ok);
         return;
     }

@@ -7,7 +7,7 @@
 
 #include "config/style_criteria.h"
 
-#include "engine/messages.h"
+#include "config/engine_texts.h"
 #include "engine/number_text.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
@@ -165,7 +165,7 @@ void TForm1::HSCalClick() {
     hsk->setText(QString::fromStdString(fields.freeAreaRatio));
     if (result.message != kestrix::SizingMessage::None)
         ShowErrorMessage(
-            QString::fromStdString(kestrix::SizingMessageText(result.message, japanese_)));
+            QString::fromStdString(kestrix::SizingMessageText(result.message)));
     if (result.passedFlowTest && PageControl1->currentWidget() == TabSheet3) {
         Q3->selectAll();
         Q3->setFocus();

@@ -3,6 +3,7 @@
 // statuses, and the configuration-based commands on temporary folders.
 
 #include "calc_run.h"
+#include "config/engine_texts.h"
 #include "engine/messages.h"
 
 #include <QDir>
@@ -137,7 +138,7 @@ TEST(CalcDuct, UnusableCriteriaGiveTheEngineMessages) {
         {"duct", "--json", "--lang", "en", "--roughness", "0", "--velocity", "8", "--loss", "0.1"},
         {"1000"}));
     EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"entries\":[],\"message\":\"" +
-                         SizingMessageText(SizingMessage::DuctRoughness, false) + "\"}\n");
+                         SizingMessageText(SizingMessage::DuctRoughness) + "\"}\n");
     r = Calc(Concat({"duct", "--json", "--lang", "en", "--roughness", "0.18", "--velocity", "0",
                      "--loss", "0.1"},
                     {"1000"}));
@@ -205,7 +206,7 @@ TEST(CalcTerminal, UnusableCriteriaGiveTheLimitsMessage) {
     EXPECT_EQ(r.status, kExitSuccess);
     EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"hsy\":\"\",\"hsj\":\"\",\"hsk\":\"\",\"entries\":[],"
                      "\"message\":\"" +
-                         SizingMessageText(SizingMessage::TerminalLimits, false) + "\"}\n");
+                         SizingMessageText(SizingMessage::TerminalLimits) + "\"}\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -481,7 +482,7 @@ TEST_F(CalcConfig, StylePicksTheCriteriaOfThatListPosition) {
     // Style 2 names material row 5, which is not loaded: no roughness.
     byStyle = CalcIn({"duct", "--json", "--lang", "en", "--style", "2", "1000"});
     EXPECT_EQ(byStyle.out, "{\"flow\":\"1000\",\"entries\":[],\"message\":\"" +
-                               SizingMessageText(SizingMessage::DuctRoughness, false) + "\"}\n");
+                               SizingMessageText(SizingMessage::DuctRoughness) + "\"}\n");
 
     // The plain output names the style, in UTF-8.
     byStyle = CalcIn({"duct", "--lang", "en", "--style", "3", "1000"});

@@ -6,6 +6,7 @@
 #include "app/calc_schedule.h"
 #include "app/utf8.h"
 #include "calc_run.h"
+#include "config/engine_texts.h"
 #include "engine/messages.h"
 
 #include <QDir>
@@ -287,7 +288,7 @@ TEST_F(CalcSchedule, UnusableCriteriaMakeEveryRowBad) {
     r = Calc({"schedule", "terminal", "--lang", "en", "--free-area", "0", "--face-velocity", "3",
               Write("rows.csv", "A,1000\nB,2000\n")});
     EXPECT_EQ(r.status, kExitFailure);
-    const std::string limits = SizingMessageText(SizingMessage::TerminalLimits, false);
+    const std::string limits = SizingMessageText(SizingMessage::TerminalLimits);
     EXPECT_EQ(r.err, "line 1: " + limits + "\nline 2: " + limits + "\n");
     r = Calc({"schedule", "duct", "--lang", "en", "--roughness", "0", "--velocity", "8", "--loss",
               "0.1", Write("rows.csv", "A,1000\n")});

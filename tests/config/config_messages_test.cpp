@@ -1,61 +1,65 @@
 #include "config/config_messages.h"
 #include "config/config_paths.h"
+#include "tests/config/language_scope.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace kestrix {
 namespace {
 
 TEST(ConfigMessages, TextsOfBothLanguages) {
     struct Case {
-        std::string text;
-        const char* expected;
+        std::function<std::string()> text;
+        const char* english;
+        const char* japanese;
     };
     const Case cases[] = {
-        {ErrorCaption(true), "Kestrix エラー"},
-        {ErrorCaption(false), "Kestrix Error"},
-        {MissingFileMessage("KSX_Set1.cfg", true),
+        {[] { return MissingFileMessage("KSX_Set1.cfg"); },
+         "need files-[KSX_Set1.cfg] are not found.\nCan not start.",
          "必要なﾌｧｲﾙ[KSX_Set1.cfg]が見つかりません。\n起動できません。"},
-        {MissingFileMessage("ksx_mate_e.cfg", false),
-         "need files-[ksx_mate_e.cfg] are not found.\nCan not start."},
-        {BadRowNumberMessage(ConfigFile::DuctStyles, true),
+        {[] { return BadRowNumberMessage(ConfigFile::DuctStyles); },
+         "Duct selection style number is illegitimate. Effective value 64 is from 1.",
          "ﾀﾞｸﾄ選定ｽﾀｲﾙ番号が不正です。有効な値は 1～64 です。"},
-        {BadRowNumberMessage(ConfigFile::DuctStyles, false),
-         "Duct selection style number is illegitimate. Effective value 64 is from 1."},
-        {BadRowNumberMessage(ConfigFile::Materials, true),
+        {[] { return BadRowNumberMessage(ConfigFile::Materials); },
+         "Material data number is illegitimate. Effective value 64 is from 1.",
          "材料ﾃﾞｰﾀ番号が不正です。有効な値は 1～64 です。"},
-        {BadRowNumberMessage(ConfigFile::Materials, false),
-         "Material data number is illegitimate. Effective value 64 is from 1."},
-        {BadRowNumberMessage(ConfigFile::TerminalStyles, true),
+        {[] { return BadRowNumberMessage(ConfigFile::TerminalStyles); },
+         "Diffuser style number is illegitimate. Effective value 64 is from 1.",
          "器具選定ｽﾀｲﾙ番号が不正です。有効な値は 1～64 です。"},
-        {BadRowNumberMessage(ConfigFile::TerminalStyles, false),
-         "Diffuser style number is illegitimate. Effective value 64 is from 1."},
-        {StyleNotRegisteredMessage(StyleKind::Duct, true), "ﾀﾞｸﾄ選定ｽﾀｲﾙが登録されていません。"},
-        {StyleNotRegisteredMessage(StyleKind::Duct, false),
-         "Duct selection style is not registered."},
-        {StyleNotRegisteredMessage(StyleKind::Terminal, true),
-         "器具選定スタイルが登録されていません。"},
-        {StyleNotRegisteredMessage(StyleKind::Terminal, false),
-         "Diffuser selection style is not registered."},
-        {SaveFailureMessage("KSX_Set2_e.cfg"), "ﾌｧｲﾙ[KSX_Set2_e.cfg]を保存できません."},
-        {SaveFailureCaption(), "Kestrix ｴﾗｰ"},
+        {[] { return MoreBadRowNumbersMessage(ConfigFile::TerminalStyles, 7); },
+         "File [KSX_Set2_e.cfg] holds 7 more records with an illegitimate number; they were "
+         "skipped.",
+         "ﾌｧｲﾙ[KSX_Set2.cfg]には、ほかにも番号が不正なﾚｺｰﾄﾞが 7 件あり、読み飛ばしました。"},
+        {[] { return StyleNotRegisteredMessage(StyleKind::Duct); },
+         "Duct selection style is not registered.", "ﾀﾞｸﾄ選定ｽﾀｲﾙが登録されていません。"},
+        {[] { return StyleNotRegisteredMessage(StyleKind::Terminal); },
+         "Diffuser selection style is not registered.", "器具選定スタイルが登録されていません。"},
+        // Japanese in both languages.
+        {[] { return SaveFailureMessage("KSX_Set2_e.cfg"); },
+         "ﾌｧｲﾙ[KSX_Set2_e.cfg]を保存できません.", "ﾌｧｲﾙ[KSX_Set2_e.cfg]を保存できません."},
+        {[] { return SaveFailureCaption(); }, "Kestrix ｴﾗｰ", "Kestrix ｴﾗｰ"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.text, c.expected);
+    for (const bool japanese : {false, true}) {
+        const LanguageScope language(japanese);
+        for (const Case& c : cases)
+            EXPECT_EQ(c.text(), japanese ? c.japanese : c.english);
+    }
 }
 
 TEST(ConfigPaths, FileNamesByKindAndLanguage) {
-    EXPECT_EQ(ConfigFileName(ConfigFile::Materials, true), "ksx_mate.cfg");
-    EXPECT_EQ(ConfigFileName(ConfigFile::Materials, false), "ksx_mate_e.cfg");
-    EXPECT_EQ(ConfigFileName(ConfigFile::DuctStyles, true), "KSX_Set1.cfg");
-    EXPECT_EQ(ConfigFileName(ConfigFile::DuctStyles, false), "KSX_Set1_e.cfg");
-    EXPECT_EQ(ConfigFileName(ConfigFile::TerminalStyles, true), "KSX_Set2.cfg");
-    EXPECT_EQ(ConfigFileName(ConfigFile::TerminalStyles, false), "KSX_Set2_e.cfg");
-    EXPECT_EQ(StyleFileName(StyleKind::Duct, false), "KSX_Set1_e.cfg");
-    EXPECT_EQ(StyleFileName(StyleKind::Terminal, true), "KSX_Set2.cfg");
+    EXPECT_EQ(ConfigFileName(ConfigFile::Materials, LanguageOf(true)), "ksx_mate.cfg");
+    EXPECT_EQ(ConfigFileName(ConfigFile::Materials, LanguageOf(false)), "ksx_mate_e.cfg");
+    EXPECT_EQ(ConfigFileName(ConfigFile::DuctStyles, LanguageOf(true)), "KSX_Set1.cfg");
+    EXPECT_EQ(ConfigFileName(ConfigFile::DuctStyles, LanguageOf(false)), "KSX_Set1_e.cfg");
+    EXPECT_EQ(ConfigFileName(ConfigFile::TerminalStyles, LanguageOf(true)), "KSX_Set2.cfg");
+    EXPECT_EQ(ConfigFileName(ConfigFile::TerminalStyles, LanguageOf(false)), "KSX_Set2_e.cfg");
+    EXPECT_EQ(StyleFileName(StyleKind::Duct, LanguageOf(false)), "KSX_Set1_e.cfg");
+    EXPECT_EQ(StyleFileName(StyleKind::Terminal, LanguageOf(true)), "KSX_Set2.cfg");
 }
 
 TEST(ConfigPaths, PathIsDirectorySlashBareName) {
@@ -65,10 +69,7 @@ TEST(ConfigPaths, PathIsDirectorySlashBareName) {
 }
 
 TEST(ConfigPaths, DefaultDirectoryIsTheExecutablesNotTheCurrentOne) {
-    int argc = 1;
-    char name[] = "config_tests";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    ASSERT_NE(QCoreApplication::instance(), nullptr); // made by the test program's main
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QDir::tempPath()));
     const QString directory = DefaultConfigDirectory();

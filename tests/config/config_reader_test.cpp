@@ -1,5 +1,6 @@
 #include "config/config_messages.h"
 #include "config/config_reader.h"
+#include "tests/config/language_scope.h"
 #include "tests/config/record_printers.h"
 
 #include <QDir>
@@ -137,7 +138,7 @@ TEST(LoadDuctStyles, FillsSlotsAndListInFileOrder) {
     const auto messages =
         LoadDuctStyles(SplitConfigFields(" 1,\"Supply\", 2, 8.0, 1.00, 1, 4.0\r\n"
                                          " 2,\"Return\", 1, 6.0, 0.08, 0, 3.0\r\n"),
-                       table, names, true);
+                       table, names);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(names, (StyleNameList{"Supply", "Return"}));
     EXPECT_EQ(table[0], (DuctSelectionStyle{"Supply", "2", "8.0", "1.00", "1", "4.0"}));
@@ -154,13 +155,13 @@ TEST(LoadDuctStyles, RecordsSpreadOverLinesOrSharingLinesLoadTheSame) {
     };
     DuctStyleTable first;
     StyleNameList firstNames;
-    LoadDuctStyles(SplitConfigFields(texts[0]), first, firstNames, true);
+    LoadDuctStyles(SplitConfigFields(texts[0]), first, firstNames);
     ASSERT_EQ(firstNames.size(), 2u);
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         DuctStyleTable table;
         StyleNameList names;
-        EXPECT_TRUE(LoadDuctStyles(SplitConfigFields(text), table, names, true).empty());
+        EXPECT_TRUE(LoadDuctStyles(SplitConfigFields(text), table, names).empty());
         EXPECT_EQ(table, first);
         EXPECT_EQ(names, firstNames);
     }
@@ -171,7 +172,7 @@ TEST(LoadDuctStyles, AnUnquotedNameWithABlankShiftsEveryLaterRecord) {
     StyleNameList names;
     const auto messages = LoadDuctStyles(
         SplitConfigFields("1,Office A,1,10.0,0.10,0,4.0\r\n2,\"B\",1,10.0,0.10,0,4.0\r\n"), table,
-        names, false);
+        names);
     // Row 1 takes "Office" as its name and "4.0" falls to the row-number
     // position: a bad number, and the rest is read in the wrong rhythm.
     EXPECT_EQ(table[0].name, "Office");
@@ -183,9 +184,8 @@ TEST(LoadDuctStyles, AnUnquotedNameWithABlankShiftsEveryLaterRecord) {
 TEST(LoadDuctStyles, AnEmptyRowNumberFieldEndsTheReading) {
     DuctStyleTable table;
     StyleNameList names;
-    const auto messages =
-        LoadDuctStyles(Join({DuctRecord("1", "A"), DuctRecord("", "B"), DuctRecord("3", "C")}),
-                       table, names, true);
+    const auto messages = LoadDuctStyles(
+        Join({DuctRecord("1", "A"), DuctRecord("", "B"), DuctRecord("3", "C")}), table, names);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(names, StyleNameList{"A"});
     EXPECT_TRUE(table[2].name.empty());
@@ -193,8 +193,7 @@ TEST(LoadDuctStyles, AnEmptyRowNumberFieldEndsTheReading) {
     // An empty field elsewhere in a record is a value like any other.
     DuctStyleTable other;
     StyleNameList otherNames;
-    LoadDuctStyles(SplitConfigFields("1,\"A\",,10.0,,0,4.0,2,\"B\",1,1,1,1,1"), other, otherNames,
-                   true);
+    LoadDuctStyles(SplitConfigFields("1,\"A\",,10.0,,0,4.0,2,\"B\",1,1,1,1,1"), other, otherNames);
     EXPECT_EQ(otherNames, (StyleNameList{"A", "B"}));
     EXPECT_EQ(other[0].material, "");
 }
@@ -202,28 +201,28 @@ TEST(LoadDuctStyles, AnEmptyRowNumberFieldEndsTheReading) {
 TEST(LoadTables, BadRowNumbersGiveTheFileMessageOnceAndTheNextRecordIsRead) {
     const char* const badNumbers[] = {"0", "65", "x", "-1", "1.5", "1e1", "99999999999", "\x82P"};
     for (const bool japanese : {true, false}) {
+        const LanguageScope language(japanese);
         for (const char* bad : badNumbers) {
             SCOPED_TRACE(std::string(bad) + (japanese ? " ja" : " en"));
             MaterialTable materials;
-            const auto m =
-                LoadMaterials({bad, "Steel", "0.18", "2", "PVC", "0.0015"}, materials, japanese);
-            EXPECT_EQ(m, Fields{BadRowNumberMessage(ConfigFile::Materials, japanese)});
+            const auto m = LoadMaterials({bad, "Steel", "0.18", "2", "PVC", "0.0015"}, materials);
+            EXPECT_EQ(m, Fields{BadRowNumberMessage(ConfigFile::Materials)});
             EXPECT_EQ(materials[1], (DuctMaterial{"PVC", "0.0015"}));
             EXPECT_TRUE(materials[0].name.empty());
 
             DuctStyleTable ducts;
             StyleNameList ductNames;
             const auto d = LoadDuctStyles(Join({DuctRecord(bad, "A"), DuctRecord("1", "B")}), ducts,
-                                          ductNames, japanese);
-            EXPECT_EQ(d, Fields{BadRowNumberMessage(ConfigFile::DuctStyles, japanese)});
+                                          ductNames);
+            EXPECT_EQ(d, Fields{BadRowNumberMessage(ConfigFile::DuctStyles)});
             EXPECT_EQ(ductNames, StyleNameList{"B"});
             EXPECT_EQ(ducts[0].name, "B");
 
             TerminalStyleTable terminals;
             StyleNameList terminalNames;
             const auto t = LoadTerminalStyles({bad, "A", "75.0", "2.0", "64", "B", "50.0", "3.0"},
-                                              terminals, terminalNames, japanese);
-            EXPECT_EQ(t, Fields{BadRowNumberMessage(ConfigFile::TerminalStyles, japanese)});
+                                              terminals, terminalNames);
+            EXPECT_EQ(t, Fields{BadRowNumberMessage(ConfigFile::TerminalStyles)});
             EXPECT_EQ(terminalNames, StyleNameList{"B"});
             EXPECT_EQ(terminals[63], (TerminalSelectionStyle{"B", "50.0", "3.0"}));
         }
@@ -234,7 +233,7 @@ TEST(LoadTables, EachBadRecordGivesItsOwnMessage) {
     TerminalStyleTable table;
     StyleNameList names;
     const auto messages = LoadTerminalStyles(
-        SplitConfigFields("0,a,1,1\r\n65,b,1,1\r\nz,c,1,1\r\n1,d,1,1\r\n"), table, names, false);
+        SplitConfigFields("0,a,1,1\r\n65,b,1,1\r\nz,c,1,1\r\n1,d,1,1\r\n"), table, names);
     EXPECT_EQ(messages.size(), 3u);
     EXPECT_EQ(names, StyleNameList{"d"});
 }
@@ -242,7 +241,7 @@ TEST(LoadTables, EachBadRecordGivesItsOwnMessage) {
 TEST(LoadTables, RowNumbersWithAGapKeepListOrderButNotSlots) {
     DuctStyleTable table;
     StyleNameList names;
-    LoadDuctStyles(Join({DuctRecord("1", "A"), DuctRecord("3", "C")}), table, names, true);
+    LoadDuctStyles(Join({DuctRecord("1", "A"), DuctRecord("3", "C")}), table, names);
     EXPECT_EQ(names, (StyleNameList{"A", "C"}));
     EXPECT_TRUE(table[1].name.empty());
     EXPECT_EQ(table[2].name, "C");
@@ -252,7 +251,7 @@ TEST(LoadTables, ALaterRowReplacesTheSlotAndBothNamesAreListed) {
     TerminalStyleTable table;
     table[0] = {"Old", "1", "1"};
     StyleNameList names;
-    LoadTerminalStyles({"1", "A", "75.0", "2.0", "1", "B", "60.0", "3.0"}, table, names, true);
+    LoadTerminalStyles({"1", "A", "75.0", "2.0", "1", "B", "60.0", "3.0"}, table, names);
     EXPECT_EQ(names, (StyleNameList{"A", "B"}));
     EXPECT_EQ(table[0], (TerminalSelectionStyle{"B", "60.0", "3.0"}));
 }
@@ -265,7 +264,7 @@ TEST(LoadTables, UnitsTextDecidesPascalsUnlessItIsExactlyZero) {
         DuctStyleTable table;
         StyleNameList names;
         LoadDuctStyles(SplitConfigFields(std::string("1,\"A\",1,10.0,0.10,") + units + ",4.0"),
-                       table, names, true);
+                       table, names);
         ASSERT_EQ(names.size(), 1u);
         EXPECT_EQ(FrictionLossInPascal(table[0]), pascal);
     }
@@ -280,15 +279,15 @@ TEST(LoadTables, ATruncatedLastRecordIsIgnoredWithoutReadingBeyondTheFields) {
         fields.shrink_to_fit();
         DuctStyleTable table;
         StyleNameList names;
-        EXPECT_TRUE(LoadDuctStyles(fields, table, names, true).empty());
+        EXPECT_TRUE(LoadDuctStyles(fields, table, names).empty());
         EXPECT_EQ(names, StyleNameList{"A"});
         EXPECT_TRUE(table[1].name.empty());
     }
     MaterialTable materials;
-    EXPECT_TRUE(LoadMaterials({"1", "Steel"}, materials, true).empty());
+    EXPECT_TRUE(LoadMaterials({"1", "Steel"}, materials).empty());
     EXPECT_TRUE(materials[0].name.empty());
     // A bad number in the cut record still tells.
-    EXPECT_EQ(LoadMaterials({"1", "Steel", "0.18", "99", "PVC"}, materials, true).size(), 1u);
+    EXPECT_EQ(LoadMaterials({"1", "Steel", "0.18", "99", "PVC"}, materials).size(), 1u);
     EXPECT_EQ(materials[0].name, "Steel");
 }
 
@@ -360,7 +359,7 @@ TEST_F(ConfigFileTest, HostileFilesAreReadQuicklyAndLoadSafely) {
         const ConfigFields read = ReadConfigFields(Dir(), "KSX_Set1.cfg");
         DuctStyleTable table;
         StyleNameList names;
-        const auto messages = LoadDuctStyles(read.fields, table, names, true);
+        const auto messages = LoadDuctStyles(read.fields, table, names);
         const auto seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         EXPECT_TRUE(read.opened);
@@ -375,7 +374,7 @@ TEST_F(ConfigFileTest, HostileFilesAreReadQuicklyAndLoadSafely) {
     const ConfigFields read = ReadConfigFields(Dir(), "KSX_Set1.cfg");
     DuctStyleTable table;
     StyleNameList names;
-    EXPECT_TRUE(LoadDuctStyles(read.fields, table, names, true).empty());
+    EXPECT_TRUE(LoadDuctStyles(read.fields, table, names).empty());
     EXPECT_GT(big.size() / record.size(), kConfigTableSlots);
     EXPECT_EQ(names.size(), kConfigTableSlots);
     EXPECT_EQ(table[11],
@@ -383,7 +382,7 @@ TEST_F(ConfigFileTest, HostileFilesAreReadQuicklyAndLoadSafely) {
 
     // A file of only commas starts with an empty row-number field: nothing, silently.
     MaterialTable materials;
-    EXPECT_TRUE(LoadMaterials(SplitConfigFields(std::string(5000, ',')), materials, true).empty());
+    EXPECT_TRUE(LoadMaterials(SplitConfigFields(std::string(5000, ',')), materials).empty());
     EXPECT_EQ(SplitConfigFields(",,,").size(), 4u);
 }
 
@@ -408,10 +407,10 @@ TEST(LoadStyles, ManyBadRowNumbersGiveTenMessagesAndOneCount) {
     text += "1,\"kept\",75.0,2.0\r\n";
     TerminalStyleTable table;
     StyleNameList names;
-    const auto messages = LoadTerminalStyles(SplitConfigFields(text), table, names, false);
+    const auto messages = LoadTerminalStyles(SplitConfigFields(text), table, names);
     ASSERT_EQ(messages.size(), kMaxRowNumberMessages + 1);
     for (size_t i = 0; i < kMaxRowNumberMessages; ++i)
-        EXPECT_EQ(messages[i], BadRowNumberMessage(ConfigFile::TerminalStyles, false));
+        EXPECT_EQ(messages[i], BadRowNumberMessage(ConfigFile::TerminalStyles));
     EXPECT_EQ(messages.back(),
               "File [KSX_Set2_e.cfg] holds 90 more records with an illegitimate number; they "
               "were skipped.");
@@ -422,9 +421,9 @@ TEST(LoadStyles, ManyBadRowNumbersGiveTenMessagesAndOneCount) {
     for (size_t i = 0; i < kMaxRowNumberMessages; ++i)
         few += "65,\"a\",75.0,2.0\r\n";
     names.clear();
-    EXPECT_EQ(LoadTerminalStyles(SplitConfigFields(few), table, names, true),
+    EXPECT_EQ(LoadTerminalStyles(SplitConfigFields(few), table, names),
               std::vector<std::string>(kMaxRowNumberMessages,
-                                       BadRowNumberMessage(ConfigFile::TerminalStyles, true)));
+                                       BadRowNumberMessage(ConfigFile::TerminalStyles)));
 }
 
 } // namespace

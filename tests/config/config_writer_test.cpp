@@ -3,6 +3,7 @@
 #include "config/config_paths.h"
 #include "config/config_reader.h"
 #include "config/config_writer.h"
+#include "tests/config/language_scope.h"
 #include "tests/config/record_printers.h"
 
 #include <QDir>
@@ -63,7 +64,7 @@ TEST(StyleFileLines, EnglishAirTerminalFileIsExact) {
     TerminalStyleTable table;
     table[0] = {"Style1", "75.0", "2.0"};
     table[1] = {"Door louvre", "35.0", "1.5"};
-    const StyleFileLines file = TerminalStyleFileLines(table, false);
+    const StyleFileLines file = TerminalStyleFileLines(table, LanguageOf(false));
     ASSERT_TRUE(file.ok()) << file.problem;
     const std::string expected =
         ";--------------------------------------------------------------------\r\n"
@@ -85,7 +86,7 @@ TEST(StyleFileLines, EnglishAirTerminalFileIsExact) {
 TEST(StyleFileLines, EnglishDuctFileIsExact) {
     DuctStyleTable table;
     table[0] = {"Style1", "1", "10.0", "0.10", "0", "4.0"};
-    const StyleFileLines file = DuctStyleFileLines(table, false);
+    const StyleFileLines file = DuctStyleFileLines(table, LanguageOf(false));
     ASSERT_TRUE(file.ok()) << file.problem;
     const std::string expected =
         ";--------------------------------------------------------------------\r\n"
@@ -140,27 +141,27 @@ void ExpectHeader(const std::vector<std::string>& lines, const char* const (&tex
 }
 
 TEST(StyleFileLines, JapaneseHeadersHoldTheirTextsInCodePage932) {
-    ExpectHeader(DuctStyleFileHeader(true), kJapaneseDuctHeader);
-    ExpectHeader(TerminalStyleFileHeader(true), kJapaneseTerminalHeader);
+    ExpectHeader(DuctStyleFileHeader(LanguageOf(true)), kJapaneseDuctHeader);
+    ExpectHeader(TerminalStyleFileHeader(LanguageOf(true)), kJapaneseTerminalHeader);
 
     // The characters whose code-page bytes matter, written out by hand.
-    const std::vector<std::string> duct = DuctStyleFileHeader(true);
+    const std::vector<std::string> duct = DuctStyleFileHeader(LanguageOf(true));
     EXPECT_EQ(duct[1].substr(0, 3), ";\x81\x99");                 // ☆
     EXPECT_EQ(duct[3].substr(0, 7), ";\x8F\x91\x8E\xAE\x81\x46"); // 書式：
     EXPECT_NE(duct[4].find("(1\x81\x60"
                            "64,"),
               std::string::npos);                                // 1～64
     EXPECT_EQ(duct[5].substr(3, 6), "\xBD\xC0\xB2\xD9\x96\xBC"); // ｽﾀｲﾙ名
-    const std::vector<std::string> terminal = TerminalStyleFileHeader(true);
+    const std::vector<std::string> terminal = TerminalStyleFileHeader(LanguageOf(true));
     EXPECT_EQ(terminal[6].substr(3, 8), "\x8A\x4A\x8C\xFB\x97\xA6\x81\x40"); // 開口率　
     EXPECT_EQ(terminal[7].substr(9, 11), "\x81\x40\x81\x40\x81\x40    :");   // 面風速　　　
 }
 
 TEST(StyleFileLines, OnlyTheJapaneseDuctFileDescribesTheAspectRatio) {
-    EXPECT_EQ(DuctStyleFileHeader(true).size(), 3u + 8u + 2u);
-    EXPECT_EQ(DuctStyleFileHeader(false).size(), 3u + 7u + 2u);
-    EXPECT_EQ(TerminalStyleFileHeader(true).size(), 3u + 5u + 2u);
-    EXPECT_EQ(TerminalStyleFileHeader(false).size(), 3u + 5u + 2u);
+    EXPECT_EQ(DuctStyleFileHeader(LanguageOf(true)).size(), 3u + 8u + 2u);
+    EXPECT_EQ(DuctStyleFileHeader(LanguageOf(false)).size(), 3u + 7u + 2u);
+    EXPECT_EQ(TerminalStyleFileHeader(LanguageOf(true)).size(), 3u + 5u + 2u);
+    EXPECT_EQ(TerminalStyleFileHeader(LanguageOf(false)).size(), 3u + 5u + 2u);
 }
 
 // A slot left empty between styles (a hand-edited file that skipped a row
@@ -172,9 +173,9 @@ TEST(StyleFileLines, EveryStyleIsWrittenAndRowsAreNumberedFromOne) {
     table[1] = {"B", "2", "8.0", "1.00", "1", "3.0"};
     table[3] = {"D", "1", "10.0", "0.10", "0", "4.0"};
     table[63] = {"Last", "1", "10.0", "0.10", "0", "4.0"};
-    const StyleFileLines file = DuctStyleFileLines(table, true);
+    const StyleFileLines file = DuctStyleFileLines(table, LanguageOf(true));
     ASSERT_TRUE(file.ok()) << file.problem;
-    const size_t header = DuctStyleFileHeader(true).size();
+    const size_t header = DuctStyleFileHeader(LanguageOf(true)).size();
     ASSERT_EQ(file.lines.size(), header + 4);
     EXPECT_EQ(file.lines[header], "  1,\"A\", 1, 10.0, 0.10, 0, 4.0");
     EXPECT_EQ(file.lines[header + 1], "  2,\"B\", 2,  8.0, 1.00, 1, 3.0");
@@ -225,23 +226,23 @@ TEST_F(WrittenFileTest, EverythingTheWriterWritesReadsBackTheSame) {
     for (const bool japanese : {true, false}) {
         for (const DuctStyleTable& table : {VariedDuctTable(), full}) {
             SCOPED_TRACE(japanese ? "duct ja" : "duct en");
-            const StyleFileLines lines = DuctStyleFileLines(table, japanese);
+            const StyleFileLines lines = DuctStyleFileLines(table, LanguageOf(japanese));
             ASSERT_TRUE(lines.ok()) << lines.problem;
-            const auto name = StyleFileName(StyleKind::Duct, japanese);
+            const auto name = StyleFileName(StyleKind::Duct, LanguageOf(japanese));
             ASSERT_TRUE(WriteConfigLines(Dir(), name, lines.lines).saved);
             const ConfigFields read = ReadConfigFields(Dir(), name);
             DuctStyleTable back;
             StyleNameList names;
-            EXPECT_TRUE(LoadDuctStyles(read.fields, back, names, japanese).empty());
+            EXPECT_TRUE(LoadDuctStyles(read.fields, back, names).empty());
             EXPECT_EQ(back, table);
             for (size_t k = 0; k < names.size(); ++k)
                 EXPECT_EQ(names[k], table[k].name);
         }
         for (const TerminalStyleTable& table : {varied, fullTerminals}) {
             SCOPED_TRACE(japanese ? "terminal ja" : "terminal en");
-            const StyleFileLines lines = TerminalStyleFileLines(table, japanese);
+            const StyleFileLines lines = TerminalStyleFileLines(table, LanguageOf(japanese));
             ASSERT_TRUE(lines.ok()) << lines.problem;
-            const auto name = StyleFileName(StyleKind::Terminal, japanese);
+            const auto name = StyleFileName(StyleKind::Terminal, LanguageOf(japanese));
             ASSERT_TRUE(WriteConfigLines(Dir(), name, lines.lines).saved);
             EXPECT_EQ(
                 AsString(FileBytes(Dir() + "/" + QString::fromLatin1(name.data(), name.size()))),
@@ -249,8 +250,7 @@ TEST_F(WrittenFileTest, EverythingTheWriterWritesReadsBackTheSame) {
             TerminalStyleTable back;
             StyleNameList names;
             EXPECT_TRUE(
-                LoadTerminalStyles(ReadConfigFields(Dir(), name).fields, back, names, japanese)
-                    .empty());
+                LoadTerminalStyles(ReadConfigFields(Dir(), name).fields, back, names).empty());
             EXPECT_EQ(back, table);
         }
     }
@@ -272,12 +272,13 @@ TEST(StyleFileLines, RefusesTablesThatWouldNotReadBack) {
         {"line over 255 bytes", {"A", "1", std::string(240, '9'), "0.10", "0", "4.0"}},
     };
     for (const bool japanese : {true, false}) {
+        const LanguageScope language(japanese);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.what) + (japanese ? " ja" : " en"));
             DuctStyleTable table;
             table[0] = {"Fine", "1", "10.0", "0.10", "0", "4.0"};
             table[1] = c.style;
-            const StyleFileLines file = DuctStyleFileLines(table, japanese);
+            const StyleFileLines file = DuctStyleFileLines(table, LanguageOf(japanese));
             EXPECT_FALSE(file.ok());
             EXPECT_TRUE(file.lines.empty());
             // The message names the row in the chosen language.
@@ -287,7 +288,7 @@ TEST(StyleFileLines, RefusesTablesThatWouldNotReadBack) {
     }
     TerminalStyleTable terminals;
     terminals[0] = {"A", "75.0", ""};
-    EXPECT_FALSE(TerminalStyleFileLines(terminals, true).ok());
+    EXPECT_FALSE(TerminalStyleFileLines(terminals, LanguageOf(true)).ok());
 }
 
 // Names the name dialog would refuse can still stand in a hand-edited file;
@@ -305,42 +306,42 @@ TEST_F(WrittenFileTest, NamesFromAHandEditedFileAreWrittenBackAsTheyWere) {
 
     for (const bool japanese : {true, false}) {
         SCOPED_TRACE(japanese ? "ja" : "en");
-        const StyleFileLines ductLines = DuctStyleFileLines(ducts, japanese);
+        const StyleFileLines ductLines = DuctStyleFileLines(ducts, LanguageOf(japanese));
         ASSERT_TRUE(ductLines.ok()) << ductLines.problem;
         for (const std::string& line : ductLines.lines)
             EXPECT_LE(line.size(), kMaxConfigLineBytes);
-        const auto ductFile = StyleFileName(StyleKind::Duct, japanese);
+        const auto ductFile = StyleFileName(StyleKind::Duct, LanguageOf(japanese));
         ASSERT_TRUE(WriteConfigLines(Dir(), ductFile, ductLines.lines).saved);
         DuctStyleTable ductsBack;
         StyleNameList ductNames;
         EXPECT_TRUE(
-            LoadDuctStyles(ReadConfigFields(Dir(), ductFile).fields, ductsBack, ductNames, japanese)
-                .empty());
+            LoadDuctStyles(ReadConfigFields(Dir(), ductFile).fields, ductsBack, ductNames).empty());
         EXPECT_EQ(ductsBack, ducts);
         ASSERT_EQ(ductNames.size(), 5u);
         EXPECT_EQ(ductNames[0], ducts[0].name);
 
-        const StyleFileLines terminalLines = TerminalStyleFileLines(terminals, japanese);
+        const StyleFileLines terminalLines =
+            TerminalStyleFileLines(terminals, LanguageOf(japanese));
         ASSERT_TRUE(terminalLines.ok()) << terminalLines.problem;
-        const auto terminalFile = StyleFileName(StyleKind::Terminal, japanese);
+        const auto terminalFile = StyleFileName(StyleKind::Terminal, LanguageOf(japanese));
         ASSERT_TRUE(WriteConfigLines(Dir(), terminalFile, terminalLines.lines).saved);
         TerminalStyleTable terminalsBack;
         StyleNameList terminalNames;
         EXPECT_TRUE(LoadTerminalStyles(ReadConfigFields(Dir(), terminalFile).fields, terminalsBack,
-                                       terminalNames, japanese)
+                                       terminalNames)
                         .empty());
         EXPECT_EQ(terminalsBack, terminals);
     }
 
     // A name whose line cannot fit is still refused, never cut short.
     ducts[3].name = std::string(240, 'n');
-    EXPECT_FALSE(DuctStyleFileLines(ducts, true).ok());
+    EXPECT_FALSE(DuctStyleFileLines(ducts, LanguageOf(true)).ok());
 }
 
 TEST(StyleFileLines, ALongNameThatFitsIsWrittenWholeAndTheLineStaysWithin255Bytes) {
     DuctStyleTable table;
     table[0] = {std::string(kMaxStyleNameBytes, 'n'), "64", "100.0", "10.00", "1", "10.0"};
-    const StyleFileLines file = DuctStyleFileLines(table, true);
+    const StyleFileLines file = DuctStyleFileLines(table, LanguageOf(true));
     ASSERT_TRUE(file.ok()) << file.problem;
     EXPECT_LE(file.lines.back().size(), kMaxConfigLineBytes);
     EXPECT_NE(file.lines.back().find(table[0].name), std::string::npos);
@@ -367,11 +368,13 @@ TEST(StyleNameProblem, SameRulesForTypedNames) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.utf8);
         EXPECT_EQ(CheckStyleName(QString::fromUtf8(c.utf8)), c.issue);
-        const auto problem = StyleNameProblem(QString::fromUtf8(c.utf8), true);
+        const LanguageScope japanese(Language::Japanese);
+        const auto problem = StyleNameProblem(QString::fromUtf8(c.utf8));
         EXPECT_EQ(problem.has_value(), c.issue != StyleNameIssue::None);
         if (problem) {
-            EXPECT_EQ(*problem, StyleNameIssueMessage(c.issue, true));
-            EXPECT_NE(*problem, StyleNameIssueMessage(c.issue, false));
+            EXPECT_EQ(*problem, StyleNameIssueMessage(c.issue));
+            UseLanguage(Language::English);
+            EXPECT_NE(*problem, StyleNameIssueMessage(c.issue));
         }
     }
     // Names read from a file: the ideographic space 0x81 0x40 is a blank too.

@@ -3,6 +3,7 @@
 #include "config/config_reader.h"
 #include "config/config_writer.h"
 #include "engine/number_text.h"
+#include "tests/config/language_scope.h"
 #include "tests/config/record_printers.h"
 
 #include <QFile>
@@ -17,14 +18,15 @@ struct ShippedFiles {
         const QString dir = QString::fromUtf8(KESTRIX_DATA_DIR);
         for (const ConfigFile file :
              {ConfigFile::Materials, ConfigFile::DuctStyles, ConfigFile::TerminalStyles}) {
-            const ConfigFields read = ReadConfigFields(dir, ConfigFileName(file, japanese));
-            EXPECT_TRUE(read.opened && read.delivered()) << ConfigFileName(file, japanese);
+            const ConfigFields read =
+                ReadConfigFields(dir, ConfigFileName(file, LanguageOf(japanese)));
+            EXPECT_TRUE(read.opened && read.delivered())
+                << ConfigFileName(file, LanguageOf(japanese));
             std::vector<std::string> m;
-            if (file == ConfigFile::Materials) m = LoadMaterials(read.fields, materials, japanese);
-            if (file == ConfigFile::DuctStyles)
-                m = LoadDuctStyles(read.fields, ducts, ductNames, japanese);
+            if (file == ConfigFile::Materials) m = LoadMaterials(read.fields, materials);
+            if (file == ConfigFile::DuctStyles) m = LoadDuctStyles(read.fields, ducts, ductNames);
             if (file == ConfigFile::TerminalStyles)
-                m = LoadTerminalStyles(read.fields, terminals, terminalNames, japanese);
+                m = LoadTerminalStyles(read.fields, terminals, terminalNames);
             messages.insert(messages.end(), m.begin(), m.end());
         }
     }
@@ -36,7 +38,8 @@ struct ShippedFiles {
 };
 
 std::string FileBytes(bool japanese, ConfigFile file) {
-    QFile f(ConfigFilePath(QString::fromUtf8(KESTRIX_DATA_DIR), ConfigFileName(file, japanese)));
+    QFile f(ConfigFilePath(QString::fromUtf8(KESTRIX_DATA_DIR),
+                           ConfigFileName(file, LanguageOf(japanese))));
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = f.readAll();
     return std::string(bytes.constData(), size_t(bytes.size()));
@@ -125,10 +128,11 @@ TEST(ShippedFiles, StyleFilesAreExactlyWhatTheWriterWrites) {
     for (const bool japanese : {true, false}) {
         SCOPED_TRACE(japanese ? "Japanese" : "English");
         const ShippedFiles files(japanese);
-        const StyleFileLines ducts = DuctStyleFileLines(files.ducts, japanese);
+        const StyleFileLines ducts = DuctStyleFileLines(files.ducts, LanguageOf(japanese));
         ASSERT_TRUE(ducts.ok()) << ducts.problem;
         EXPECT_EQ(Joined(ducts.lines), FileBytes(japanese, ConfigFile::DuctStyles));
-        const StyleFileLines terminals = TerminalStyleFileLines(files.terminals, japanese);
+        const StyleFileLines terminals =
+            TerminalStyleFileLines(files.terminals, LanguageOf(japanese));
         ASSERT_TRUE(terminals.ok()) << terminals.problem;
         EXPECT_EQ(Joined(terminals.lines), FileBytes(japanese, ConfigFile::TerminalStyles));
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrix {
@@ -24,8 +25,27 @@ struct FlowCase {
     std::vector<std::string> messages = {};
 };
 
+// A text in a test's name: control characters escaped, so that the names
+// ctest lists stay on one line and free of tabs.
+std::string Shown(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else if (byte < 0x20)
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
 std::ostream& operator<<(std::ostream& os, const FlowCase& c) {
-    return os << '"' << c.input << "\" -> \"" << c.expected << '"';
+    return os << Shown(c.input) << " -> " << Shown(c.expected);
 }
 
 class EvaluatorTest : public ::testing::Test {
@@ -160,7 +180,7 @@ struct ErrorCase {
 };
 
 std::ostream& operator<<(std::ostream& os, const ErrorCase& c) {
-    return os << '"' << c.input << '"';
+    return os << Shown(c.input);
 }
 
 class FloatingPointErrorTest : public EvaluatorTest,
@@ -173,7 +193,6 @@ TEST_P(FloatingPointErrorTest, AbandonsTheEvaluation) {
         FAIL() << "no error for " << c;
     } catch (const EvaluationError& error) {
         EXPECT_EQ(error.kind(), c.kind) << c;
-        EXPECT_EQ(std::string(error.what()), EvaluationErrorText(c.kind, false)) << c;
     }
     EXPECT_EQ(sink.messages, c.messagesBefore) << c;
 }
@@ -195,25 +214,6 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"exp(1000)-exp(1000)",
                   EvaluationErrorKind::InvalidOperation,
                   {"exp: OVERFLOW error", "exp: OVERFLOW error"}}));
-
-TEST(EvaluationErrorTextTest, FloatingPointTextsAreTheSameInBothLanguages) {
-    for (bool japanese : {false, true}) {
-        EXPECT_EQ(EvaluationErrorText(EvaluationErrorKind::Overflow, japanese),
-                  "浮動小数点数のオーバーフロー");
-        EXPECT_EQ(EvaluationErrorText(EvaluationErrorKind::InvalidOperation, japanese),
-                  "不正な浮動小数点数演算命令");
-    }
-}
-
-TEST(EvaluationErrorTextTest, RefusalTextsFollowTheLanguage) {
-    for (auto kind : {EvaluationErrorKind::TextTooLong, EvaluationErrorKind::TooManyVariables}) {
-        const std::string english = EvaluationErrorText(kind, false);
-        const std::string japanese = EvaluationErrorText(kind, true);
-        EXPECT_FALSE(english.empty());
-        EXPECT_FALSE(japanese.empty());
-        EXPECT_NE(english, japanese);
-    }
-}
 
 TEST(EvaluateTest, NeedsNoSinkAndDefinesNothingByItself) {
     ExpressionEvaluator evaluator;
@@ -304,38 +304,33 @@ TEST(VariablesTest, NamesAgreeingInTheirFirst31CharactersAreOneVariable) {
 }
 
 TEST(VariablesTest, FullTableRefusesNewNamesOnlyAndKeepsWorking) {
-    for (bool japanese : {false, true}) {
-        ExpressionEvaluator evaluator;
-        evaluator.SetJapanese(japanese);
-        evaluator.EvaluateFlowText("1");
-        for (int i = 0; i < ExpressionEvaluator::MaxVariables - 2; ++i) {
-            std::string text(1, 'v');
-            text.append(std::to_string(i)).append(" = ").append(std::to_string(i));
-            ASSERT_EQ(evaluator.EvaluateFlowText(text), std::to_string(i));
-        }
-        ASSERT_EQ(evaluator.VariableCount(), ExpressionEvaluator::MaxVariables);
-
-        for (const char* text : {"newname", "2*newname", "v1 + another"}) {
-            try {
-                evaluator.EvaluateFlowText(text);
-                FAIL() << "no error for " << text;
-            } catch (const EvaluationError& error) {
-                EXPECT_EQ(error.kind(), EvaluationErrorKind::TooManyVariables);
-                EXPECT_EQ(std::string(error.what()),
-                          EvaluationErrorText(EvaluationErrorKind::TooManyVariables, japanese));
-            }
-        }
-        EXPECT_EQ(evaluator.VariableCount(), ExpressionEvaluator::MaxVariables);
-
-        RunSteps(evaluator, {{"v253", "253"},
-                             {"V10 * 2 + pi", "23.1415926535898"},
-                             {"pi = 3", "3"},
-                             {"PI", "3.14159265358979"},
-                             {"e", "2.71828182845905"},
-                             {"v0 = sqrt(16)", "4"},
-                             {"v0", "4"},
-                             {"1200*3", "3600"}});
+    ExpressionEvaluator evaluator;
+    evaluator.EvaluateFlowText("1");
+    for (int i = 0; i < ExpressionEvaluator::MaxVariables - 2; ++i) {
+        std::string text(1, 'v');
+        text.append(std::to_string(i)).append(" = ").append(std::to_string(i));
+        ASSERT_EQ(evaluator.EvaluateFlowText(text), std::to_string(i));
     }
+    ASSERT_EQ(evaluator.VariableCount(), ExpressionEvaluator::MaxVariables);
+
+    for (const char* text : {"newname", "2*newname", "v1 + another"}) {
+        try {
+            evaluator.EvaluateFlowText(text);
+            FAIL() << "no error for " << text;
+        } catch (const EvaluationError& error) {
+            EXPECT_EQ(error.kind(), EvaluationErrorKind::TooManyVariables);
+        }
+    }
+    EXPECT_EQ(evaluator.VariableCount(), ExpressionEvaluator::MaxVariables);
+
+    RunSteps(evaluator, {{"v253", "253"},
+                         {"V10 * 2 + pi", "23.1415926535898"},
+                         {"pi = 3", "3"},
+                         {"PI", "3.14159265358979"},
+                         {"e", "2.71828182845905"},
+                         {"v0 = sqrt(16)", "4"},
+                         {"v0", "4"},
+                         {"1200*3", "3600"}});
 }
 
 TEST(TextLengthTest, AcceptsUpTo255BytesAndRefusesLongerInBothEntries) {
@@ -345,24 +340,18 @@ TEST(TextLengthTest, AcceptsUpTo255BytesAndRefusesLongerInBothEntries) {
     ASSERT_EQ(longest.size(), ExpressionEvaluator::MaxTextLength);
     const std::string tooLong = longest + "1";
 
-    for (bool japanese : {false, true}) {
-        ExpressionEvaluator evaluator;
-        evaluator.SetJapanese(japanese);
-        EXPECT_EQ(evaluator.EvaluateFlowText(longest), "128");
-        EXPECT_EQ(evaluator.Evaluate(longest), 128.0);
-        const std::string expectedText =
-            EvaluationErrorText(EvaluationErrorKind::TextTooLong, japanese);
-        for (int entry = 0; entry < 2; ++entry) {
-            try {
-                if (entry == 0)
-                    evaluator.Evaluate(tooLong);
-                else
-                    evaluator.EvaluateFlowText(tooLong);
-                FAIL() << "no error, entry " << entry;
-            } catch (const EvaluationError& error) {
-                EXPECT_EQ(error.kind(), EvaluationErrorKind::TextTooLong);
-                EXPECT_EQ(std::string(error.what()), expectedText);
-            }
+    ExpressionEvaluator evaluator;
+    EXPECT_EQ(evaluator.EvaluateFlowText(longest), "128");
+    EXPECT_EQ(evaluator.Evaluate(longest), 128.0);
+    for (int entry = 0; entry < 2; ++entry) {
+        try {
+            if (entry == 0)
+                evaluator.Evaluate(tooLong);
+            else
+                evaluator.EvaluateFlowText(tooLong);
+            FAIL() << "no error, entry " << entry;
+        } catch (const EvaluationError& error) {
+            EXPECT_EQ(error.kind(), EvaluationErrorKind::TextTooLong);
         }
     }
 }

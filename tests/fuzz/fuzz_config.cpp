@@ -66,10 +66,10 @@ template <typename Table> Table Written(const Table& table) {
 }
 
 template <typename Table, typename Load, typename Lines>
-void CheckStyles(const Fields& fields, size_t width, bool japanese, Load load, Lines lines) {
+void CheckStyles(const Fields& fields, size_t width, kestrix::Language language, Load load, Lines lines) {
     Table table{};
     kestrix::StyleNameList names;
-    const Fields messages = load(fields, table, names, japanese);
+    const Fields messages = load(fields, table, names);
     const Expected expected = Walk(fields, width);
     Check(names == expected.listed());
     Check(messages.size() == expected.messages());
@@ -80,14 +80,14 @@ void CheckStyles(const Fields& fields, size_t width, bool japanese, Load load, L
             Check(std::find(names.begin(), names.end(), slot.name) != names.end());
     }
 
-    const kestrix::StyleFileLines file = lines(table, japanese);
+    const kestrix::StyleFileLines file = lines(table, language);
     Check(file.ok() != file.lines.empty());
     if (!file.ok()) return;
     for (const std::string& line : file.lines)
         Check(line.size() <= kestrix::kMaxConfigLineBytes);
     Table back{};
     kestrix::StyleNameList backNames;
-    Check(load(kestrix::SplitConfigFields(Joined(file.lines)), back, backNames, japanese).empty());
+    Check(load(kestrix::SplitConfigFields(Joined(file.lines)), back, backNames).empty());
     Check(back == Written(table));
     for (size_t k = 0; k < backNames.size(); ++k)
         Check(backNames[k] == back[k].name);
@@ -107,14 +107,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(fieldBytes <= size);
     Check(fields.size() <= size + 1);
 
-    const bool japanese = size % 2 == 0;
+    const kestrix::Language language = size % 2 == 0 ? kestrix::Language::Japanese : kestrix::Language::English;
     kestrix::MaterialTable materials{};
-    const Fields messages = kestrix::LoadMaterials(fields, materials, japanese);
+    const Fields messages = kestrix::LoadMaterials(fields, materials);
     Check(messages.size() == Walk(fields, 3).messages());
 
-    CheckStyles<kestrix::DuctStyleTable>(fields, 7, japanese, kestrix::LoadDuctStyles,
+    CheckStyles<kestrix::DuctStyleTable>(fields, 7, language, kestrix::LoadDuctStyles,
                                          kestrix::DuctStyleFileLines);
-    CheckStyles<kestrix::TerminalStyleTable>(fields, 4, japanese, kestrix::LoadTerminalStyles,
+    CheckStyles<kestrix::TerminalStyleTable>(fields, 4, language, kestrix::LoadTerminalStyles,
                                              kestrix::TerminalStyleFileLines);
     return 0;
 }

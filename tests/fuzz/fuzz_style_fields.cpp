@@ -35,14 +35,14 @@ bool IsPlainNumber(std::string_view text) {
 
 template <typename Table, typename Load, typename Lines>
 void CheckTable(const Table& table, bool nameAccepted, bool plainValues, Load load, Lines lines,
-                bool japanese) {
-    const kestrix::StyleFileLines file = lines(table, japanese);
+                kestrix::Language language) {
+    const kestrix::StyleFileLines file = lines(table, language);
     Check(file.ok() != file.lines.empty());
     if (nameAccepted && plainValues) Check(file.ok());
     if (!file.ok()) return;
     Table back{};
     kestrix::StyleNameList names;
-    Check(load(kestrix::SplitConfigFields(Joined(file.lines)), back, names, japanese).empty());
+    Check(load(kestrix::SplitConfigFields(Joined(file.lines)), back, names).empty());
     Check(back == table);
 }
 
@@ -56,9 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         texts.emplace_back(start <= bytes.size() ? bytes.substr(start, end - start) : "");
         start = end + 1;
     }
-    const bool japanese = size % 2 == 0;
+    const kestrix::Language language = size % 2 == 0 ? kestrix::Language::Japanese : kestrix::Language::English;
     const QString typed = QString::fromUtf8(texts[0].data(), qsizetype(texts[0].size()));
-    const auto problem = kestrix::StyleNameProblem(typed, japanese);
+    const auto problem = kestrix::StyleNameProblem(typed);
     Check(!problem || !problem->empty());
     // The dialog stores the name as the code page 932 bytes of what was typed.
     const auto name = kestrix::ToCp932(typed);
@@ -72,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kestrix::DuctStyleTable ducts{};
     ducts[0] = {*name, texts[1], texts[2], texts[3], texts[4], texts[5]};
     CheckTable(ducts, !problem, plain, kestrix::LoadDuctStyles, kestrix::DuctStyleFileLines,
-               japanese);
+               language);
     kestrix::TerminalStyleTable terminals{};
     terminals[0] = {*name, texts[6], texts[7]};
     CheckTable(terminals, !problem, plain, kestrix::LoadTerminalStyles,
-               kestrix::TerminalStyleFileLines, japanese);
+               kestrix::TerminalStyleFileLines, language);
     return 0;
 }

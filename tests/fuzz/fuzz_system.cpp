@@ -1,6 +1,7 @@
 // Fuzz entry for the duct-system file: any bytes are read as a system file;
 // what reads must write back to a file that reads to the same system, and
 // must calculate and report without a fault, whatever its content.
+#include "config/system_texts.h"
 #include "engine/duct_system.h"
 #include "engine/duct_system_file.h"
 #include "engine/duct_system_report.h"
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     SystemFileResult read = ReadSystemJson(text);
     if (!read.ok) {
-        Check(!read.error.empty() && read.error.rfind("line ", 0) == 0);
+        Check(!SystemFileErrorText(read).empty() && read.line > 0);
         return 0;
     }
     const std::string written = WriteSystemJson(read.file);
@@ -39,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SystemResult result = CalculateSystem(file.system);
     if (!result.ok()) {
         for (const SystemProblem& problem : result.problems)
-            Check(!SystemProblemText(problem, true).empty() && !SystemProblemText(problem, false).empty());
+            Check(!SystemProblemText(problem).empty());
         return 0;
     }
     Check(result.paths.size() >= 1 && result.criticalPath < result.paths.size());
     for (const PathResult& path : result.paths)
         Check(!(path.surplus < 0));
     for (const auto format : {SystemReportFormat::Json, SystemReportFormat::Csv, SystemReportFormat::Markdown})
-        Check(!SystemReport(file.system, result, format, size % 2 == 0).empty());
+        Check(!SystemReport(file.system, result, format).empty());
     return 0;
 }

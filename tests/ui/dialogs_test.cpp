@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -1088,11 +1089,11 @@ void DialogsTest::saveWritesRowsInListOrder() {
     std::string fileName;
     if (terminal) {
         fileName = "KSX_Set2.cfg";
-        expected = Joined(TerminalStyleFileHeader(japanese)) + "  1,\"T1\", 75.0,  2.0\r\n" +
+        expected = Joined(TerminalStyleFileHeader(japanese ? Language::Japanese : Language::English)) + "  1,\"T1\", 75.0,  2.0\r\n" +
                    "  2,\"T3\",100.0, 12.5\r\n" + "  3,\"" + name + "\", 75.0,  2.0\r\n";
     } else {
         fileName = japanese ? "KSX_Set1.cfg" : "KSX_Set1_e.cfg";
-        expected = Joined(DuctStyleFileHeader(japanese)) + "  1,\"A\", 1, 10.0, 0.10, 0, 4.0\r\n" +
+        expected = Joined(DuctStyleFileHeader(japanese ? Language::Japanese : Language::English)) + "  1,\"A\", 1, 10.0, 0.10, 0, 4.0\r\n" +
                    "  2,\"C\", 1,  6.5, 0.08, 0, 2.5\r\n" + "  3,\"" + name +
                    "\", 1, 10.0, 0.10, 0, 4.0\r\n";
     }
@@ -1114,11 +1115,11 @@ void DialogsTest::saveWritesRowsInListOrder() {
     StyleNameList readNames;
     if (terminal) {
         TerminalStyleTable read{};
-        QVERIFY(LoadTerminalStyles(fields.fields, read, readNames, japanese).empty());
+        QVERIFY(LoadTerminalStyles(fields.fields, read, readNames).empty());
         QCOMPARE(read, host.terminals);
     } else {
         DuctStyleTable read{};
-        QVERIFY(LoadDuctStyles(fields.fields, read, readNames, japanese).empty());
+        QVERIFY(LoadDuctStyles(fields.fields, read, readNames).empty());
         QCOMPARE(read, host.ducts);
     }
     QCOMPARE(readNames.size(), std::size_t(3));
@@ -1192,11 +1193,11 @@ void DialogsTest::gapInRowNumbersCloses() {
     StyleNameList readNames;
     if (terminal) {
         TerminalStyleTable read{};
-        QVERIFY(LoadTerminalStyles(fields.fields, read, readNames, true).empty());
+        QVERIFY(LoadTerminalStyles(fields.fields, read, readNames).empty());
         QCOMPARE(read, host.terminals);
     } else {
         DuctStyleTable read{};
-        QVERIFY(LoadDuctStyles(fields.fields, read, readNames, true).empty());
+        QVERIFY(LoadDuctStyles(fields.fields, read, readNames).empty());
         QCOMPARE(read, host.ducts);
     }
     QCOMPARE(readNames.size(), std::size_t(3));

@@ -3,6 +3,7 @@
 
 #include "window_fixture.h"
 
+#include "config/engine_texts.h"
 #include "ui/column_list_box.h"
 
 #include <QCoreApplication>
@@ -288,7 +289,7 @@ class FlowFieldsTest : public QObject {
         QCOMPARE(box.kind, MessageKind::StandardError);
         QCOMPARE(box.caption, QStringLiteral("Kestrix for Windows"));
         QCOMPARE(box.text, QString::fromUtf8(kestrix::EvaluationErrorText(
-                               kestrix::EvaluationErrorKind::TooManyVariables, false))); // /ENG
+                               kestrix::EvaluationErrorKind::TooManyVariables))); // /ENG
         QVERIFY(fx->exits->empty());
         QVERIFY(w->isRunning());
 

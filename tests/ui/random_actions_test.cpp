@@ -251,7 +251,7 @@ class RandomActions {
             click(e->findChild<QPushButton*>("Set_Save"));
             saving_ = false;
             ++saves;
-            const bool ja = w_.japaneseUi();
+            const kestrix::Language ja = kestrix::CurrentLanguage();
             const kestrix::StyleFileLines lines =
                 terminal ? kestrix::TerminalStyleFileLines(w_.terminalStyles, ja)
                          : kestrix::DuctStyleFileLines(w_.ductStyles, ja);
