@@ -29,42 +29,4 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
             std::ostream& err);
 
-// Headings of the output: the window's captions without their colons, in the
-// interface language (UTF-8).
-struct CalcCaptions {
-    const char* flow;
-    const char* size;
-    const char* velocity;
-    const char* aspect;
-    const char* standardFlow;
-    const char* equivalentDiameter;
-    const char* velocityAtDiameter;
-    const char* freeArea;
-    const char* necessaryArea;
-    const char* effectiveArea;
-    const char* surfaceVelocity;
-    const char* style;
-    const char* materials;
-    const char* ductStyles;
-    const char* terminalStyles;
-    const char* messages;
-    // The columns of the style tables: the style editor's names of the fields.
-    const char* row;
-    const char* name;
-    const char* roughness;
-    const char* material;
-    const char* styleVelocity;
-    const char* frictionLoss;
-    const char* units;
-    const char* aspectRatio;
-    const char* styleFreeArea;
-    const char* faceVelocity;
-};
-const CalcCaptions& CaptionsFor(bool japanese);
-// The friction-loss and dynamic-pressure headings, with the unit of the style.
-std::string LossCaption(bool japanese, bool pa);
-std::string DynamicPressureCaption(bool japanese, bool pa);
-// The mark after a round size: "φ" in Japanese, "Φ" in English.
-std::string DiameterMark(bool japanese);
-
 } // namespace kestrix

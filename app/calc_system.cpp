@@ -2,6 +2,7 @@
 
 #include "app/calc_cli.h"
 #include "app/calc_schedule.h"
+#include "app/criteria_loading.h"
 #include "app/utf8.h"
 #include "config/config_messages.h"
 #include "config/config_paths.h"
@@ -12,8 +13,6 @@
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QString>
 
 #include <cerrno>
@@ -188,39 +187,36 @@ bool NeedsConfigFiles(const SystemMaterialChoice& m) {
     return !(m.roughness && m.velocity && m.loss);
 }
 
-QString ConfigDirectoryFrom(const Values& values) {
-    if (const auto dir = Get(values, "--config-dir")) return QString::fromStdString(*dir);
-    if (QCoreApplication::instance()) return DefaultConfigDirectory();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
-}
-
 // Reads the duct-style and materials files, as start-up does, for the criteria.
-bool ResolveFromConfig(SystemFile& file, const Values& values, bool japanese, std::ostream& err) {
+bool ResolveFromConfig(SystemFile& file, const Values& values, Language language,
+                       std::ostream& err) {
+    const bool inJapanese = language == Language::Japanese; // what the readers still take
     MaterialTable materials{};
     DuctStyleTable styles{};
     StyleNameList list;
-    const QString directory = ConfigDirectoryFrom(values);
+    const QString directory = ConfigDirectory(values);
     for (const ConfigFile kind : {ConfigFile::DuctStyles, ConfigFile::Materials}) {
-        const std::string_view name = ConfigFileName(kind, japanese);
+        const std::string_view name = ConfigFileName(kind, inJapanese);
         const ConfigFields fields = ReadConfigFields(directory, name);
         if (!fields.opened) {
-            err << MissingFileMessage(name, japanese) << '\n';
+            err << MissingFileMessage(name, inJapanese) << '\n';
             return false;
         }
         const auto messages = kind == ConfigFile::DuctStyles
-                                  ? LoadDuctStyles(fields.fields, styles, list, japanese)
-                                  : LoadMaterials(fields.fields, materials, japanese);
+                                  ? LoadDuctStyles(fields.fields, styles, list, inJapanese)
+                                  : LoadMaterials(fields.fields, materials, inJapanese);
         for (const auto& message : messages)
             err << message << '\n';
     }
     std::string error;
-    if (!ResolveSystemCriteria(file, {materials, styles, list}, japanese, error))
+    if (!ResolveSystemCriteria(file, {materials, styles, list}, inJapanese, error))
         throw InputError(error);
     return true;
 }
 
-int Run(const std::vector<std::string>& operands, const Values& values, bool json, bool japanese,
-        std::istream& in, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& operands, const Values& values, bool json,
+        Language language, std::istream& in, std::ostream& out, std::ostream& err) {
+    const bool inJapanese = language == Language::Japanese; // what the engine texts still take
     if (operands.empty()) throw Usage("missing FILE (- reads standard input)");
     if (operands.size() > 1) throw Usage("only one FILE is taken; '" + operands[1] + "' is one too many");
     const std::string& path = operands[0];
@@ -269,17 +265,17 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
         ReadSystemCsv(ValidUtf8(text), file);
     } else {
         SystemFileResult read = ReadSystemJson(text);
-        if (!read.ok) throw InputError(SystemFileErrorText(read, japanese));
+        if (!read.ok) throw InputError(SystemFileErrorText(read, inJapanese));
         file = std::move(read.file);
     }
     if (NeedsConfigFiles(file.choice)) {
-        if (!ResolveFromConfig(file, values, japanese, err)) return kExitFailure;
+        if (!ResolveFromConfig(file, values, language, err)) return kExitFailure;
     } else {
         std::string error;
         static const MaterialTable noMaterials{};
         static const DuctStyleTable noStyles{};
         static const StyleNameList noList;
-        if (!ResolveSystemCriteria(file, {noMaterials, noStyles, noList}, japanese, error))
+        if (!ResolveSystemCriteria(file, {noMaterials, noStyles, noList}, inJapanese, error))
             throw InputError(error);
     }
 
@@ -287,7 +283,8 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
     if (!result.ok()) {
         constexpr std::size_t kShown = 20;
         for (std::size_t i = 0; i < result.problems.size() && i < kShown; ++i)
-            err << "kestrix-calc: " << path << ": " << SystemProblemText(result.problems[i], japanese) << '\n';
+            err << "kestrix-calc: " << path << ": "
+                << SystemProblemText(result.problems[i], inJapanese) << '\n';
         if (result.problems.size() > kShown)
             err << "kestrix-calc: " << path << ": ... and " << result.problems.size() - kShown
                 << " more problems\n";
@@ -297,7 +294,7 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
         throw InputError("its paths hold " + std::to_string(result.pathSectionCount) +
                          " sections together; a report lists at most " +
                          std::to_string(kMaxReportPathSections));
-    out << SystemReport(file.system, result, format, japanese);
+    out << SystemReport(file.system, result, format, inJapanese);
     return kExitSuccess;
 }
 
@@ -313,10 +310,10 @@ const std::vector<std::string>& SystemCommandOptions() {
 }
 
 int RunSystemCommand(const std::vector<std::string>& operands, const Values& values, bool json,
-                     bool japanese, std::istream& in, std::ostream& out, std::ostream& err) {
+                     Language language, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::string file = operands.empty() ? std::string() : operands[0];
     try {
-        return Run(operands, values, json, japanese, in, out, err);
+        return Run(operands, values, json, language, in, out, err);
     } catch (const Usage& usage) {
         err << "kestrix-calc: " << usage.what() << "\nTry 'kestrix-calc --help' for more information.\n";
         return kExitUsage;
