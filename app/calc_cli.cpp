@@ -3,6 +3,7 @@
 #include "app/calc_commands.h"
 #include "app/calc_help.h"
 #include "app/calc_system.h"
+#include "app/calc_texts.h"
 #include "app/command_line.h"
 #include "config/language.h"
 
@@ -90,7 +91,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         }
         // Decided once: every text of the run comes from this catalogue.
         const Language language = ChooseLanguage(cl);
-        UseLanguage(language);
+        SpeakLanguage(language);
         if (cl.command == "eval") return RunEval(cl, language, out, err);
         if (cl.command == "duct") return RunDuct(cl, language, out, err);
         if (cl.command == "terminal") return RunTerminal(cl, language, out, err);

@@ -254,7 +254,7 @@ class ScheduleRun {
 int RunSchedule(const ScheduleRequest& request, std::istream& in, std::ostream& out,
                 std::ostream& err) {
     // The headings and reasons come from the catalogue of the request's language.
-    if (CurrentLanguage() != request.language) UseLanguage(request.language);
+    SpeakLanguage(request.language);
     ScheduleRun run(request, out, err);
     return run.Run(in);
 }

@@ -34,6 +34,10 @@ std::string Filled(const char* source, const std::vector<std::string>& details) 
 
 } // namespace
 
+void SpeakLanguage(Language language) {
+    if (language != CurrentLanguage() && QCoreApplication::instance()) UseLanguage(language);
+}
+
 CalcCaptions Captions() {
     // The same words as the window's page captions and style editor.
     return {

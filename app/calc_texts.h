@@ -5,10 +5,18 @@
 // from the translation catalogue in the language that UseLanguage set, as
 // UTF-8.
 
+#include "config/language.h"
+
 #include <string>
 #include <vector>
 
 namespace kestrix {
+
+// Puts the catalogue of the language in force when it is not already.
+// Without an application object Qt installs no catalogue (and warns): the
+// texts then stay English, as in the fuzz targets and benchmarks that run
+// the tool in-process.
+void SpeakLanguage(Language language);
 
 // Headings of the output: the window's captions without their colons.
 struct CalcCaptions {
