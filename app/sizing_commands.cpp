@@ -11,26 +11,69 @@
 namespace kestrix {
 namespace {
 
-// The flow text as the calculate buttons evaluate it; nothing when the
-// evaluation was abandoned (its text is then on err). An empty text stays empty.
-std::optional<std::string> EvaluateFlow(const std::string& text, Language language,
-                                        std::ostream& err) {
-    if (text.empty()) return std::string();
-    ExpressionEvaluator evaluator;
-    CollectedMessages sink;
-    evaluator.SetMessageSink(&sink);
-    evaluator.SetJapanese(language == Language::Japanese);
-    std::optional<std::string> result;
-    std::optional<std::string> error;
-    try {
-        result = evaluator.EvaluateFlowText(Utf8ToCp932Lossy(text));
-    } catch (const EvaluationError& e) {
-        error = e.what();
+// The evaluator of a run with its collected messages; variables carry over
+// from one text to the next.
+class FlowEvaluator {
+  public:
+    explicit FlowEvaluator(Language language) {
+        evaluator_.SetMessageSink(&sink_);
+        evaluator_.SetJapanese(language == Language::Japanese);
     }
-    for (const auto& message : sink.texts)
+    FlowEvaluator(const FlowEvaluator&) = delete;
+    FlowEvaluator& operator=(const FlowEvaluator&) = delete;
+
+    EvalOutcome Evaluate(const std::string& text) {
+        sink_.texts.clear();
+        EvalOutcome outcome{text, std::nullopt, {}, std::nullopt};
+        try {
+            // Read as the window reads its flow fields: in the code page.
+            outcome.result = evaluator_.EvaluateFlowText(Utf8ToCp932Lossy(text));
+        } catch (const EvaluationError& e) {
+            outcome.error = e.what();
+        }
+        outcome.messages = sink_.texts;
+        return outcome;
+    }
+
+  private:
+    ExpressionEvaluator evaluator_;
+    CollectedMessages sink_;
+};
+
+// The messages of the mathematical functions, then the reason of an abandoned text.
+void ReportMessages(const EvalOutcome& outcome, std::ostream& err) {
+    for (const auto& message : outcome.messages)
         err << message << '\n';
-    if (error) err << *error << '\n';
-    return result;
+    if (outcome.error) err << *outcome.error << '\n';
+}
+
+// What duct and terminal start with: FLOW, the criteria, the flow evaluated
+// as the calculate buttons evaluate it (an empty text stays empty). Nothing
+// when a style file is missing or the evaluation was abandoned; the reason is
+// then on err.
+template <typename Criteria> struct SizingStart {
+    Criteria criteria;
+    std::string styleName;
+    std::string flow;
+};
+
+template <typename Criteria>
+std::optional<SizingStart<Criteria>>
+StartSizing(const CommandLine& cl, Language language, std::ostream& err,
+            std::optional<Criteria> (*criteriaFor)(const CommandLine&, Language, std::ostream&,
+                                                   std::string&)) {
+    const std::string& flowText = SingleOperand(cl, "FLOW");
+    if (cl.Has("--height") && !cl.Has("--width")) throw UsageError("--height needs --width");
+    SizingStart<Criteria> start{};
+    const auto criteria = criteriaFor(cl, language, err, start.styleName);
+    if (!criteria) return std::nullopt;
+    start.criteria = *criteria;
+    if (flowText.empty()) return start;
+    const EvalOutcome outcome = FlowEvaluator(language).Evaluate(flowText);
+    ReportMessages(outcome, err);
+    if (!outcome.result) return std::nullopt;
+    start.flow = *outcome.result;
+    return start;
 }
 
 std::optional<std::string> MessageOrNull(SizingMessage message, Language language) {
@@ -50,84 +93,63 @@ template <typename Result> int Write(const CommandLine& cl, std::ostream& out, c
 
 int RunEval(const CommandLine& cl, Language language, std::ostream& out, std::ostream& err) {
     if (cl.operands.empty()) throw UsageError("missing TEXT");
-    ExpressionEvaluator evaluator; // one for all texts: variables carry over
-    CollectedMessages sink;
-    evaluator.SetMessageSink(&sink);
-    evaluator.SetJapanese(language == Language::Japanese);
+    FlowEvaluator evaluator(language); // one for all texts: variables carry over
     bool abandoned = false;
     for (const auto& text : cl.operands) {
-        sink.texts.clear();
-        EvalOutcome outcome{text, std::nullopt, {}, std::nullopt};
-        try {
-            // Read as the window reads its flow fields: in the code page.
-            outcome.result = evaluator.EvaluateFlowText(Utf8ToCp932Lossy(text));
-        } catch (const EvaluationError& e) {
-            outcome.error = e.what();
-            abandoned = true;
-        }
-        outcome.messages = sink.texts;
+        const EvalOutcome outcome = evaluator.Evaluate(text);
+        abandoned = abandoned || outcome.error;
         if (cl.json) {
             WriteJson(out, outcome);
             continue;
         }
-        for (const auto& message : outcome.messages)
-            err << message << '\n';
-        if (outcome.error) err << *outcome.error << '\n';
+        ReportMessages(outcome, err);
         if (outcome.result) out << *outcome.result << '\n';
     }
     return abandoned ? kExitFailure : kExitSuccess;
 }
 
 int RunDuct(const CommandLine& cl, Language language, std::ostream& out, std::ostream& err) {
-    const std::string& flowText = SingleOperand(cl, "FLOW");
-    if (cl.Has("--height") && !cl.Has("--width")) throw UsageError("--height needs --width");
-
-    std::string styleName;
-    const auto criteria = DuctCriteriaFor(cl, language, err, styleName);
-    if (!criteria) return kExitFailure;
-    const auto flow = EvaluateFlow(flowText, language, err);
-    if (!flow) return kExitFailure;
+    const auto start = StartSizing(cl, language, err, &DuctCriteriaFor);
+    if (!start) return kExitFailure;
+    const std::string& flow = start->flow;
+    const DuctCriteria& criteria = start->criteria;
     const std::string mark = DiameterMark();
 
     if (!cl.Has("--width")) {
-        DuctList list{styleName, *flow, criteria->pressureInPa, {}, std::nullopt};
-        if (!flow->empty()) {
-            DuctCandidates result = SizeDuct(*flow, *criteria, mark);
+        DuctList list{start->styleName, flow, criteria.pressureInPa, {}, std::nullopt};
+        if (!flow.empty()) {
+            DuctCandidates result = SizeDuct(flow, criteria, mark);
             list.candidates = std::move(result.entries);
             list.message = MessageOrNull(result.message, language);
         }
         return Write(cl, out, list);
     }
-    DuctSize size{styleName, *flow, criteria->pressureInPa, {}, {}};
-    if (!flow->empty())
-        RecalcDuct({*flow, cl.Get("--width"), cl.Get("--height"), cl.Has("--height")}, *criteria,
+    DuctSize size{start->styleName, flow, criteria.pressureInPa, {}, {}};
+    if (!flow.empty())
+        RecalcDuct({flow, cl.Get("--width"), cl.Get("--height"), cl.Has("--height")}, criteria,
                    mark, size.fields, size.size);
     return Write(cl, out, size);
 }
 
 int RunTerminal(const CommandLine& cl, Language language, std::ostream& out, std::ostream& err) {
-    const std::string& flowText = SingleOperand(cl, "FLOW");
-    if (cl.Has("--height") && !cl.Has("--width")) throw UsageError("--height needs --width");
-
-    std::string styleName;
-    const auto criteria = TerminalCriteriaFor(cl, language, err, styleName);
-    if (!criteria) return kExitFailure;
-    const auto flow = EvaluateFlow(flowText, language, err);
-    if (!flow) return kExitFailure;
+    const auto start = StartSizing(cl, language, err, &TerminalCriteriaFor);
+    if (!start) return kExitFailure;
+    const std::string& flow = start->flow;
 
     if (!cl.Has("--width")) {
-        TerminalList list{styleName, *flow, {}, {}, std::nullopt};
-        if (!flow->empty()) {
-            TerminalCandidates result = SizeTerminal(*flow, *criteria, DiameterMark(), list.areas);
+        TerminalList list{start->styleName, flow, {}, {}, std::nullopt};
+        if (!flow.empty()) {
+            TerminalCandidates result =
+                SizeTerminal(flow, start->criteria, DiameterMark(), list.areas);
             list.candidates = std::move(result.entries);
             list.message = MessageOrNull(result.message, language);
         }
         return Write(cl, out, list);
     }
-    TerminalSize size{styleName, *flow, {}};
-    if (!flow->empty())
-        RecalcTerminal({*flow, cl.Get("--width"), cl.Get("--height"), cl.Has("--height")},
-                       *criteria, size.fields);
+    TerminalSize size{start->styleName, flow, {}};
+    if (!flow.empty())
+        RecalcTerminal({flow, cl.Get("--width"), cl.Get("--height"), cl.Has("--height")},
+                       start->criteria, size.fields);
     return Write(cl, out, size);
 }
 

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -398,9 +400,9 @@ class CalcConfig : public testing::Test {
         file << bytes;
     }
     // The three English files used by most tests; the name of duct style 4 is
-    // "スタイル" in code page 932.
-    void WriteEnglishFiles() {
-        Write("KSX_Set1_e.cfg",
+    // "スタイル" in code page 932. suffix "" writes them as the Japanese files.
+    void WriteEnglishFiles(const std::string& suffix = "_e") {
+        Write("KSX_Set1" + suffix + ".cfg",
               ";----\r\n"
               " 1,\"Office\", 1, 8.0, 0.10, 0, 4.0\r\n"
               " 2,\"Pa style\", 1, 8.0, 1.00, 1, 4.0\r\n"
@@ -408,9 +410,10 @@ class CalcConfig : public testing::Test {
               " 0,\"Bad zero\", 1, 8.0, 0.10, 0, 4.0\r\n"
               "65,\"Bad big\", 1, 8.0, 0.10, 0, 4.0\r\n"
               " 4,\"\x83\x58\x83\x5e\x83\x43\x83\x8b\", 1, 10.0, 0.10, 0, 4.0\r\n");
-        Write("ksx_mate_e.cfg",
+        Write("ksx_mate" + suffix + ".cfg",
               "1,\"Galvanized steel\",0.18\r\nx,\"Bad\",0.5\r\n2,\"Rough\",0.9\r\n");
-        Write("KSX_Set2_e.cfg", " 1,\"Supply\", 70.0, 3.0\r\n 3,\"Gap\", 50.0, 2.0\r\n");
+        Write("KSX_Set2" + suffix + ".cfg",
+              " 1,\"Supply\", 70.0, 3.0\r\n 3,\"Gap\", 50.0, 2.0\r\n");
     }
     Result CalcIn(std::vector<std::string> args) {
         args.insert(args.begin() + 1, {"--config-dir", dir_.path().toStdString()});
@@ -563,6 +566,60 @@ TEST_F(CalcConfig, StyleOutOfRangeOrOnAnEmptySlotIsAUsageError) {
         EXPECT_EQ(r.status, kExitUsage) << args[0] << " " << args[4];
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("kestrix-calc: --style"), std::string::npos) << r.err;
+    }
+}
+
+// Every heading of the tables, in both languages, byte for byte: they come
+// from the translation catalogue, where a slip would change them silently.
+TEST_F(CalcConfig, TableHeadingsSpeakTheLanguage) {
+    WriteEnglishFiles();
+    WriteEnglishFiles("");
+    struct Case {
+        std::vector<std::string> args; // after the language
+        std::vector<std::string> en, ja;
+    };
+    const std::vector<Case> cases = {
+        {{"duct", "--style", "0", "1000"},
+         {"Style", "Flow Rate[CMH]", "Size[mm]", "Velocity[m/s]", "DeltaPr.[mmAq/m]",
+          "Aspect Ratio", "Dynamic Pr.[kgf/m²]"},
+         {"スタイル", "風量[CMH]", "サイズ[mm]", "風速[m/s]", "Δp[mmAq/m]", "ｱｽﾍﾟｸﾄ比",
+          "動圧[kgf/㎡]"}},
+        {{"duct", "--style", "1", "--width", "300", "1000"},
+         {"DeltaPr.[Pa/m]", "Dynamic Pr.[Pa]", "Standard Flow[CMH]", "Equivalent Dia.[mm]",
+          "Velocity E.Dia.[m/s]"},
+         {"Δp[Pa/m]", "動圧[Pa]", "基準風量[CMH]", "相当直径[mm]", "丸ﾀﾞｸﾄ換算時風速[m/s]"}},
+        {{"terminal", "1000"},
+         {"Effective Area[m²]", "Necessary Area[m²]", "Free Area[%]", "Surface Velocity[m/s]"},
+         {"有効[㎡]", "必要[㎡]", "開口率[%]", "面風速[m/s]"}},
+        {{"styles"},
+         {"Materials", "Duct styles (--style N)", "Air-terminal styles (--style N)", "Messages",
+          "Row", "Name", "Roughness[mm]", "Material", "Velocity[m/s]", "Friction loss", "Units",
+          "Aspect ratio", "Free area[%]", "Face velocity[m/s]"},
+         {"ダクト材質", "ダクト選定スタイル (--style N)", "器具選定スタイル (--style N)",
+          "メッセージ", "番号", "名称", "内面粗度[mm]", "ダクト内風速[m/s]", "最大摩擦損失", "単位",
+          "アスペクト比", "開口率[%]", "面風速[m/s]"}},
+    };
+    for (const Case& c : cases) {
+        for (const std::string lang : {"en", "ja"}) {
+            std::vector<std::string> args = c.args;
+            args.insert(args.begin() + 1, {"--lang", lang});
+            const Result r = CalcIn(args);
+            ASSERT_EQ(r.status, kExitSuccess) << r.err;
+            // The cells of the output: runs of two blanks part them, a colon ends a label.
+            std::set<std::string> cells;
+            std::istringstream lines(r.out);
+            for (std::string line; std::getline(lines, line);) {
+                for (size_t start = 0; start < line.size();) {
+                    const size_t gap = std::min(line.find("  ", start), line.size());
+                    std::string cell = line.substr(start, gap - start);
+                    if (!cell.empty() && cell.back() == ':') cell.pop_back();
+                    cells.insert(cell);
+                    start = line.find_first_not_of(' ', gap);
+                }
+            }
+            for (const std::string& heading : lang == "en" ? c.en : c.ja)
+                EXPECT_EQ(cells.count(heading), 1u) << lang << " " << args[0] << ": " << heading;
+        }
     }
 }
 
