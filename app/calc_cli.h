@@ -20,6 +20,8 @@ inline constexpr int kExitUsage = 2;   // bad command line
 // Results go to out; messages and errors to err. Returns the exit status.
 // The default configuration directory needs a QCoreApplication (main makes
 // one); without it the executable's directory is taken from /proc/self/exe.
+// The headings of the tables answer --lang from the translation catalogue,
+// which Qt installs only into that object: without it they stay English.
 // "schedule ... -" reads the process's standard input; when main found it
 // closed, standardInputClosed makes that read fail with its reason.
 int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
