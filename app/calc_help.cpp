@@ -154,7 +154,8 @@ TEXT is still evaluated, and the exit status is 1.
 )",
          {"limits"},
          R"(  eval      {"input", "result" (null when abandoned), "messages": [...],
-             "error" (the floating-point error text, or null)}
+             "error" (the floating-point error text, or null)}, for example
+             {"input":"a*2","result":"1700","messages":[],"error":null}
 )",
          R"(  Two texts on one evaluator, the second using the variable of the first:
     $ kestrix-calc eval "a = 850" "a*2"
@@ -217,7 +218,9 @@ configuration files, with every message that loading them gave.
          R"(  styles    {"materials": [[name, roughness], ...], "duct_styles": [[name,
              material, velocity, frictionLoss, units, aspectRatio], ...],
              "terminal_styles": [[name, freeArea, faceVelocity], ...],
-             "messages": [...], "duct_list": [...], "terminal_list": [...]}
+             "messages": [...], "duct_list": [...], "terminal_list": [...]},
+             for example {"materials":[["Galvanized steel","0.18"], ...],
+             "duct_styles":[["Office","1","8.0","0.10","0","4.0"], ...], ...}
 )",
          R"(  The Japanese styles, with their positions for --style:
     $ kestrix-calc styles --lang ja
