@@ -77,8 +77,10 @@ enum class RowProblem {
     EmptyFlow,
     NotPositive, // detail: the flow
     NoCandidate,
-    Overflow,         // the evaluator's floating-point errors
-    InvalidOperation, //
+    // The evaluator's two floating-point errors, in English worded by the
+    // tool (the evaluator gives them in Japanese in both languages).
+    Overflow,
+    InvalidOperation,
 };
 std::string RowProblemText(RowProblem problem, const std::string& detail = {});
 
