@@ -20,6 +20,8 @@ inline constexpr int kExitUsage = 2;   // bad command line
 // Results go to out; messages and errors to err. Returns the exit status.
 // The default configuration directory needs a QCoreApplication (main makes
 // one); without it the executable's directory is taken from /proc/self/exe.
+// The headings of the tables answer --lang from the translation catalogue,
+// which Qt installs only into that object: without it they stay English.
 // "schedule ... -" reads the process's standard input; when main found it
 // closed, standardInputClosed makes that read fail with its reason.
 int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -28,43 +30,5 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 // The same, with in as the standard input that "schedule ... -" reads.
 int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
             std::ostream& err);
-
-// Headings of the output: the window's captions without their colons, in the
-// interface language (UTF-8).
-struct CalcCaptions {
-    const char* flow;
-    const char* size;
-    const char* velocity;
-    const char* aspect;
-    const char* standardFlow;
-    const char* equivalentDiameter;
-    const char* velocityAtDiameter;
-    const char* freeArea;
-    const char* necessaryArea;
-    const char* effectiveArea;
-    const char* surfaceVelocity;
-    const char* style;
-    const char* materials;
-    const char* ductStyles;
-    const char* terminalStyles;
-    const char* messages;
-    // The columns of the style tables: the style editor's names of the fields.
-    const char* row;
-    const char* name;
-    const char* roughness;
-    const char* material;
-    const char* styleVelocity;
-    const char* frictionLoss;
-    const char* units;
-    const char* aspectRatio;
-    const char* styleFreeArea;
-    const char* faceVelocity;
-};
-const CalcCaptions& CaptionsFor(bool japanese);
-// The friction-loss and dynamic-pressure headings, with the unit of the style.
-std::string LossCaption(bool japanese, bool pa);
-std::string DynamicPressureCaption(bool japanese, bool pa);
-// The mark after a round size: "φ" in Japanese, "Φ" in English.
-std::string DiameterMark(bool japanese);
 
 } // namespace kestrix

@@ -154,7 +154,8 @@ TEXT is still evaluated, and the exit status is 1.
 )",
          {"limits"},
          R"(  eval      {"input", "result" (null when abandoned), "messages": [...],
-             "error" (the floating-point error text, or null)}
+             "error" (the floating-point error text, or null)}, for example
+             {"input":"a*2","result":"1700","messages":[],"error":null}
 )",
          R"(  Two texts on one evaluator, the second using the variable of the first:
     $ kestrix-calc eval "a = 850" "a*2"
@@ -168,12 +169,19 @@ that size instead: W x H with --height H, round of diameter W
 without it (reference flow, equivalent diameter, ...).
 )",
          {"duct-criteria", "size", "style", "config-dir", "limits"},
-         R"(  duct      {"flow", "entries": [[size, velocity, loss, aspect, dynamic
-             pressure], ...], "message" (or null)}
-            with --width: {"flow", "size_text", "fields": {"E_wv" velocity,
-             "E_dp" loss, "E_ap" dynamic pressure, "E_aq" reference flow,
-             "E_fai" equivalent diameter, "M_wv" velocity at that diameter,
-             "E_as" aspect ratio}}
+         R"(  duct      {"flow", "candidates": [{"size", "velocity", "loss", "aspect",
+             "dynamic_pressure"}, ...], "message" (or null)}, for example
+             {"flow":"1000","candidates":[{"size":"283Φ","velocity":"4.42",
+             "loss":"0.099","aspect":"1.00","dynamic_pressure":"1.19"}, ...],
+             "message":null}
+            with --width: {"flow", "size", "velocity", "loss",
+             "dynamic_pressure", "reference_flow", "equivalent_diameter",
+             "velocity_at_equivalent_diameter", "aspect"}, "" for a value the
+             size does not give; for example
+             {"flow":"1000","size":"300x250","velocity":"3.70","loss":"0.075",
+             "dynamic_pressure":"0.84","reference_flow":"1165",
+             "equivalent_diameter":"299","velocity_at_equivalent_diameter":
+             "3.95","aspect":"1.20"}
 )",
          R"(  Duct sizes for 1000 CMH with the first duct style of the configuration files:
     $ kestrix-calc duct 1000
@@ -189,10 +197,14 @@ necessary area; with --width W [--height H] it computes the face
 velocity and reference flow of that size.
 )",
          {"terminal-criteria", "size", "style", "config-dir", "limits"},
-         R"(  terminal  {"flow", "hsy" effective area m2, "hsj" necessary area m2, "hsk"
-             free area %, "entries": [[size, velocity], ...], "message"}
-            with --width: {"flow", "fields": {"hsk", "hsv" face velocity,
-             "haq" reference flow}}
+         R"(  terminal  {"flow", "effective_area" m2, "necessary_area" m2, "free_area"
+             %, "candidates": [{"size", "face_velocity"}, ...], "message"},
+             for example {"flow":"1000","effective_area":"0.093",
+             "necessary_area":"0.132","free_area":"70","candidates":[{"size":
+             "450Φ","face_velocity":"2.50"}, ...],"message":null}
+            with --width: {"flow", "free_area", "face_velocity",
+             "reference_flow"}, for example {"flow":"1000","free_area":"70",
+             "face_velocity":"2.83","reference_flow":"1058"}
 )",
          R"(  Air terminals for 2 x 450 CMH with the second air-terminal style, as JSON:
     $ kestrix-calc terminal --style 1 --json "2*450"
@@ -206,7 +218,9 @@ configuration files, with every message that loading them gave.
          R"(  styles    {"materials": [[name, roughness], ...], "duct_styles": [[name,
              material, velocity, frictionLoss, units, aspectRatio], ...],
              "terminal_styles": [[name, freeArea, faceVelocity], ...],
-             "messages": [...], "duct_list": [...], "terminal_list": [...]}
+             "messages": [...], "duct_list": [...], "terminal_list": [...]},
+             for example {"materials":[["Galvanized steel","0.18"], ...],
+             "duct_styles":[["Office","1","8.0","0.10","0","4.0"], ...], ...}
 )",
          R"(  The Japanese styles, with their positions for --style:
     $ kestrix-calc styles --lang ja

@@ -3,8 +3,10 @@
 // The schedule command of kestrix-calc: a CSV file of tag,flow rows sized row
 // by row into a table with the first round and the first rectangular candidate
 // of each row. The command line and the criteria are the business of
-// calc_cli.cpp; this part reads, sizes and writes.
+// schedule_command.cpp; this part sizes (schedule_input.cpp reads,
+// schedule_writers.cpp writes).
 
+#include "config/language.h"
 #include "engine/duct_sizing.h"
 #include "engine/terminal_sizing.h"
 
@@ -22,7 +24,7 @@ enum class ScheduleFormat { Csv, Markdown, Json };
 struct ScheduleRequest {
     ScheduleKind kind = ScheduleKind::Duct;
     ScheduleFormat format = ScheduleFormat::Csv;
-    bool japanese = false;
+    Language language = Language::English;
     DuctCriteria duct{};         // used for ScheduleKind::Duct
     TerminalCriteria terminal{}; // used for ScheduleKind::Terminal
 };
@@ -37,6 +39,7 @@ inline constexpr std::size_t kMaxSkippedLineBytes = 64 * 1024 * 1024;
 // input row is read, so memory stays bounded whatever the length of the input.
 // Bad rows are written as rows with an error and reported on err as
 // "line N: reason". Returns kExitFailure when any row was bad, else kExitSuccess.
+// Sets the language of the request for the texts (UseLanguage).
 int RunSchedule(const ScheduleRequest& request, std::istream& in, std::ostream& out,
                 std::ostream& err);
 

@@ -2,6 +2,7 @@
 
 #include "app/calc_cli.h"
 #include "app/calc_schedule.h"
+#include "app/criteria_loading.h"
 #include "app/utf8.h"
 #include "config/config_messages.h"
 #include "config/config_paths.h"
@@ -14,8 +15,6 @@
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QString>
 
 #include <cerrno>
@@ -190,20 +189,15 @@ bool NeedsConfigFiles(const SystemMaterialChoice& m) {
     return !(m.roughness && m.velocity && m.loss);
 }
 
-QString ConfigDirectoryFrom(const Values& values) {
-    if (const auto dir = Get(values, "--config-dir")) return QString::fromStdString(*dir);
-    if (QCoreApplication::instance()) return DefaultConfigDirectory();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
-}
-
 // Reads the duct-style and materials files, as start-up does, for the criteria.
-bool ResolveFromConfig(SystemFile& file, const Values& values, std::ostream& err) {
+bool ResolveFromConfig(SystemFile& file, const Values& values, Language language,
+                       std::ostream& err) {
     MaterialTable materials{};
     DuctStyleTable styles{};
     StyleNameList list;
-    const QString directory = ConfigDirectoryFrom(values);
+    const QString directory = ConfigDirectory(values);
     for (const ConfigFile kind : {ConfigFile::DuctStyles, ConfigFile::Materials}) {
-        const std::string_view name = ConfigFileName(kind, CurrentLanguage());
+        const std::string_view name = ConfigFileName(kind, language);
         const ConfigFields fields = ReadConfigFields(directory, name);
         if (!fields.opened) {
             err << MissingFileMessage(name) << '\n';
@@ -222,7 +216,7 @@ bool ResolveFromConfig(SystemFile& file, const Values& values, std::ostream& err
 }
 
 int Run(const std::vector<std::string>& operands, const Values& values, bool json,
-        std::istream& in, std::ostream& out, std::ostream& err) {
+        Language language, std::istream& in, std::ostream& out, std::ostream& err) {
     if (operands.empty()) throw Usage("missing FILE (- reads standard input)");
     if (operands.size() > 1) throw Usage("only one FILE is taken; '" + operands[1] + "' is one too many");
     const std::string& path = operands[0];
@@ -275,7 +269,7 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
         file = std::move(read.file);
     }
     if (NeedsConfigFiles(file.choice)) {
-        if (!ResolveFromConfig(file, values, err)) return kExitFailure;
+        if (!ResolveFromConfig(file, values, language, err)) return kExitFailure;
     } else {
         std::string error;
         static const MaterialTable noMaterials{};
@@ -289,7 +283,8 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
     if (!result.ok()) {
         constexpr std::size_t kShown = 20;
         for (std::size_t i = 0; i < result.problems.size() && i < kShown; ++i)
-            err << "kestrix-calc: " << path << ": " << SystemProblemText(result.problems[i]) << '\n';
+            err << "kestrix-calc: " << path << ": "
+                << SystemProblemText(result.problems[i]) << '\n';
         if (result.problems.size() > kShown)
             err << "kestrix-calc: " << path << ": ... and " << result.problems.size() - kShown
                 << " more problems\n";
@@ -315,11 +310,10 @@ const std::vector<std::string>& SystemCommandOptions() {
 }
 
 int RunSystemCommand(const std::vector<std::string>& operands, const Values& values, bool json,
-                     bool /*japanese: the installed language words the texts*/, std::istream& in,
-                     std::ostream& out, std::ostream& err) {
+                     Language language, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::string file = operands.empty() ? std::string() : operands[0];
     try {
-        return Run(operands, values, json, in, out, err);
+        return Run(operands, values, json, language, in, out, err);
     } catch (const Usage& usage) {
         err << "kestrix-calc: " << usage.what() << "\nTry 'kestrix-calc --help' for more information.\n";
         return kExitUsage;

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,11 +40,13 @@ std::vector<std::string> TerminalExample(const std::vector<std::string>& rest) {
         rest);
 }
 
-std::string JsonRow(const std::vector<std::string>& texts) {
-    std::string row = "[";
+// One duct candidate as JSON: size, velocity, loss, aspect, dynamic pressure.
+std::string DuctCandidateJson(const std::vector<std::string>& texts) {
+    static const char* const keys[] = {"size", "velocity", "loss", "aspect", "dynamic_pressure"};
+    std::string object = "{";
     for (size_t i = 0; i < texts.size(); ++i)
-        row += (i ? ",\"" : "\"") + texts[i] + "\"";
-    return row + "]";
+        object += std::string(i ? "," : "") + "\"" + keys[i] + "\":\"" + texts[i] + "\"";
+    return object + "}";
 }
 
 const std::vector<std::vector<std::string>> kDuctWorkedExample = {
@@ -63,18 +67,19 @@ TEST(CalcDuct, WorkedExampleListsTheTenCandidatesAsOneJsonLine) {
     std::string entries;
     for (const auto& row : kDuctWorkedExample) {
         if (!entries.empty()) entries += ',';
-        entries += JsonRow(row);
+        entries += DuctCandidateJson(row);
     }
-    EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"entries\":[" + entries + "],\"message\":null}\n");
-    EXPECT_NE(r.out.find("{\"flow\":\"1000\",\"entries\":[[\"283Φ\",\"4.42\",\"0.099\",\"1.00\","
-                         "\"1.19\"],"),
-              std::string::npos);
+    EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"candidates\":[" + entries + "],\"message\":null}\n");
+    EXPECT_EQ(r.out.rfind(R"({"flow":"1000","candidates":[{"size":"283Φ","velocity":"4.42",)"
+                          R"("loss":"0.099","aspect":"1.00","dynamic_pressure":"1.19"},)",
+                          0),
+              0u);
 }
 
 TEST(CalcDuct, FlowIsEvaluatedBeforeSizing) {
     const Result r = Calc(DuctExample({"500*2"}));
     ASSERT_EQ(r.status, kExitSuccess);
-    EXPECT_EQ(r.out.rfind("{\"flow\":\"1000\",\"entries\":[[\"283Φ\"", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind(R"({"flow":"1000","candidates":[{"size":"283Φ")", 0), 0u) << r.out;
 }
 
 TEST(CalcDuct, PascalUnitsFollowTheUnitsText) {
@@ -82,17 +87,24 @@ TEST(CalcDuct, PascalUnitsFollowTheUnitsText) {
                                   "--velocity", "8.0", "--loss", "1.0", "--units", "1"},
                                  {"1000"}));
     ASSERT_EQ(r.status, kExitSuccess);
-    EXPECT_EQ(r.out.rfind("{\"flow\":\"1000\",\"entries\":[[\"282Φ\",\"4.45\",\"0.989\",\"1.00\","
-                          "\"11.87\"],[\"300Φ\",\"3.93\",\"0.728\",\"1.00\",\"9.27\"],",
+    EXPECT_EQ(r.out.rfind(R"({"flow":"1000","candidates":[{"size":"282Φ","velocity":"4.45",)"
+                          R"("loss":"0.989","aspect":"1.00","dynamic_pressure":"11.87"},)"
+                          R"({"size":"300Φ","velocity":"3.93","loss":"0.728","aspect":"1.00",)"
+                          R"("dynamic_pressure":"9.27"},)",
                           0),
               0u)
         << r.out;
 }
 
 struct SizeCase {
+    const char* name;
     std::vector<std::string> args;
     std::string expected;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CalcDuctSize : public testing::TestWithParam<SizeCase> {};
 
@@ -105,44 +117,54 @@ TEST_P(CalcDuctSize, GivesSizeTextAndFields) {
 INSTANTIATE_TEST_SUITE_P(
     WorkedExample, CalcDuctSize,
     testing::Values(
-        SizeCase{{"--width", "300", "--height", "250", "1000"},
-                 R"({"flow":"1000","size_text":"300x250","fields":{"E_wv":"3.70","E_dp":"0.075",)"
-                 R"("E_ap":"0.84","E_aq":"1165","E_fai":"299","M_wv":"3.95","E_as":"1.20"}})"},
-        SizeCase{{"--width", "283", "1000"},
-                 R"({"flow":"1000","size_text":"283Φ","fields":{"E_wv":"4.42","E_dp":"0.099",)"
-                 R"("E_ap":"1.19","E_aq":"1005","E_fai":"283","M_wv":"4.42","E_as":"1.00"}})"},
-        SizeCase{{"1000", "--height", "300", "--width", "300"}, // options after FLOW
-                 R"({"flow":"1000","size_text":"300x300","fields":{"E_wv":"3.09","E_dp":"0.048",)"
-                 R"("E_ap":"0.58","E_aq":"1491","E_fai":"328","M_wv":"3.29","E_as":"1.00"}})"},
+        SizeCase{"Rectangle",
+                 {"--width", "300", "--height", "250", "1000"},
+                 R"({"flow":"1000","size":"300x250","velocity":"3.70","loss":"0.075",)"
+                 R"("dynamic_pressure":"0.84","reference_flow":"1165","equivalent_diameter":"299",)"
+                 R"("velocity_at_equivalent_diameter":"3.95","aspect":"1.20"})"},
+        SizeCase{"Round",
+                 {"--width", "283", "1000"},
+                 R"({"flow":"1000","size":"283Φ","velocity":"4.42","loss":"0.099",)"
+                 R"("dynamic_pressure":"1.19","reference_flow":"1005","equivalent_diameter":"283",)"
+                 R"("velocity_at_equivalent_diameter":"4.42","aspect":"1.00"})"},
+        SizeCase{"OptionsAfterFlow",
+                 {"1000", "--height", "300", "--width", "300"},
+                 R"({"flow":"1000","size":"300x300","velocity":"3.09","loss":"0.048",)"
+                 R"("dynamic_pressure":"0.58","reference_flow":"1491","equivalent_diameter":"328",)"
+                 R"("velocity_at_equivalent_diameter":"3.29","aspect":"1.00"})"},
         // A width that does not convert writes nothing, as in the window.
-        SizeCase{{"--width", "abc", "1000"},
-                 R"({"flow":"1000","size_text":"","fields":{"E_wv":"","E_dp":"","E_ap":"",)"
-                 R"("E_aq":"","E_fai":"","M_wv":"","E_as":""}})"}));
+        SizeCase{"WidthNotANumber",
+                 {"--width", "abc", "1000"},
+                 R"({"flow":"1000","size":"","velocity":"","loss":"","dynamic_pressure":"",)"
+                 R"("reference_flow":"","equivalent_diameter":"",)"
+                 R"("velocity_at_equivalent_diameter":"","aspect":""})"}),
+    [](const testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
 
 TEST(CalcDuct, LanguageChoosesTheDiameterMarkAndTheMessages) {
     Result r = Calc({"duct", "--json", "--lang", "ja", "--roughness", "0.18", "--velocity", "8",
                      "--loss", "0.1", "--width", "283", "1000"});
-    EXPECT_NE(r.out.find("\"size_text\":\"283φ\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("size":"283φ")"), std::string::npos) << r.out;
 
     r = Calc(DuctExample({"20000000"}));
     EXPECT_EQ(r.status, kExitSuccess);
     EXPECT_EQ(r.out,
-              "{\"flow\":\"20000000\",\"entries\":[],\"message\":\"Flow Rate is too big.\"}\n");
+              "{\"flow\":\"20000000\",\"candidates\":[],\"message\":\"Flow Rate is too big.\"}\n");
     r = Calc({"duct", "--json", "--lang", "ja", "--roughness", "0.18", "--velocity", "8", "--loss",
               "0.1", "20000000"});
-    EXPECT_EQ(r.out, "{\"flow\":\"20000000\",\"entries\":[],\"message\":\"風量が多すぎます。\"}\n");
+    EXPECT_EQ(r.out,
+              "{\"flow\":\"20000000\",\"candidates\":[],\"message\":\"風量が多すぎます。\"}\n");
 }
 
 TEST(CalcDuct, UnusableCriteriaGiveTheEngineMessages) {
     Result r = Calc(Concat(
         {"duct", "--json", "--lang", "en", "--roughness", "0", "--velocity", "8", "--loss", "0.1"},
         {"1000"}));
-    EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"entries\":[],\"message\":\"" +
+    EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"candidates\":[],\"message\":\"" +
                          SizingMessageText(SizingMessage::DuctRoughness) + "\"}\n");
     r = Calc(Concat({"duct", "--json", "--lang", "en", "--roughness", "0.18", "--velocity", "0",
                      "--loss", "0.1"},
                     {"1000"}));
-    EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"entries\":[],\"message\":\"Please correct 'Unit "
+    EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"candidates\":[],\"message\":\"Please correct 'Unit "
                      "frictional loss' or 'maximum air velocity'\"}\n");
 }
 
@@ -177,15 +199,20 @@ TEST(CalcDuct, PlainOutputIsAnAlignedTableWithTheMessageOnItsOwnLine) {
 TEST(CalcTerminal, WorkedExampleGivesAreasAndTwentyTwoCandidates) {
     const Result r = Calc(TerminalExample({"1000"}));
     ASSERT_EQ(r.status, kExitSuccess) << r.err;
-    const std::string head = R"({"flow":"1000","hsy":"0.093","hsj":"0.132","hsk":"70","entries":[)";
+    const std::string head = R"({"flow":"1000","effective_area":"0.093","necessary_area":"0.132",)"
+                             R"("free_area":"70","candidates":[)";
     ASSERT_EQ(r.out.rfind(head, 0), 0u) << r.out;
-    EXPECT_NE(r.out.find(R"([["450Φ","2.50"],["400x400","2.48"],["400x350","2.83"],)"),
+    EXPECT_NE(r.out.find(R"([{"size":"450Φ","face_velocity":"2.50"},)"
+                         R"({"size":"400x400","face_velocity":"2.48"},)"
+                         R"({"size":"400x350","face_velocity":"2.83"},)"),
               std::string::npos);
-    EXPECT_NE(r.out.find(R"(["1300x150","2.04"],["1350x100","2.94"]],"message":null})"
+    EXPECT_NE(r.out.find(R"({"size":"1300x150","face_velocity":"2.04"},)"
+                         R"({"size":"1350x100","face_velocity":"2.94"}],"message":null})"
                          "\n"),
               std::string::npos);
     size_t entries = 0;
-    for (size_t pos = r.out.find("[\""); pos != std::string::npos; pos = r.out.find("[\"", pos + 1))
+    for (size_t pos = r.out.find("{\"size\""); pos != std::string::npos;
+         pos = r.out.find("{\"size\"", pos + 1))
         ++entries;
     EXPECT_EQ(entries, 22u);
 }
@@ -193,10 +220,12 @@ TEST(CalcTerminal, WorkedExampleGivesAreasAndTwentyTwoCandidates) {
 TEST(CalcTerminal, SizeGivesFaceVelocityAndReferenceFlow) {
     Result r = Calc(TerminalExample({"--width", "400", "--height", "350", "1000"}));
     ASSERT_EQ(r.status, kExitSuccess);
-    EXPECT_EQ(r.out, R"({"flow":"1000","fields":{"hsk":"70","hsv":"2.83","haq":"1058"}})"
+    EXPECT_EQ(r.out, R"({"flow":"1000","free_area":"70","face_velocity":"2.83",)"
+                     R"("reference_flow":"1058"})"
                      "\n");
     r = Calc(TerminalExample({"--width", "450", "1000"}));
-    EXPECT_EQ(r.out, R"({"flow":"1000","fields":{"hsk":"70","hsv":"2.50","haq":"1202"}})"
+    EXPECT_EQ(r.out, R"({"flow":"1000","free_area":"70","face_velocity":"2.50",)"
+                     R"("reference_flow":"1202"})"
                      "\n");
 }
 
@@ -204,8 +233,8 @@ TEST(CalcTerminal, UnusableCriteriaGiveTheLimitsMessage) {
     const Result r = Calc(
         {"terminal", "--json", "--lang", "en", "--free-area", "0", "--face-velocity", "3", "1000"});
     EXPECT_EQ(r.status, kExitSuccess);
-    EXPECT_EQ(r.out, "{\"flow\":\"1000\",\"hsy\":\"\",\"hsj\":\"\",\"hsk\":\"\",\"entries\":[],"
-                     "\"message\":\"" +
+    EXPECT_EQ(r.out, R"({"flow":"1000","effective_area":"","necessary_area":"","free_area":"",)"
+                     R"("candidates":[],"message":")" +
                          SizingMessageText(SizingMessage::TerminalLimits) + "\"}\n");
 }
 
@@ -214,14 +243,16 @@ TEST(CalcTerminal, UnusableCriteriaGiveTheLimitsMessage) {
 
 TEST(CalcFlow, EmptyFlowDoesNothingAndPrintsTheEmptyResult) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {DuctExample({""}), R"({"flow":"","entries":[],"message":null})"},
+        {DuctExample({""}), R"({"flow":"","candidates":[],"message":null})"},
         {DuctExample({"--width", "300", "--height", "250", ""}),
-         R"({"flow":"","size_text":"","fields":{"E_wv":"","E_dp":"","E_ap":"","E_aq":"",)"
-         R"("E_fai":"","M_wv":"","E_as":""}})"},
+         R"({"flow":"","size":"","velocity":"","loss":"","dynamic_pressure":"",)"
+         R"("reference_flow":"","equivalent_diameter":"","velocity_at_equivalent_diameter":"",)"
+         R"("aspect":""})"},
         {TerminalExample({""}),
-         R"({"flow":"","hsy":"","hsj":"","hsk":"","entries":[],"message":null})"},
+         R"({"flow":"","effective_area":"","necessary_area":"","free_area":"","candidates":[],)"
+         R"("message":null})"},
         {TerminalExample({"--width", "400", ""}),
-         R"({"flow":"","fields":{"hsk":"","hsv":"","haq":""}})"},
+         R"({"flow":"","free_area":"","face_velocity":"","reference_flow":""})"},
     };
     for (const auto& [args, expected] : cases) {
         const Result r = Calc(args);
@@ -370,9 +401,9 @@ class CalcConfig : public testing::Test {
         file << bytes;
     }
     // The three English files used by most tests; the name of duct style 4 is
-    // "スタイル" in code page 932.
-    void WriteEnglishFiles() {
-        Write("KSX_Set1_e.cfg",
+    // "スタイル" in code page 932. suffix "" writes them as the Japanese files.
+    void WriteEnglishFiles(const std::string& suffix = "_e") {
+        Write("KSX_Set1" + suffix + ".cfg",
               ";----\r\n"
               " 1,\"Office\", 1, 8.0, 0.10, 0, 4.0\r\n"
               " 2,\"Pa style\", 1, 8.0, 1.00, 1, 4.0\r\n"
@@ -380,9 +411,10 @@ class CalcConfig : public testing::Test {
               " 0,\"Bad zero\", 1, 8.0, 0.10, 0, 4.0\r\n"
               "65,\"Bad big\", 1, 8.0, 0.10, 0, 4.0\r\n"
               " 4,\"\x83\x58\x83\x5e\x83\x43\x83\x8b\", 1, 10.0, 0.10, 0, 4.0\r\n");
-        Write("ksx_mate_e.cfg",
+        Write("ksx_mate" + suffix + ".cfg",
               "1,\"Galvanized steel\",0.18\r\nx,\"Bad\",0.5\r\n2,\"Rough\",0.9\r\n");
-        Write("KSX_Set2_e.cfg", " 1,\"Supply\", 70.0, 3.0\r\n 3,\"Gap\", 50.0, 2.0\r\n");
+        Write("KSX_Set2" + suffix + ".cfg",
+              " 1,\"Supply\", 70.0, 3.0\r\n 3,\"Gap\", 50.0, 2.0\r\n");
     }
     Result CalcIn(std::vector<std::string> args) {
         args.insert(args.begin() + 1, {"--config-dir", dir_.path().toStdString()});
@@ -474,14 +506,15 @@ TEST_F(CalcConfig, StylePicksTheCriteriaOfThatListPosition) {
 
     // Style 1 states its loss limit in Pa/m.
     byStyle = CalcIn({"duct", "--json", "--lang", "en", "--style", "1", "1000"});
-    EXPECT_EQ(
-        byStyle.out.rfind(R"({"flow":"1000","entries":[["282Φ","4.45","0.989","1.00","11.87"])", 0),
-        0u)
+    EXPECT_EQ(byStyle.out.rfind(R"({"flow":"1000","candidates":[{"size":"282Φ","velocity":"4.45",)"
+                                R"("loss":"0.989","aspect":"1.00","dynamic_pressure":"11.87"})",
+                                0),
+              0u)
         << byStyle.out;
 
     // Style 2 names material row 5, which is not loaded: no roughness.
     byStyle = CalcIn({"duct", "--json", "--lang", "en", "--style", "2", "1000"});
-    EXPECT_EQ(byStyle.out, "{\"flow\":\"1000\",\"entries\":[],\"message\":\"" +
+    EXPECT_EQ(byStyle.out, "{\"flow\":\"1000\",\"candidates\":[],\"message\":\"" +
                                SizingMessageText(SizingMessage::DuctRoughness) + "\"}\n");
 
     // The plain output names the style, in UTF-8.
@@ -534,6 +567,60 @@ TEST_F(CalcConfig, StyleOutOfRangeOrOnAnEmptySlotIsAUsageError) {
         EXPECT_EQ(r.status, kExitUsage) << args[0] << " " << args[4];
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("kestrix-calc: --style"), std::string::npos) << r.err;
+    }
+}
+
+// Every heading of the tables, in both languages, byte for byte: they come
+// from the translation catalogue, where a slip would change them silently.
+TEST_F(CalcConfig, TableHeadingsSpeakTheLanguage) {
+    WriteEnglishFiles();
+    WriteEnglishFiles("");
+    struct Case {
+        std::vector<std::string> args; // after the language
+        std::vector<std::string> en, ja;
+    };
+    const std::vector<Case> cases = {
+        {{"duct", "--style", "0", "1000"},
+         {"Style", "Flow Rate[CMH]", "Size[mm]", "Velocity[m/s]", "DeltaPr.[mmAq/m]",
+          "Aspect Ratio", "Dynamic Pr.[kgf/m²]"},
+         {"スタイル", "風量[CMH]", "サイズ[mm]", "風速[m/s]", "Δp[mmAq/m]", "ｱｽﾍﾟｸﾄ比",
+          "動圧[kgf/㎡]"}},
+        {{"duct", "--style", "1", "--width", "300", "1000"},
+         {"DeltaPr.[Pa/m]", "Dynamic Pr.[Pa]", "Standard Flow[CMH]", "Equivalent Dia.[mm]",
+          "Velocity E.Dia.[m/s]"},
+         {"Δp[Pa/m]", "動圧[Pa]", "基準風量[CMH]", "相当直径[mm]", "丸ﾀﾞｸﾄ換算時風速[m/s]"}},
+        {{"terminal", "1000"},
+         {"Effective Area[m²]", "Necessary Area[m²]", "Free Area[%]", "Surface Velocity[m/s]"},
+         {"有効[㎡]", "必要[㎡]", "開口率[%]", "面風速[m/s]"}},
+        {{"styles"},
+         {"Materials", "Duct styles (--style N)", "Air-terminal styles (--style N)", "Messages",
+          "Row", "Name", "Roughness[mm]", "Material", "Velocity[m/s]", "Friction loss", "Units",
+          "Aspect ratio", "Free area[%]", "Face velocity[m/s]"},
+         {"ダクト材質", "ダクト選定スタイル (--style N)", "器具選定スタイル (--style N)",
+          "メッセージ", "番号", "名称", "内面粗度[mm]", "ダクト内風速[m/s]", "最大摩擦損失", "単位",
+          "アスペクト比", "開口率[%]", "面風速[m/s]"}},
+    };
+    for (const Case& c : cases) {
+        for (const std::string lang : {"en", "ja"}) {
+            std::vector<std::string> args = c.args;
+            args.insert(args.begin() + 1, {"--lang", lang});
+            const Result r = CalcIn(args);
+            ASSERT_EQ(r.status, kExitSuccess) << r.err;
+            // The cells of the output: runs of two blanks part them, a colon ends a label.
+            std::set<std::string> cells;
+            std::istringstream lines(r.out);
+            for (std::string line; std::getline(lines, line);) {
+                for (size_t start = 0; start < line.size();) {
+                    const size_t gap = std::min(line.find("  ", start), line.size());
+                    std::string cell = line.substr(start, gap - start);
+                    if (!cell.empty() && cell.back() == ':') cell.pop_back();
+                    cells.insert(cell);
+                    start = line.find_first_not_of(' ', gap);
+                }
+            }
+            for (const std::string& heading : lang == "en" ? c.en : c.ja)
+                EXPECT_EQ(cells.count(heading), 1u) << lang << " " << args[0] << ": " << heading;
+        }
     }
 }
 

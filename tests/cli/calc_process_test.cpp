@@ -63,7 +63,8 @@ TEST(CalcProgram, ExitStatusesAndOutput) {
     r = RunProgram({"terminal", "--json", "--lang", "en", "--free-area", "70", "--face-velocity",
                     "3.0", "--width", "400", "--height", "350", "1000"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, R"({"flow":"1000","fields":{"hsk":"70","hsv":"2.83","haq":"1058"}})"
+    EXPECT_EQ(r.out, R"({"flow":"1000","free_area":"70","face_velocity":"2.83",)"
+                     R"("reference_flow":"1058"})"
                      "\n");
 }
 

@@ -98,6 +98,11 @@ struct FormatCase {
     std::string expected;
 };
 
+// Named in the test list by its case, not by its bytes.
+void PrintTo(const FormatCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class CalcScheduleFormat : public CalcSchedule, public testing::WithParamInterface<FormatCase> {};
 
 TEST_P(CalcScheduleFormat, TwoRowsGiveTheWorkedExamplesExactly) {

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kestrix::ScheduleRequest request;
     request.kind = data[0] & 1 ? kestrix::ScheduleKind::Terminal : kestrix::ScheduleKind::Duct;
     request.format = static_cast<kestrix::ScheduleFormat>((data[0] >> 1) % 3);
-    request.japanese = data[0] & 8;
+    request.language = data[0] & 8 ? kestrix::Language::Japanese : kestrix::Language::English;
     request.duct = {0.15, 8.0, 0.1, 4.0, bool(data[0] & 16)};
     request.terminal = {3.0, 0.7};
 
