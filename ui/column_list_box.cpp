@@ -2,21 +2,23 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
 
 #include <algorithm>
-#include <memory>
 #include <unordered_map>
 
 // Paints a plain entry (text only, neither picked, current nor under the
-// mouse) as the style does, from a layout made once per text: the style lays
-// each entry's text out three times per paint (to place it, to see whether
-// it needs eliding, and to draw it), which in a full list of a large window
-// cost most of a resize step. Every other entry, and any text that would not
-// fit its column, is left to the style.
+// mouse) as the style does, from glyphs laid out once per text: the style
+// lays each entry's text out three times per paint (to place it, to see
+// whether it needs eliding, and to draw it), which in a full list of a large
+// window cost most of a resize step. A text too long for its column is
+// shortened as the style shortens it, once per text and column width. Every
+// other entry is left to the style.
 class CandidateItemDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -24,18 +26,31 @@ class CandidateItemDelegate : public QStyledItemDelegate {
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-    void forgetLayouts() { layouts_.clear(); }
+    void forgetLayouts() {
+        layouts_.clear();
+        elided_.clear();
+    }
 
   private:
     struct Laid {
-        std::unique_ptr<QTextLayout> layout;
+        QList<QGlyphRun> glyphs;
         qreal width = 0;
         int height = 0;
     };
     const Laid& laidOut(const QString& text, const QStyleOptionViewItem& option) const;
+    QRect textRoom(const QStyleOptionViewItem& option, const QStyle* style) const;
+    const QString& elidedText(const QString& text, int width,
+                              const QStyleOptionViewItem& option) const;
 
     mutable QFont font_;
     mutable std::unordered_map<QString, Laid> layouts_;
+    // Shortened texts by column width: the last two widths, between which a
+    // window being resized goes back and forth.
+    mutable std::unordered_map<int, std::unordered_map<QString, QString>> elided_;
+    // The text's room within an entry of the last size seen.
+    mutable const QStyle* roomStyle_ = nullptr;
+    mutable QSize roomEntry_;
+    mutable QRect room_;
 };
 
 namespace {
@@ -52,6 +67,7 @@ bool PlainEntry(const QStyleOptionViewItem& opt) {
                                            QStyle::State_MouseOver | QStyle::State_Editing;
     return !(opt.state & drawnByStyle) && opt.features == QStyleOptionViewItem::HasDisplay &&
            opt.backgroundBrush.style() == Qt::NoBrush && opt.direction == Qt::LeftToRight &&
+           opt.textElideMode != Qt::ElideNone &&
            (opt.displayAlignment & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute) ==
                Qt::AlignLeft &&
            !opt.text.isEmpty() && !opt.text.contains(QLatin1Char('\n')) &&
@@ -62,30 +78,61 @@ bool PlainEntry(const QStyleOptionViewItem& opt) {
 
 const CandidateItemDelegate::Laid&
 CandidateItemDelegate::laidOut(const QString& text, const QStyleOptionViewItem& option) const {
-    if (option.font != font_ || layouts_.size() >= kMaxLayouts) {
-        layouts_.clear();
-        font_ = option.font;
-    }
+    if (layouts_.size() >= kMaxLayouts) layouts_.clear();
     auto found = layouts_.find(text);
     if (found != layouts_.end()) return found->second;
     // The style's layout of one line without wrapping; the line is as wide
     // as the text, which left-aligned text does not notice.
-    Laid laid;
-    laid.layout = std::make_unique<QTextLayout>(text, option.font);
+    QTextLayout layout(text, option.font);
     QTextOption textOption;
     textOption.setWrapMode(QTextOption::ManualWrap);
     textOption.setTextDirection(option.direction);
     textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
-    laid.layout->setTextOption(textOption);
-    laid.layout->setCacheEnabled(true);
-    laid.layout->beginLayout();
-    QTextLine line = laid.layout->createLine();
+    layout.setTextOption(textOption);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
     line.setLineWidth(kUnboundedWidth);
     line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    Laid laid;
     laid.width = line.naturalTextWidth();
-    laid.layout->endLayout();
-    laid.height = laid.layout->boundingRect().size().toSize().height();
+    laid.height = layout.boundingRect().size().toSize().height();
+    laid.glyphs = layout.glyphRuns();
     return layouts_.emplace(text, std::move(laid)).first->second;
+}
+
+const QString& CandidateItemDelegate::elidedText(const QString& text, int width,
+                                                 const QStyleOptionViewItem& option) const {
+    auto column = elided_.find(width);
+    if (column == elided_.end()) {
+        if (elided_.size() >= 2) elided_.clear();
+        column = elided_.emplace(width, std::unordered_map<QString, QString>()).first;
+    }
+    auto found = column->second.find(text);
+    if (found != column->second.end()) return found->second;
+    // The style's own shortening, with the entry's font.
+    const QString shortened =
+        QFontMetrics(option.font).elidedText(text, option.textElideMode, width);
+    return column->second.emplace(text, shortened).first->second;
+}
+
+QRect CandidateItemDelegate::textRoom(const QStyleOptionViewItem& option,
+                                      const QStyle* style) const {
+    // The style's, less its margins. Without an icon or a check box it does
+    // not depend on the text, so the text need not be measured for it, and
+    // it is the same in every entry of the same size.
+    if (style != roomStyle_ || option.rect.size() != roomEntry_) {
+        QStyleOptionViewItem roomOption = option;
+        roomOption.text.clear();
+        roomOption.rect.moveTo(0, 0);
+        const int margin =
+            style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+        room_ = style->subElementRect(QStyle::SE_ItemViewItemText, &roomOption, option.widget)
+                    .adjusted(margin, 0, -margin, 0);
+        roomStyle_ = style;
+        roomEntry_ = option.rect.size();
+    }
+    return room_.translated(option.rect.topLeft());
 }
 
 void CandidateItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -98,22 +145,19 @@ void CandidateItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     }
     const QWidget* widget = opt.widget;
     const QStyle* style = widget ? widget->style() : QApplication::style();
-    // The text's room: the style's, less its margins. Without an icon or a
-    // check box it does not depend on the text, so the text need not be
-    // measured for it.
-    QStyleOptionViewItem roomOption = opt;
-    roomOption.text.clear();
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &roomOption, widget)
-                           .adjusted(margin, 0, -margin, 0);
-    const Laid& laid = laidOut(opt.text, opt);
-    if (laid.width > room.width()) { // elided by the style
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
+    if (opt.font != font_) {
+        layouts_.clear();
+        elided_.clear();
+        font_ = opt.font;
     }
+    const QRect room = textRoom(opt, style);
+    const Laid* laid = &laidOut(opt.text, opt);
+    // The text's own height places it, even when shortened.
+    const int height = laid->height;
+    if (laid->width > room.width()) laid = &laidOut(elidedText(opt.text, room.width(), opt), opt);
     const QRect textBox =
         QStyle::alignedRect(Qt::LeftToRight, opt.displayAlignment & Qt::AlignVertical_Mask,
-                            QSize(room.width(), laid.height), room);
+                            QSize(room.width(), height), room);
     QPalette::ColorGroup group =
         opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
     if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
@@ -121,7 +165,9 @@ void CandidateItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     painter->save();
     painter->setClipRect(opt.rect);
     painter->setPen(opt.palette.color(group, QPalette::Text));
-    laid.layout->draw(painter, QPointF(room.x(), textBox.top()));
+    const QPointF origin(room.x(), textBox.top());
+    for (const QGlyphRun& run : laid->glyphs)
+        painter->drawGlyphRun(origin, run);
     painter->restore();
 }
 
