@@ -172,7 +172,7 @@ void CandidateItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
 }
 
 ColumnListBox::ColumnListBox(QWidget* parent)
-    : QListWidget(parent), delegate_(new CandidateItemDelegate(this)) {
+    : QListWidget(parent), styleDelegate_(itemDelegate()) {
     setViewMode(QListView::ListMode);
     setFlow(QListView::TopToBottom);
     setWrapping(true);
@@ -182,12 +182,21 @@ ColumnListBox::ColumnListBox(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
-    setItemDelegate(delegate_);
-    // A new list brings new texts.
-    connect(model(), &QAbstractItemModel::modelReset, delegate_,
-            &CandidateItemDelegate::forgetLayouts);
     rowHeight_ = fontMetrics().height() + 1;
     updateGrid();
+}
+
+void ColumnListBox::rowsInserted(const QModelIndex& parent, int start, int end) {
+    // Made with the first entries, not at start-up, when both lists are
+    // empty; a painter that the owner has chosen instead stays.
+    if (!delegate_ && itemDelegate() == styleDelegate_) {
+        delegate_ = new CandidateItemDelegate(this);
+        setItemDelegate(delegate_);
+        // A new list brings new texts.
+        connect(model(), &QAbstractItemModel::modelReset, delegate_,
+                &CandidateItemDelegate::forgetLayouts);
+    }
+    QListWidget::rowsInserted(parent, start, end);
 }
 
 void ColumnListBox::setColumns(int columns) {

@@ -30,11 +30,13 @@ class ColumnListBox : public QListWidget {
                                                          const QEvent* event) const override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
 
   private:
     void updateGrid();
 
-    CandidateItemDelegate* delegate_;
+    QAbstractItemDelegate* styleDelegate_;
+    CandidateItemDelegate* delegate_ = nullptr;
     int columns_ = 1;
     int rowHeight_ = 0;
 };

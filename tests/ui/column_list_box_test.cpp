@@ -44,6 +44,7 @@ class ColumnListBoxTest : public QObject {
         ColumnListBox fast(&window);
         ColumnListBox styled(&window);
         styled.setItemDelegate(new QStyledItemDelegate(&styled));
+        QAbstractItemDelegate* const styleDelegate = fast.itemDelegate();
         int x = 0;
         for (ColumnListBox* list : {&fast, &styled}) {
             list->setFont(font);
@@ -54,6 +55,10 @@ class ColumnListBoxTest : public QObject {
                 list->addItems(texts);
             if (picked >= 0) list->setCurrentRow(picked);
         }
+        // Its own painter comes with the first entries; the one chosen for
+        // the other list stays.
+        QVERIFY(fast.itemDelegate() != styleDelegate);
+        QVERIFY(styled.itemDelegate() != styleDelegate);
         // Whichever list is painted has the focus, or neither has.
         QWidget elsewhere(&window);
         elsewhere.setFocusPolicy(Qt::StrongFocus);
