@@ -17,15 +17,17 @@ class ColumnListBoxTest : public QObject {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("picked");
         QTest::addColumn<bool>("focused");
+        QTest::addColumn<bool>("enabled");
         const QFont results = kestrix::BoldUiFont(12);
         const QFont english = kestrix::EnglishUiFont(9);
         // Columns of about 70 pixels as in a wide window, and narrow ones in
         // which the longer sizes are elided.
-        QTest::newRow("results font, wide columns") << results << 700 << -1 << false;
-        QTest::newRow("results font, narrow columns") << results << 150 << -1 << false;
-        QTest::newRow("results font, picked, focused") << results << 700 << 3 << true;
-        QTest::newRow("results font, picked, not focused") << results << 700 << 7 << false;
-        QTest::newRow("English font, picked, narrow") << english << 190 << 12 << true;
+        QTest::newRow("results font, wide columns") << results << 700 << -1 << false << true;
+        QTest::newRow("results font, narrow columns") << results << 150 << -1 << false << true;
+        QTest::newRow("results font, picked, focused") << results << 700 << 3 << true << true;
+        QTest::newRow("results font, picked, not focused") << results << 700 << 7 << false << true;
+        QTest::newRow("results font, disabled") << results << 700 << 5 << false << false;
+        QTest::newRow("English font, picked, narrow") << english << 190 << 12 << true << true;
     }
 
     void paintsAsTheStyleDoes() {
@@ -33,6 +35,7 @@ class ColumnListBoxTest : public QObject {
         QFETCH(int, width);
         QFETCH(int, picked);
         QFETCH(bool, focused);
+        QFETCH(bool, enabled);
         const QStringList texts = {
             QStringLiteral("283Φ"),       QStringLiteral("300x250"),   QStringLiteral("250□"),
             QStringLiteral("1000x1000"),  QStringLiteral("450φ"),      QStringLiteral("ﾀﾞｸﾄ 200"),
@@ -54,6 +57,7 @@ class ColumnListBoxTest : public QObject {
             for (int round = 0; round < 8; ++round)
                 list->addItems(texts);
             if (picked >= 0) list->setCurrentRow(picked);
+            list->setEnabled(enabled);
         }
         // Its own painter comes with the first entries; the one chosen for
         // the other list stays.
