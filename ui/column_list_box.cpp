@@ -26,11 +26,6 @@ class CandidateItemDelegate : public QStyledItemDelegate {
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-    void forgetLayouts() {
-        layouts_.clear();
-        elided_.clear();
-    }
-
   private:
     struct Laid {
         QList<QGlyphRun> glyphs;
@@ -55,9 +50,10 @@ class CandidateItemDelegate : public QStyledItemDelegate {
 
 namespace {
 
-// More entries than two full lists hold: the layouts of texts no longer
-// shown are then dropped at once.
-constexpr std::size_t kMaxLayouts = 4096;
+// As many texts as two full lists hold. A new list mostly shows sizes seen
+// before, so the layouts are kept over new lists, and all dropped at once
+// when there are this many.
+constexpr std::size_t kMaxLayouts = 2000;
 
 // Wider than any entry.
 constexpr qreal kUnboundedWidth = 1.0e6;
@@ -110,6 +106,7 @@ const QString& CandidateItemDelegate::elidedText(const QString& text, int width,
     }
     auto found = column->second.find(text);
     if (found != column->second.end()) return found->second;
+    if (column->second.size() >= kMaxLayouts) column->second.clear();
     // The style's own shortening, with the entry's font.
     const QString shortened =
         QFontMetrics(option.font).elidedText(text, option.textElideMode, width);
@@ -192,9 +189,6 @@ void ColumnListBox::rowsInserted(const QModelIndex& parent, int start, int end) 
     if (!delegate_ && itemDelegate() == styleDelegate_) {
         delegate_ = new CandidateItemDelegate(this);
         setItemDelegate(delegate_);
-        // A new list brings new texts.
-        connect(model(), &QAbstractItemModel::modelReset, delegate_,
-                &CandidateItemDelegate::forgetLayouts);
     }
     QListWidget::rowsInserted(parent, start, end);
 }
