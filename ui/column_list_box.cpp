@@ -50,10 +50,10 @@ class CandidateItemDelegate : public QStyledItemDelegate {
 
 namespace {
 
-// As many texts as two full lists hold. A new list mostly shows sizes seen
-// before, so the layouts are kept over new lists, and all dropped at once
-// when there are this many.
-constexpr std::size_t kMaxLayouts = 2000;
+// More texts than two full lists hold, each entry also shortened for two
+// column widths. A new list mostly shows sizes seen before, so the layouts
+// are kept over new lists, and all dropped at once when there are this many.
+constexpr std::size_t kMaxLayouts = 8192;
 
 // Wider than any entry.
 constexpr qreal kUnboundedWidth = 1.0e6;
