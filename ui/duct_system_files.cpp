@@ -4,10 +4,10 @@
 
 #include "ui/duct_system_window.h"
 
+#include "config/system_criteria.h"
 #include "engine/duct_system_file.h"
 #include "engine/duct_system_report.h"
 #include "engine/number_text.h"
-#include "config/system_criteria.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,7 +39,6 @@ QString FittingsText(const std::vector<Fitting>& fittings) {
         parts << (f.name.empty() ? Q(FormatGeneral(f.c)) : Q(f.name) + "=" + Q(FormatGeneral(f.c)));
     return parts.join(QStringLiteral("; "));
 }
-
 
 // A tree view nests its rows by recursion, one call per level, when it lays
 // them out and when it deletes them: a deeper system belongs to the console
@@ -81,8 +80,10 @@ void DuctSystemWindow::LoadSystem(const SystemFile& file) {
     name_->setText(Q(s.name));
     units_->setCurrentIndex(s.pressureInPa ? 0 : 1);
     law_->setCurrentIndex(s.law == FrictionLaw::Power ? 0 : 1);
-    if (m.style && *m.style + 1 < style_->count()) style_->setCurrentIndex(*m.style + 1);
-    else style_->setCurrentIndex(kMaterialAndLimits);
+    if (m.style && *m.style + 1 < style_->count())
+        style_->setCurrentIndex(*m.style + 1);
+    else
+        style_->setCurrentIndex(kMaterialAndLimits);
     if (m.materialRow && *m.materialRow >= 1 && *m.materialRow <= material_->count())
         material_->setCurrentIndex(*m.materialRow - 1);
     if (m.materialName) {
@@ -104,12 +105,15 @@ void DuctSystemWindow::LoadSystem(const SystemFile& file) {
     std::vector<QTreeWidgetItem*> made;
     for (const SystemSection& sec : file.system.sections) {
         auto* item = new QTreeWidgetItem;
-        item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+        item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+                       Qt::ItemIsDropEnabled);
         item->setText(Id, Q(sec.id));
         item->setText(Length, Q(FormatGeneral(sec.length)));
         if (sec.flow) item->setText(Flow, Q(FormatGeneral(*sec.flow)));
         item->setText(Size, Q(sec.size));
-        if (sec.shape) item->setText(Shape, *sec.shape == DuctShape::Round ? T("round", "丸") : T("rectangular", "角"));
+        if (sec.shape)
+            item->setText(Shape, *sec.shape == DuctShape::Round ? T("round", "丸")
+                                                                : T("rectangular", "角"));
         if (sec.maxHeight) item->setText(MaxHeight, Q(FormatGeneral(*sec.maxHeight)));
         item->setText(Fittings, FittingsText(sec.fittings));
         if (sec.fixedLoss != 0) item->setText(FixedLoss, Q(FormatGeneral(sec.fixedLoss)));
@@ -141,7 +145,8 @@ bool DuctSystemWindow::OpenFile(const QString& path) {
         return false;
     }
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxSystemFileBytes) + 1);
-    SystemFileResult read = ReadSystemJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    SystemFileResult read =
+        ReadSystemJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!read.ok) {
         ShowMessage(path + "\n" + Q(SystemFileErrorText(read, japanese_)));
         return false;
@@ -150,16 +155,18 @@ bool DuctSystemWindow::OpenFile(const QString& path) {
     // such a file is refused with the problem, and the edits stay.
     // Two fan sections are two top-level rows, and are left to the problem list.
     for (const SystemProblem& p : CheckSystemTree(read.file.system)) {
-        if (p.kind == SystemProblemKind::TwoFanSections || p.kind == SystemProblemKind::NoFanSection)
+        if (p.kind == SystemProblemKind::TwoFanSections ||
+            p.kind == SystemProblemKind::NoFanSection)
             continue;
         ShowMessage(path + "\n" + Q(SystemProblemText(p, japanese_)));
         return false;
     }
     if (TreeDepth(read.file.system) > kMaxTreeDepth) {
-        ShowMessage(path + "\n" +
-                    T("The system is nested more than 1000 sections deep; the console tool "
-                      "(kestrix-calc system) calculates it.",
-                      "系統の深さが 1000 区間を超えています。kestrix-calc system で計算できます。"));
+        ShowMessage(
+            path + "\n" +
+            T("The system is nested more than 1000 sections deep; the console tool "
+              "(kestrix-calc system) calculates it.",
+              "系統の深さが 1000 区間を超えています。kestrix-calc system で計算できます。"));
         return false;
     }
     LoadSystem(read.file);
@@ -173,7 +180,8 @@ bool DuctSystemWindow::WriteAtomically(const QString& path, const std::string& b
     // the new one is complete.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
         ShowMessage(T("Cannot save ", "保存できません：") + path + "\n" + file.errorString());
         return false;
@@ -202,14 +210,16 @@ bool DuctSystemWindow::ExportFile(const QString& path, bool markdown) {
     SystemFile file = CurrentSystem();
     std::string error;
     ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, japanese_, error);
-    return WriteAtomically(path, SystemReport(file.system, result_,
-                                              markdown ? SystemReportFormat::Markdown : SystemReportFormat::Csv,
-                                              japanese_));
+    return WriteAtomically(
+        path,
+        SystemReport(file.system, result_,
+                     markdown ? SystemReportFormat::Markdown : SystemReportFormat::Csv, japanese_));
 }
 
 void DuctSystemWindow::OpenClicked() {
-    const QString path = QFileDialog::getOpenFileName(this, T("Open duct system", "ダクト系統を開く"), path_,
-                                                      T("Duct systems (*.json)", "ダクト系統 (*.json)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, T("Open duct system", "ダクト系統を開く"), path_,
+                                     T("Duct systems (*.json)", "ダクト系統 (*.json)"));
     if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -223,8 +233,8 @@ void DuctSystemWindow::SaveClicked(bool askName) {
 
 void DuctSystemWindow::ExportClicked(bool markdown) {
     const QString path = QFileDialog::getSaveFileName(
-        this, markdown ? T("Export Markdown", "Markdown 出力") : T("Export CSV", "CSV 出力"), QString(),
-        markdown ? QStringLiteral("Markdown (*.md)") : QStringLiteral("CSV (*.csv)"));
+        this, markdown ? T("Export Markdown", "Markdown 出力") : T("Export CSV", "CSV 出力"),
+        QString(), markdown ? QStringLiteral("Markdown (*.md)") : QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty()) ExportFile(path, markdown);
 }
 

@@ -24,7 +24,8 @@ namespace {
 class ReadOnlyDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override {
+    QWidget* createEditor(QWidget*, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
         return nullptr;
     }
 };
@@ -51,11 +52,12 @@ void DuctSystemWindow::BuildControls() {
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("systemTree"));
     tree_->setColumnCount(ColumnCount);
-    tree_->setHeaderLabels({T("Section", "区間"), T("Length[m]", "長さ[m]"), T("Flow[CMH]", "風量[CMH]"),
-                            T("Size", "サイズ"), T("Shape", "形状"), T("Max height", "最大高さ"), T("Fittings C", "局部損失係数"),
-                            T("Fixed loss", "固定損失"), T("= Flow", "= 風量"), T("= Size", "= サイズ"),
-                            T("Velocity[m/s]", "風速[m/s]"), T("Loss/m", "損失/m"), T("Total", "損失計"),
-                            T("Path", "経路圧力"), T("Surplus", "余剰")});
+    tree_->setHeaderLabels(
+        {T("Section", "区間"), T("Length[m]", "長さ[m]"), T("Flow[CMH]", "風量[CMH]"),
+         T("Size", "サイズ"), T("Shape", "形状"), T("Max height", "最大高さ"),
+         T("Fittings C", "局部損失係数"), T("Fixed loss", "固定損失"), T("= Flow", "= 風量"),
+         T("= Size", "= サイズ"), T("Velocity[m/s]", "風速[m/s]"), T("Loss/m", "損失/m"),
+         T("Total", "損失計"), T("Path", "経路圧力"), T("Surplus", "余剰")});
     tree_->setDragDropMode(QAbstractItemView::InternalMove);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -68,8 +70,9 @@ void DuctSystemWindow::BuildControls() {
     // measures every row, which a large system cannot afford per keystroke.
     tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
     tree_->header()->setDefaultSectionSize(72);
-    tree_->setToolTip(T("Double-click a cell to edit it; drag a section onto another to move it under it.",
-                        "セルをダブルクリックして編集。区間を別の区間へドラッグすると、その下に移ります。"));
+    tree_->setToolTip(
+        T("Double-click a cell to edit it; drag a section onto another to move it under it.",
+          "セルをダブルクリックして編集。区間を別の区間へドラッグすると、その下に移ります。"));
 
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("systemName"));
@@ -78,7 +81,8 @@ void DuctSystemWindow::BuildControls() {
     units_->addItems({QStringLiteral("Pa"), QStringLiteral("mmAq")});
     law_ = new QComboBox(this);
     law_->setObjectName(QStringLiteral("systemLaw"));
-    law_->addItems({T("Power law (duct page)", "べき乗則（ダクトサイズ）"), T("Colebrook-White", "コールブルック")});
+    law_->addItems({T("Power law (duct page)", "べき乗則（ダクトサイズ）"),
+                    T("Colebrook-White", "コールブルック")});
     style_ = new QComboBox(this);
     style_->setObjectName(QStringLiteral("systemStyle"));
     material_ = new QComboBox(this);
@@ -162,7 +166,8 @@ void DuctSystemWindow::BuildControls() {
         QTreeWidgetItem* current = tree_->currentItem();
         tree_->setCurrentItem(AddSection(current ? current->parent() : nullptr));
     });
-    connect(addBelow, &QPushButton::clicked, this, [this] { tree_->setCurrentItem(AddSection(tree_->currentItem())); });
+    connect(addBelow, &QPushButton::clicked, this,
+            [this] { tree_->setCurrentItem(AddSection(tree_->currentItem())); });
     connect(indent, &QPushButton::clicked, this, [this] { Indent(); });
     connect(outdent, &QPushButton::clicked, this, [this] { Outdent(); });
     connect(remove, &QPushButton::clicked, this, [this] { RemoveSelected(); });
@@ -172,11 +177,14 @@ void DuctSystemWindow::BuildControls() {
     // A drop moves rows through the model; recalculate once it has settled.
     connect(tree_->model(), &QAbstractItemModel::rowsMoved, this, [this] { Recalculate(); });
     connect(tree_->model(), &QAbstractItemModel::rowsInserted, this, [this] {
-        if (!filling_) QMetaObject::invokeMethod(this, [this] { Recalculate(); }, Qt::QueuedConnection);
+        if (!filling_)
+            QMetaObject::invokeMethod(
+                this, [this] { Recalculate(); }, Qt::QueuedConnection);
     });
     for (QComboBox* box : {units_, law_, style_, material_, shape_})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { Recalculate(); });
-    for (QDoubleSpinBox* box : {velocity_, loss_, aspect_, maxHeight_, temperature_, elevation_, pressure_})
+    for (QDoubleSpinBox* box :
+         {velocity_, loss_, aspect_, maxHeight_, temperature_, elevation_, pressure_})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Recalculate(); });
     connect(air_, &QCheckBox::toggled, this, [this] { Recalculate(); });
 }

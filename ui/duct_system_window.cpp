@@ -95,7 +95,8 @@ void DuctSystemWindow::SetTables(const MaterialTable& materials, const DuctStyle
 QTreeWidgetItem* DuctSystemWindow::AddSection(QTreeWidgetItem* under) {
     filling_ = true;
     auto* item = new QTreeWidgetItem;
-    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+                   Qt::ItemIsDropEnabled);
     // A new id that no section holds yet.
     std::unordered_map<std::string, bool> taken;
     for (QTreeWidgetItemIterator it(tree_); *it; ++it)
@@ -205,12 +206,14 @@ SystemFile DuctSystemWindow::CurrentSystem() const {
         sec.id = S(item->text(Id));
         if (item->parent()) sec.upstream = S(item->parent()->text(Id));
         sec.length = NumberIn(item->text(Length)).value_or(std::nan(""));
-        if (!S(item->text(Flow)).empty()) sec.flow = NumberIn(item->text(Flow)).value_or(std::nan(""));
+        if (!S(item->text(Flow)).empty())
+            sec.flow = NumberIn(item->text(Flow)).value_or(std::nan(""));
         sec.size = S(item->text(Size));
         const QString shape = item->text(Shape).trimmed().toLower();
         if (shape == T("round", "丸").toLower() || shape == QStringLiteral("round"))
             sec.shape = DuctShape::Round;
-        else if (shape == T("rectangular", "角").toLower() || shape == QStringLiteral("rectangular"))
+        else if (shape == T("rectangular", "角").toLower() ||
+                 shape == QStringLiteral("rectangular"))
             sec.shape = DuctShape::Rectangular;
         if (!S(item->text(MaxHeight)).empty())
             sec.maxHeight = NumberIn(item->text(MaxHeight)).value_or(std::nan(""));
@@ -265,11 +268,13 @@ void DuctSystemWindow::ShowResult(const SystemFile& file) {
         } else {
             const SectionResult& x = result_.sections[i];
             set(item, ResultFlow, Q(FormatGeneral(x.flow)));
-            set(item, ResultSize, Q(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
+            set(item, ResultSize,
+                Q(SystemSizeText(x, mark)) + (x.overLimits ? QStringLiteral(" !") : QString()));
             set(item, Velocity, Q(ReportVelocity(x.velocity)));
             set(item, LossPerMetre, Q(ReportLossPerMetre(x.lossPerMetre)));
             set(item, TotalLoss, Q(ReportPressure(x.totalLoss, pa)));
-            set(item, PathPressure, pathOf[i] ? Q(ReportPressure(pathOf[i]->pressure, pa)) : QString());
+            set(item, PathPressure,
+                pathOf[i] ? Q(ReportPressure(pathOf[i]->pressure, pa)) : QString());
             set(item, Surplus, pathOf[i] ? Q(ReportPressure(pathOf[i]->surplus, pa)) : QString());
         }
         const QBrush brush = critical[i] ? highlight : QBrush();
@@ -281,7 +286,8 @@ void DuctSystemWindow::ShowResult(const SystemFile& file) {
     for (const SystemProblem& p : result_.problems)
         problems << Q(SystemProblemText(p, japanese_));
     problems_->setPlainText(problems.join('\n'));
-    fanPressure_->setText(ok ? Q(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq") : QString());
+    fanPressure_->setText(ok ? Q(ReportPressure(result_.fanPressure, pa)) + (pa ? " Pa" : " mmAq")
+                             : QString());
     filling_ = false;
 }
 
@@ -290,13 +296,15 @@ void DuctSystemWindow::ShowMessage(const QString& text) {
         messageSink(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, japanese_ ? QStringLiteral("Kestrix エラー") : QStringLiteral("Kestrix Error"),
+    QMessageBox box(QMessageBox::NoIcon,
+                    japanese_ ? QStringLiteral("Kestrix エラー") : QStringLiteral("Kestrix Error"),
                     text, QMessageBox::Ok, this);
     box.exec();
 }
 
-DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, bool japanese, const MaterialTable& materials,
-                                       const DuctStyleTable& styles, const StyleNameList& styleNames) {
+DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, bool japanese,
+                                       const MaterialTable& materials, const DuctStyleTable& styles,
+                                       const StyleNameList& styleNames) {
     auto* window = mainWindow->findChild<DuctSystemWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)
         window = new DuctSystemWindow(japanese, materials, styles, styleNames, mainWindow);

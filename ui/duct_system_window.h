@@ -13,8 +13,8 @@
 
 #include <QString>
 
-#include <functional>
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -123,7 +123,8 @@ class DuctSystemWindow : public QWidget {
 };
 
 // Shows the window of the main window, creating it on first use.
-DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, bool japanese, const MaterialTable& materials,
-                                       const DuctStyleTable& styles, const StyleNameList& styleNames);
+DuctSystemWindow* ShowDuctSystemWindow(QWidget* mainWindow, bool japanese,
+                                       const MaterialTable& materials, const DuctStyleTable& styles,
+                                       const StyleNameList& styleNames);
 
 } // namespace kestrix

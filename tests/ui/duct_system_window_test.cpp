@@ -20,7 +20,7 @@ class DuctSystemWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<UiFixture> fx;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<WindowUnderTest> w;
     DuctSystemWindow* sys = nullptr;
     QStringList shown;
 
@@ -35,7 +35,7 @@ class DuctSystemWindowTest : public QObject {
     void init() {
         fx = std::make_unique<UiFixture>();
         fx->writeStandardConfig();
-        w = std::make_unique<TForm1>(fx->options());
+        w = std::make_unique<WindowUnderTest>(fx->options());
         ShowActive(*w);
         shown.clear();
         QCOMPARE(w->ductSystem->text(), QStringLiteral("Duct &system…"));
