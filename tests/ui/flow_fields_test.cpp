@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -306,6 +307,47 @@ class FlowFieldsTest : public QObject {
         w->close();
         QCOMPARE(*fx->exits, std::vector<int>{1});
         QVERIFY(QFileInfo::exists(fx->settingsPath));
+    }
+
+    // The pages share a flow through the session: the page that evaluated it
+    // lists its sizes, the other shows the flow with its own list emptied by
+    // the change, unless its field already held that text (writing the same
+    // text sets off nothing). A flow typed on the air-terminal page empties
+    // the duct list on its own.
+    void evaluatedFlowReachesTheOtherPage_data() {
+        QTest::addColumn<bool>("fromDuct");
+        QTest::addColumn<QString>("otherFlow");
+        QTest::addColumn<bool>("otherListKept");
+        QTest::newRow("duct, other flow") << true << "800" << false;
+        QTest::newRow("duct, same flow") << true << "1200" << true;
+        QTest::newRow("air terminal, other flow") << false << "800" << false;
+        QTest::newRow("air terminal, same flow") << false << "1200" << false;
+    }
+    void evaluatedFlowReachesTheOtherPage() {
+        QFETCH(bool, fromDuct);
+        QFETCH(QString, otherFlow);
+        QFETCH(bool, otherListKept);
+        QLineEdit* own = fromDuct ? w->Q1 : w->Q3;
+        QLineEdit* other = fromDuct ? w->Q3 : w->Q1;
+        QListWidget* ownList = fromDuct ? w->whl : w->hsbox;
+        QListWidget* otherList = fromDuct ? w->hsbox : w->whl;
+        w->PageControl1->setCurrentWidget(fromDuct ? w->TabSheet3 : w->TabSheet1);
+        QTest::keyClicks(other, otherFlow);
+        QTest::keyClick(other, Qt::Key_Return);
+        const int otherCount = otherList->count();
+        QVERIFY(otherCount > 0);
+
+        w->PageControl1->setCurrentWidget(fromDuct ? w->TabSheet1 : w->TabSheet3);
+        QSignalSpy shared(&w->session(), &kestrix::SizingSession::flowShared);
+        own->clear();
+        QTest::keyClicks(own, QStringLiteral("600*2"));
+        QTest::keyClick(own, Qt::Key_Return);
+        QCOMPARE(own->text(), QStringLiteral("1200"));
+        QCOMPARE(other->text(), QStringLiteral("1200"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("600*2"));
+        QCOMPARE(shared.count(), 1);
+        QVERIFY(ownList->count() > 0);
+        QCOMPARE(otherList->count(), otherListKept ? otherCount : 0);
     }
 
     void libraryErrorBoxCarriesTheProgramName() {
