@@ -35,16 +35,8 @@
         <translation>選定基準：</translation>
     </message>
     <message>
-        <source>&amp;Flow Rate[CMH]:</source>
-        <translation>風量(&amp;F) [CMH]：</translation>
-    </message>
-    <message>
         <source>&amp;Calc</source>
         <translation>計算(&amp;C)</translation>
-    </message>
-    <message>
-        <source>P&amp;roperties</source>
-        <translation>変更(&amp;R)</translation>
     </message>
     <message>
         <source>Duct Size [mm]</source>
@@ -100,22 +92,25 @@
     </message>
 </context>
 <context>
+    <name>kestrix::SizingPage</name>
+    <message>
+        <source>&amp;Flow Rate[CMH]:</source>
+        <translation>風量(&amp;F) [CMH]：</translation>
+    </message>
+    <message>
+        <source>P&amp;roperties</source>
+        <translation>変更(&amp;R)</translation>
+    </message>
+</context>
+<context>
     <name>kestrix::TerminalPage</name>
     <message>
         <source>Condition: Free Area - %3d %%, Velocity - %5s m/s</source>
         <translation>選定基準： 開口率･･･ %3d %% , 面風速･･･ %5s m/s</translation>
     </message>
     <message>
-        <source>&amp;Flow Rate[CMH]:</source>
-        <translation>風量(&amp;F) [CMH]：</translation>
-    </message>
-    <message>
         <source>Ca&amp;lc</source>
         <translation>計算(&amp;L)</translation>
-    </message>
-    <message>
-        <source>P&amp;roperties</source>
-        <translation>変更(&amp;R)</translation>
     </message>
     <message>
         <source>Diffuser, Air Grille Size [mm]</source>

@@ -75,13 +75,9 @@ std::string Text(const QLineEdit* field) {
 // also hidden, whatever the shape, while the property box is too low for the
 // size row.
 void DuctPage::setShape(bool rectangular) {
-    session_.ductShape = rectangular ? SizeShape::Rectangular : SizeShape::Round;
+    shape_ = rectangular ? SizeShape::Rectangular : SizeShape::Round;
     shapeButton_->setText(rectangular ? RectangleMark() : session_.diameterMark());
     heightField_->setVisible(rectangular && propertyBox_->height() >= kSizeRowHeight);
-}
-
-bool DuctPage::rectangular() const {
-    return session_.ductShape == SizeShape::Rectangular;
 }
 
 // The recalculate button is usable when the flow and every size field that
@@ -114,13 +110,17 @@ void DuctPage::fitReferenceFlowWidth() {
     referenceFlowField_->resize(std::max(styleFont, ownFont), referenceFlowField_->height());
 }
 
+DuctFields DuctPage::propertyFields() const {
+    return {Text(velocityField_),           Text(frictionLossField_),
+            Text(dynamicPressureField_),    Text(referenceFlowField_),
+            Text(equivalentDiameterField_), Text(equivalentVelocityField_),
+            Text(aspectRatioField_)};
+}
+
 // The reference values of the flow and the size in the fields: reference
 // flow, equivalent diameter, the velocity there and the aspect ratio.
 void DuctPage::updateReferenceValues() {
-    DuctFields fields{Text(velocityField_),           Text(frictionLossField_),
-                      Text(dynamicPressureField_),    Text(referenceFlowField_),
-                      Text(equivalentDiameterField_), Text(equivalentVelocityField_),
-                      Text(aspectRatioField_)};
+    DuctFields fields = propertyFields();
     const bool wroteFlow =
         DuctRefValues({Text(flowField_), Text(widthField_), Text(heightField_), rectangular()},
                       session_.ductCriteria, fields);
@@ -167,7 +167,7 @@ void DuctPage::onStyleChosen() {
     conditionLine_->setText(FromCp932(CutCp932(line, kConditionBuffer - 1)));
 
     applyUnitCaptions();
-    if (session_.ductMode == SizingMode::List)
+    if (!detailMode())
         calculate();
     else
         recalculate();
@@ -193,7 +193,7 @@ void DuctPage::calculate() {
     flowField_->setText(session_.evaluateFlow(flowField_->text()));
     // The air-terminal page shows the flow too; its change empties both
     // pages, so the sizing comes after it.
-    session_.shareFlow(SizingPage::Duct, flowField_->text());
+    session_.shareFlow(PageKind::Duct, flowField_->text());
     if (host_.isCurrentPage(this)) {
         flowField_->selectAll();
         flowField_->setFocus();
@@ -228,10 +228,7 @@ void DuctPage::recalculate() {
 
     // The shape from the session, not from the height field, which a low
     // property box hides for rectangles too.
-    DuctFields fields{Text(velocityField_),           Text(frictionLossField_),
-                      Text(dynamicPressureField_),    Text(referenceFlowField_),
-                      Text(equivalentDiameterField_), Text(equivalentVelocityField_),
-                      Text(aspectRatioField_)};
+    DuctFields fields = propertyFields();
     std::string sizeText = session_.ductSizeText.toStdString();
     const bool completed =
         RecalcDuct({Text(flowField_), Text(widthField_), Text(heightField_), rectangular()},
@@ -252,19 +249,8 @@ void DuctPage::recalculate() {
 
 // --- Flow field -----------------------------------------------------------------------
 
-void DuctPage::focusFlow(bool selectAll) {
-    if (selectAll) flowField_->selectAll();
-    flowField_->setFocus(selectAll ? Qt::ActiveWindowFocusReason : Qt::OtherFocusReason);
-}
-
-void DuctPage::onFlowEntered() {
-    if (recalculateButton_->isEnabled()) recalculate();
-    if (calculateButton_->isEnabled()) calculate();
-    flowField_->setFocus();
-}
-
 void DuctPage::onFlowChanged() {
-    const bool detail = session_.ductMode == SizingMode::Detail;
+    const bool detail = detailMode();
     calculateButton_->setEnabled(!flowField_->text().isEmpty() && !detail);
     recalculateButton_->setEnabled(detail && sizeAndFlowPlain());
     clearCandidates();
@@ -275,22 +261,10 @@ void DuctPage::onFlowChanged() {
     clearProperties();
 }
 
-void DuctPage::onFlowClicked() {
-    if (!session_.lastFlowExpression().isEmpty())
-        flowField_->setText(session_.lastFlowExpression());
-}
-
-// The flow evaluated on the other page. The flow lives in the field's text:
-// writing it runs this page's change handler, and writing the same text
-// again sets off nothing, as it always has.
-void DuctPage::showSharedFlow(const QString& flow) {
-    flowField_->setText(flow);
-}
-
 // --- Candidate list ---------------------------------------------------------------------
 
 void DuctPage::onSizePicked() {
-    if (session_.ductMode == SizingMode::Detail) return;
+    if (detailMode()) return;
     // The selected entry: the selection, which the list updates before or
     // after its current row depending on whether the mouse or a key moved it.
     const QList<QListWidgetItem*> selected = sizeList_->selectedItems();
@@ -326,7 +300,7 @@ void DuctPage::onSizePicked() {
 // --- Modes ------------------------------------------------------------------------------
 
 void DuctPage::onListMode() {
-    session_.ductMode = SizingMode::List;
+    mode_ = SizingMode::List;
     shapeButton_->setToolTip(QString());
     SetFieldReadOnly(widthField_, true);
     SetFieldReadOnly(heightField_, true);
@@ -340,7 +314,7 @@ void DuctPage::onListMode() {
 }
 
 void DuctPage::onDetailMode() {
-    session_.ductMode = SizingMode::Detail;
+    mode_ = SizingMode::Detail;
     // The hint has always been Japanese, in both languages.
     shapeButton_->setToolTip(QStringLiteral("角・丸入力変換"));
     calculateButton_->setEnabled(false);
@@ -356,7 +330,7 @@ void DuctPage::onDetailMode() {
 // --- Size fields --------------------------------------------------------------------------
 
 void DuctPage::onShapeToggled() {
-    if (session_.ductMode != SizingMode::Detail) return;
+    if (!detailMode()) return;
     setShape(!rectangular());
     recalculateButton_->setEnabled(sizeAndFlowPlain());
     if (recalculateButton_->isEnabled()) recalculate();
@@ -364,8 +338,13 @@ void DuctPage::onShapeToggled() {
     widthField_->setFocus();
 }
 
+void DuctPage::onSizeEntered(QLineEdit* field) {
+    if (recalculateButton_->isEnabled()) recalculate();
+    field->setFocus();
+}
+
 void DuctPage::onSizeEdited() {
-    if (session_.ductMode != SizingMode::Detail) return;
+    if (!detailMode()) return;
     for (QLineEdit* e :
          {aspectRatioField_, dynamicPressureField_, referenceFlowField_, equivalentDiameterField_,
           equivalentVelocityField_, velocityField_, frictionLossField_})
@@ -373,18 +352,6 @@ void DuctPage::onSizeEdited() {
     updateReferenceValues();
     // Typing never disables the button.
     if (sizeAndFlowPlain()) recalculateButton_->setEnabled(true);
-}
-
-void DuctPage::onSizeEntered(QLineEdit* field) {
-    if (recalculateButton_->isEnabled()) recalculate();
-    field->setFocus();
-}
-
-void DuctPage::onSizeClicked(QLineEdit* field) {
-    if (session_.ductMode == SizingMode::Detail)
-        field->selectAll();
-    else
-        CopyToClipboard(field->text());
 }
 
 } // namespace kestrix

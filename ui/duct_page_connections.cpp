@@ -39,62 +39,10 @@ bool IsLeftRelease(const QEvent* event) {
 
 } // namespace
 
-template <typename Handler> auto DuctPage::guarded(Handler handler) {
-    return [this, handler] { host_.runGuarded([this, handler] { (this->*handler)(); }); };
-}
-
 // --- Connections ------------------------------------------------------------------
 
 void DuctPage::connectControls() {
-    // Enter is the calculate action and never reaches the field; a click with
-    // the left button brings back the last expression (a right click opens
-    // the field's menu to copy the value).
-    flowField_->installEventFilter(new EventHook(this, [this](QObject*, QEvent* event) {
-        if (IsEnter(event)) {
-            host_.runGuarded([this] { onFlowEntered(); });
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            host_.runGuarded([this] { onFlowClicked(); });
-        return false;
-    }));
-    connect(flowField_, &QLineEdit::textChanged, this, guarded(&DuctPage::onFlowChanged));
-    connect(styleList_, &QComboBox::activated, this, guarded(&DuctPage::onStyleChosen));
-    connect(calculateButton_, &QPushButton::clicked, this, guarded(&DuctPage::calculate));
-    connect(recalculateButton_, &QPushButton::clicked, this, guarded(&DuctPage::recalculate));
-    connect(styleButton_, &QPushButton::clicked, this, [this] { host_.editStyles(false); });
-
-    // A button that cannot be pressed takes no mouse input, in Windows: a
-    // right click there reaches the window, whose menu opens.
-    auto* disabledMenu = new EventHook(this, [this](QObject* watched, QEvent* event) {
-        return PopUpMenuAtDisabledButton(watched, event,
-                                         [this](const QPoint& at) { host_.popUpWindowMenu(at); });
-    });
-    for (QPushButton* button : {calculateButton_, recalculateButton_})
-        button->installEventFilter(disabledMenu);
-
-    splitter_->canResize = [](int& newSize, bool& accept) {
-        if (newSize > 110) accept = false;
-    };
-    splitter_->maximumSize = [this] { return PropertyBoxLimit(height()); };
-    splitter_->applySize = [this](int size) {
-        propertyBox_->resize(propertyBox_->width(), size);
-        layoutPage();
-    };
-    connect(splitter_, &SplitterBar::moved, this, guarded(&DuctPage::onSplitterMoved));
-
-    // A radio button selected by the program runs its handler as a click does.
-    connect(listModeButton_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) host_.runGuarded([this] { onListMode(); });
-    });
-    connect(detailModeButton_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) host_.runGuarded([this] { onDetailMode(); });
-    });
-    connect(&session_, &SizingSession::flowShared, this,
-            [this](SizingPage from, const QString& flow) {
-                if (from != SizingPage::Duct) showSharedFlow(flow);
-            });
+    // A flow typed on the air-terminal page is a new flow for this page too.
     connect(&session_, &SizingSession::terminalFlowEdited, this, [this] {
         clearCandidates();
         clearProperties();
@@ -122,17 +70,6 @@ void DuctPage::connectControls() {
         host_.runGuarded([this] { onSizePicked(); });
         return false;
     }));
-}
-
-void DuctPage::connectProperties() {
-    clicks_ = new ClickFilter(this);
-    ClickFilter::Handlers size;
-    size.click = guarded(&DuctPage::onSizeLabelClicked);
-    size.doubleClick = guarded(&DuctPage::onSizeLabelDoubleClicked);
-    clicks_->watch(sizeLabel_, size);
-    ClickFilter::Handlers condition;
-    condition.click = [this] { host_.editStyles(false); };
-    clicks_->watch(conditionLine_, condition);
 
     // A property label puts its field's text on the clipboard.
     const std::pair<QLabel*, QLineEdit*> pairs[] = {
@@ -143,18 +80,8 @@ void DuctPage::connectProperties() {
         {referenceFlowLabel_, referenceFlowField_},
         {equivalentDiameterLabel_, equivalentDiameterField_},
         {equivalentVelocityLabel_, equivalentVelocityField_}};
-    for (const auto& [label, field] : pairs) {
-        QLineEdit* f = field;
-        ClickFilter::Handlers handlers;
-        handlers.click = [this, f] {
-            host_.runGuarded([f] {
-                f->setFocus();
-                f->selectAll();
-                CopyToClipboard(f->text());
-            });
-        };
-        clicks_->watch(label, handlers);
-    }
+    for (const auto& [label, field] : pairs)
+        copyOnLabelClick(label, field);
 
     // Property fields: a click copies (on release, so that the field's own
     // press does not undo the selection), entering selects, Up and Down walk
@@ -180,9 +107,7 @@ void DuctPage::connectProperties() {
         clicks_->watch(f, handlers);
     }
 
-    // Size fields: every change, Enter (swallowed) and clicks.
-    connect(widthField_, &QLineEdit::textChanged, this, guarded(&DuctPage::onSizeEdited));
-    connect(heightField_, &QLineEdit::textChanged, this, guarded(&DuctPage::onSizeEdited));
+    // Size fields: Enter (swallowed) and clicks.
     auto* sizeHook = new EventHook(this, [this](QObject* watched, QEvent* event) {
         auto* field = static_cast<QLineEdit*>(watched);
         if (IsEnter(event)) {
@@ -195,7 +120,6 @@ void DuctPage::connectProperties() {
     });
     widthField_->installEventFilter(sizeHook);
     heightField_->installEventFilter(sizeHook);
-    connect(shapeButton_, &QToolButton::clicked, this, guarded(&DuctPage::onShapeToggled));
 }
 
 // --- Size label ---------------------------------------------------------------------------
@@ -218,19 +142,8 @@ void DuctPage::onSizeLabelDoubleClicked() {
 
 // --- Property fields ---------------------------------------------------------
 
-void DuctPage::onPropertyFieldClicked(QLineEdit* field) {
-    if (field->text().isEmpty()) return;
-    field->selectAll();
-    CopyToClipboard(field->text());
-}
-
 void DuctPage::onPropertyFieldEntered(QLineEdit* field) {
     if (sizeList_->count() >= 1) field->selectAll();
-}
-
-// Only tab stops count, as with the Tab key itself.
-void DuctPage::onPropertyFieldArrow(QLineEdit* field, int key) {
-    if (field->hasFocus()) focusNextPrevChild(key == Qt::Key_Down);
 }
 
 } // namespace kestrix

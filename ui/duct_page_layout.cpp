@@ -33,14 +33,42 @@ using namespace pages;
 
 namespace {
 
-const QColor kDuctAccent(0, 128, 0); // green
+SizingPage::Design DuctDesign() {
+    return {.page = "TabSheet1",
+            .kind = PageKind::Duct,
+            .accent = QColor(0, 128, 0), // green
+            .panel = "Panel1",
+            .flowLabel = "Label1",
+            .flowField = "Q1",
+            .calculateButton = "SP1",
+            .calculateCaption = DuctPage::tr("&Calc"),
+            .accentLine = "Shape1",
+            .conditionLine = "Select",
+            .styleButton = "Set_Button1",
+            .styleList = "DuctStyleCB",
+            .listBox = "GroupBox3",
+            .listBlank = "Blank1",
+            .sizeList = "whl",
+            .listModeButton = "RBT1",
+            .listModeCaption = DuctPage::tr("Duct Size [mm]"),
+            .splitter = "d_spli",
+            .propertyBox = "d_pro",
+            .detailModeButton = "RBT2",
+            .detailModeCaption = DuctPage::tr("Properties of selected Duct"),
+            .sizeLabel = "Label7",
+            .widthField = "E_w",
+            .shapeButton = "xxbn",
+            .heightField = "E_h",
+            .recalculateButton = "SP2",
+            .sizeCaption = DuctPage::tr("Size [mm]:"),
+            .recalculateCaption = DuctPage::tr("&ReCalc")};
+}
 
 } // namespace
 
 DuctPage::DuctPage(SizingSession& session, PageHost& host, QWidget* parent)
-    : QWidget(parent), session_(session), host_(host) {
-    setObjectName(QStringLiteral("TabSheet1"));
-    build();
+    : SizingPage(session, host, session.ductMode, session.ductShape, DuctDesign(), parent) {
+    buildProperties();
     // Initial state: empty fields, bold results, nothing to calculate yet.
     const QFont bold = kestrix::BoldUiFont(12);
     for (QWidget* w : std::initializer_list<QWidget*>{
@@ -50,59 +78,14 @@ DuctPage::DuctPage(SizingSession& session, PageHost& host, QWidget* parent)
         w->setFont(bold);
     calculateButton_->setEnabled(false);
     recalculateButton_->setEnabled(false);
+    connectSharedControls();
     connectControls();
-    connectProperties();
     KeepAccessKeysOutOf(this, {flowField_, widthField_, heightField_, styleList_});
-}
-
-DuctPage::~DuctPage() {
-    // The controls are destroyed after this body, and they still send events
-    // (focus, hide) while they go. The event filters that call back into the
-    // page must not see them: remove every helper object first.
-    const QList<QObject*> helpers = findChildren<QObject*>(Qt::FindDirectChildrenOnly);
-    for (QObject* child : helpers)
-        if (!child->isWidgetType()) delete child;
-    clicks_ = nullptr;
-}
-
-void DuctPage::build() {
-    const int W = kDesignPanelWidth;
-    panel_ = MakePanel(this, "Panel1");
-    flowLabel_ = MakeLabel(panel_, "Label1", tr("&Flow Rate[CMH]:"), QRect(4, 0, 84, 20));
-    flowField_ = MakeFlowField(panel_, "Q1");
-    flowLabel_->setBuddy(flowField_);
-    calculateButton_ = MakeButton(panel_, "SP1", tr("&Calc"), QRect(W - 57, 0, 52, 21));
-    accentLine_ = MakeLine(panel_, "Shape1", kDuctAccent, QRect(5, 21, W - 10, 2));
-    conditionLine_ = MakeLabel(panel_, "Select", QString(), QRect(5, 24, W - 10, 13));
-    styleButton_ = MakeButton(panel_, "Set_Button1", tr("P&roperties"), QRect(4, 37, 64, 21));
-    styleList_ = MakeStyleList(panel_, "DuctStyleCB");
-
-    listBox_ = MakeBox(this, "GroupBox3");
-    listBlank_ = Make<QWidget>(listBox_, "Blank1");
-    sizeList_ = MakeCandidateList(listBox_, "whl");
-    listModeButton_ = MakeRadio(this, "RBT1", tr("Duct Size [mm]"));
-    listModeButton_->setChecked(true);
-
-    splitter_ = MakeSplitter(this, "d_spli", kDuctAccent);
-    propertyBox_ = MakeBox(this, "d_pro");
-    propertyBox_->resize(W, kPropertyBoxHeight);
-    splitter_->setTarget(propertyBox_);
-    detailModeButton_ = MakeRadio(this, "RBT2", tr("Properties of selected Duct"));
-    TabToCheckedMode(listModeButton_, detailModeButton_);
-    buildProperties();
 }
 
 void DuctPage::buildProperties() {
     const int W = kDesignPanelWidth;
     QGroupBox* box = propertyBox_;
-    sizeLabel_ = MakeLabel(box, "Label7", tr("Size [mm]:"), QRect(4, 20, 70, 13));
-    // The hint has always been Japanese, in both languages.
-    sizeLabel_->setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸするとW・Hが入れ替わります"));
-    widthField_ = MakeSizeField(box, "E_w", QRect(75, 16, 44, 20));
-    shapeButton_ = MakeShapeButton(box, "xxbn", detailModeButton_);
-    heightField_ = MakeSizeField(box, "E_h", QRect(138, 16, 44, 20));
-    recalculateButton_ = MakeButton(box, "SP2", tr("&ReCalc"), QRect(W - 63, kRow1, 58, 22));
-
     auto leftPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
                         QLineEdit*& e, int top) {
         l = MakeLabel(box, label, text, kLeftLabel.translated(0, top),
@@ -142,32 +125,7 @@ QString DuctPage::frictionLossCaption(bool pascal) {
     return pascal ? tr("DeltaPr.[Pa/m]:") : tr("DeltaPr.[mmAq/m]:");
 }
 
-void DuctPage::fitModeButtons() {
-    const QFontMetrics metrics(font());
-    for (QRadioButton* r : {listModeButton_, detailModeButton_})
-        r->resize(metrics.horizontalAdvance(r->text()) + 22, r->height());
-}
-
 // --- Layout ---------------------------------------------------------------------
-
-void DuctPage::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // Qt may size the pages again once the window is shown.
-    layoutPage();
-}
-
-void DuctPage::layoutPage() {
-    LayoutPage({panel_, flowField_, calculateButton_, accentLine_, conditionLine_, styleList_,
-                listBox_, listBlank_, sizeList_, listModeButton_, splitter_, propertyBox_,
-                detailModeButton_},
-               width(), height());
-    layoutProperties();
-}
-
-void DuctPage::setCaptionLayoutDeferred(bool deferred) {
-    captionLayoutDeferred_ = deferred;
-    layoutProperties();
-}
 
 // The recalculate button and the right-hand pairs keep their distance from
 // the right edge of the box.
@@ -184,21 +142,6 @@ void DuctPage::layoutProperties() {
          {frictionLossLabel_, frictionLossField_, kRightLabelWidth},
          {equivalentDiameterLabel_, equivalentDiameterField_, kRightLabelWidth},
          {equivalentVelocityLabel_, equivalentVelocityField_, kLongRightLabelWidth}});
-}
-
-int DuctPage::propertyBoxHeight() const {
-    return propertyBox_->height();
-}
-
-void DuctPage::restorePropertyBoxHeight(int height) {
-    propertyBox_->resize(propertyBox_->width(),
-                         std::clamp(height, 1, PropertyBoxLimit(this->height())));
-    layoutPage();
-    followPropertyBox();
-}
-
-void DuctPage::followPropertyBox() {
-    detailModeButton_->move(detailModeButton_->x(), propertyBox_->y());
 }
 
 int DuctPage::stepColumns() {

@@ -21,7 +21,7 @@
 
 namespace kestrix {
 
-enum class SizingPage { Duct, Terminal };
+enum class PageKind { Duct, Terminal };
 // List: pick a size from the candidates; Detail: type a size and check it.
 enum class SizingMode { List, Detail };
 enum class SizeShape { Round, Rectangular };
@@ -60,7 +60,7 @@ class SizingSession : public QObject {
     const QString& lastFlowExpression() const { return lastFlowExpression_; }
 
     // A page has evaluated its flow; the other page shows it.
-    void shareFlow(SizingPage from, const QString& flow) { emit flowShared(from, flow); }
+    void shareFlow(PageKind from, const QString& flow) { emit flowShared(from, flow); }
     // The air-terminal page's flow changed: a new flow empties the results
     // of both pages.
     void terminalFlowChanged() { emit terminalFlowEdited(); }
@@ -88,7 +88,7 @@ class SizingSession : public QObject {
     QString ductSizeText;
 
   signals:
-    void flowShared(kestrix::SizingPage from, const QString& flow);
+    void flowShared(kestrix::PageKind from, const QString& flow);
     void terminalFlowEdited();
 
   private:

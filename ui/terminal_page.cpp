@@ -42,13 +42,9 @@ std::string Text(const QLineEdit* field) {
 // The shape is the session's; the shape button shows it, and the height
 // field is there for a rectangle only.
 void TerminalPage::setShape(bool rectangular) {
-    session_.terminalShape = rectangular ? SizeShape::Rectangular : SizeShape::Round;
+    shape_ = rectangular ? SizeShape::Rectangular : SizeShape::Round;
     shapeButton_->setText(rectangular ? RectangleMark() : session_.diameterMark());
     heightField_->setVisible(rectangular);
-}
-
-bool TerminalPage::rectangular() const {
-    return session_.terminalShape == SizeShape::Rectangular;
 }
 
 void TerminalPage::clearCandidates() {
@@ -56,10 +52,14 @@ void TerminalPage::clearCandidates() {
     session_.terminalCandidates.clear();
 }
 
+TerminalFields TerminalPage::propertyFields() const {
+    return {Text(freeAreaField_), Text(faceVelocityField_), Text(necessaryAreaField_),
+            Text(effectiveAreaField_), Text(referenceFlowField_)};
+}
+
 // The free area and the reference flow of the size in the fields.
 void TerminalPage::updateReferenceFlow() {
-    TerminalFields fields{Text(freeAreaField_), Text(faceVelocityField_), Text(necessaryAreaField_),
-                          Text(effectiveAreaField_), Text(referenceFlowField_)};
+    TerminalFields fields = propertyFields();
     TerminalRefFlow(Text(widthField_), Text(heightField_), rectangular(), session_.terminalCriteria,
                     fields);
     freeAreaField_->setText(QString::fromStdString(fields.freeAreaRatio));
@@ -91,7 +91,7 @@ void TerminalPage::onStyleChosen() {
     const QByteArray format = tr("Condition: Free Area - %3d %%, Velocity - %5s m/s").toUtf8();
     conditionLine_->setText(QString::asprintf(format.constData(), percent, velocityText.c_str()));
 
-    if (session_.terminalMode == SizingMode::List)
+    if (!detailMode())
         calculate();
     else
         recalculate();
@@ -102,11 +102,10 @@ void TerminalPage::onStyleChosen() {
 void TerminalPage::calculate() {
     if (flowField_->text().isEmpty()) return;
     flowField_->setText(session_.evaluateFlow(flowField_->text()));
-    session_.shareFlow(SizingPage::Terminal, flowField_->text());
+    session_.shareFlow(PageKind::Terminal, flowField_->text());
 
     // The flow is read back from its field, as evaluated.
-    TerminalFields fields{Text(freeAreaField_), Text(faceVelocityField_), Text(necessaryAreaField_),
-                          Text(effectiveAreaField_), Text(referenceFlowField_)};
+    TerminalFields fields = propertyFields();
     const TerminalCandidates result = SizeTerminal(Text(flowField_), session_.terminalCriteria,
                                                    session_.diameterMark().toStdString(), fields);
     if (result.listReplaced) {
@@ -141,8 +140,7 @@ void TerminalPage::recalculate() {
     const std::string width = Text(widthField_);
     const std::string height = Text(heightField_);
     const TerminalSizeInput in{flow, width, height, rectangular()};
-    TerminalFields fields{Text(freeAreaField_), Text(faceVelocityField_), Text(necessaryAreaField_),
-                          Text(effectiveAreaField_), Text(referenceFlowField_)};
+    TerminalFields fields = propertyFields();
     const bool passed = RecalcTerminal(in, session_.terminalCriteria, fields);
     freeAreaField_->setText(QString::fromStdString(fields.freeAreaRatio));
     faceVelocityField_->setText(QString::fromStdString(fields.faceVelocity));
@@ -152,14 +150,8 @@ void TerminalPage::recalculate() {
 
 // --- Flow field ---------------------------------------------------------------------------
 
-void TerminalPage::onFlowEntered() {
-    if (recalculateButton_->isEnabled()) recalculate();
-    if (calculateButton_->isEnabled()) calculate();
-    flowField_->setFocus();
-}
-
 void TerminalPage::onFlowChanged() {
-    const bool detail = session_.terminalMode == SizingMode::Detail;
+    const bool detail = detailMode();
     calculateButton_->setEnabled(!flowField_->text().isEmpty() && !detail);
     recalculateButton_->setEnabled(
         IsPlain(flowField_) && detail &&
@@ -176,22 +168,10 @@ void TerminalPage::onFlowChanged() {
         e->clear();
 }
 
-void TerminalPage::onFlowClicked() {
-    if (!session_.lastFlowExpression().isEmpty())
-        flowField_->setText(session_.lastFlowExpression());
-}
-
-// The flow evaluated on the other page. The flow lives in the field's text:
-// writing it runs this page's change handler, and writing the same text
-// again sets off nothing, as it always has.
-void TerminalPage::showSharedFlow(const QString& flow) {
-    flowField_->setText(flow);
-}
-
 // --- Candidate list -------------------------------------------------------------------------
 
 void TerminalPage::onSizePicked() {
-    if (session_.terminalMode == SizingMode::Detail) return;
+    if (detailMode()) return;
     const QList<QListWidgetItem*> selected = sizeList_->selectedItems();
     if (selected.isEmpty()) return;
     const int index = sizeList_->row(selected.first());
@@ -219,7 +199,7 @@ void TerminalPage::onSizePicked() {
 // --- Modes ------------------------------------------------------------------------------------
 
 void TerminalPage::onListMode() {
-    session_.terminalMode = SizingMode::List;
+    mode_ = SizingMode::List;
     for (QWidget* w : std::initializer_list<QWidget*>{necessaryAreaLabel_, effectiveAreaLabel_,
                                                       necessaryAreaField_, effectiveAreaField_})
         w->show();
@@ -234,7 +214,7 @@ void TerminalPage::onListMode() {
 }
 
 void TerminalPage::onDetailMode() {
-    session_.terminalMode = SizingMode::Detail;
+    mode_ = SizingMode::Detail;
     for (QWidget* w : std::initializer_list<QWidget*>{necessaryAreaLabel_, effectiveAreaLabel_,
                                                       necessaryAreaField_, effectiveAreaField_})
         w->hide();
@@ -251,7 +231,7 @@ void TerminalPage::onDetailMode() {
 // --- Size fields ------------------------------------------------------------------------------
 
 void TerminalPage::onShapeToggled() {
-    if (session_.terminalMode != SizingMode::Detail) return;
+    if (!detailMode()) return;
     setShape(!rectangular());
     recalculateButton_->setEnabled(IsPlain(widthField_) && IsPlain(flowField_) &&
                                    (!rectangular() || IsPlain(heightField_)));
@@ -261,7 +241,7 @@ void TerminalPage::onShapeToggled() {
 }
 
 void TerminalPage::onSizeEdited() {
-    if (session_.terminalMode != SizingMode::Detail) return;
+    if (!detailMode()) return;
     faceVelocityField_->clear();
     referenceFlowField_->clear();
     updateReferenceFlow();
@@ -276,13 +256,6 @@ void TerminalPage::onSizeEntered(QLineEdit* field) {
     recalculate();
     field->selectAll();
     field->setFocus();
-}
-
-void TerminalPage::onSizeClicked(QLineEdit* field) {
-    if (session_.terminalMode == SizingMode::Detail)
-        field->selectAll();
-    else
-        CopyToClipboard(field->text());
 }
 
 } // namespace kestrix

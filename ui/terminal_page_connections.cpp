@@ -27,64 +27,7 @@ namespace kestrix {
 
 using namespace pages;
 
-template <typename Handler> auto TerminalPage::guarded(Handler handler) {
-    return [this, handler] { host_.runGuarded([this, handler] { (this->*handler)(); }); };
-}
-
 void TerminalPage::connectControls() {
-    // Enter is the calculate action and never reaches the field; a click with
-    // the left button brings back the last expression (a right click opens
-    // the field's menu to copy the value).
-    flowField_->installEventFilter(new EventHook(this, [this](QObject*, QEvent* event) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                host_.runGuarded([this] { onFlowEntered(); });
-                return true;
-            }
-        } else if (event->type() == QEvent::MouseButtonPress &&
-                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            host_.runGuarded([this] { onFlowClicked(); });
-        }
-        return false;
-    }));
-    connect(flowField_, &QLineEdit::textChanged, this, guarded(&TerminalPage::onFlowChanged));
-    connect(styleList_, &QComboBox::activated, this, guarded(&TerminalPage::onStyleChosen));
-    connect(calculateButton_, &QPushButton::clicked, this, guarded(&TerminalPage::calculate));
-    connect(recalculateButton_, &QPushButton::clicked, this, guarded(&TerminalPage::recalculate));
-    connect(styleButton_, &QPushButton::clicked, this, [this] { host_.editStyles(true); });
-
-    // A button that cannot be pressed takes no mouse input, in Windows: a
-    // right click there reaches the window, whose menu opens.
-    auto* disabledMenu = new EventHook(this, [this](QObject* watched, QEvent* event) {
-        return PopUpMenuAtDisabledButton(watched, event,
-                                         [this](const QPoint& at) { host_.popUpWindowMenu(at); });
-    });
-    for (QPushButton* button : {calculateButton_, recalculateButton_})
-        button->installEventFilter(disabledMenu);
-
-    splitter_->canResize = [](int& newSize, bool& accept) {
-        if (newSize > 110) accept = false;
-    };
-    splitter_->maximumSize = [this] { return PropertyBoxLimit(height()); };
-    splitter_->applySize = [this](int size) {
-        propertyBox_->resize(propertyBox_->width(), size);
-        layoutPage();
-    };
-    connect(splitter_, &SplitterBar::moved, this, guarded(&TerminalPage::followPropertyBox));
-
-    // A radio button selected by the program runs its handler as a click does.
-    connect(listModeButton_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) host_.runGuarded([this] { onListMode(); });
-    });
-    connect(detailModeButton_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) host_.runGuarded([this] { onDetailMode(); });
-    });
-    connect(&session_, &SizingSession::flowShared, this,
-            [this](SizingPage from, const QString& flow) {
-                if (from != SizingPage::Terminal) showSharedFlow(flow);
-            });
-
     // Mouse and arrow keys change the selection; a click on the entry already
     // chosen copies again. Only the left button picks.
     connect(sizeList_, &QListWidget::itemSelectionChanged, this,
@@ -92,41 +35,18 @@ void TerminalPage::connectControls() {
     connect(sizeList_, &QListWidget::itemClicked, this, guarded(&TerminalPage::onSizePicked));
     sizeList_->viewport()->installEventFilter(
         new EventHook(this, [](QObject*, QEvent* event) { return IsOtherButtonPress(event); }));
-}
 
-void TerminalPage::connectProperties() {
-    clicks_ = new ClickFilter(this);
     // The list's mouse events arrive at its viewport.
     ClickFilter::Handlers drag;
     drag.dragMove = guarded(&TerminalPage::onSizePicked);
     clicks_->watch(sizeList_->viewport(), drag);
 
-    ClickFilter::Handlers size;
-    size.click = guarded(&TerminalPage::onSizeLabelClicked);
-    size.doubleClick = guarded(&TerminalPage::onSizeLabelDoubleClicked);
-    clicks_->watch(sizeLabel_, size);
-    ClickFilter::Handlers condition;
-    condition.click = [this] { host_.editStyles(true); };
-    clicks_->watch(conditionLine_, condition);
     for (auto [label, field] : {std::pair{freeAreaLabel_, freeAreaField_},
                                 std::pair{faceVelocityLabel_, faceVelocityField_},
                                 std::pair{necessaryAreaLabel_, necessaryAreaField_},
                                 std::pair{effectiveAreaLabel_, effectiveAreaField_},
-                                std::pair{referenceFlowLabel_, referenceFlowField_}}) {
-        ClickFilter::Handlers copy;
-        copy.click = [this, field] {
-            host_.runGuarded([field] {
-                field->setFocus();
-                field->selectAll();
-                CopyToClipboard(field->text());
-            });
-        };
-        clicks_->watch(label, copy);
-    }
-
-    connect(widthField_, &QLineEdit::textChanged, this, guarded(&TerminalPage::onSizeEdited));
-    connect(heightField_, &QLineEdit::textChanged, this, guarded(&TerminalPage::onSizeEdited));
-    connect(shapeButton_, &QToolButton::clicked, this, guarded(&TerminalPage::onShapeToggled));
+                                std::pair{referenceFlowLabel_, referenceFlowField_}})
+        copyOnLabelClick(label, field);
 
     // Keys and clicks of the page's edit fields. Enter in the size fields is
     // swallowed; the arrow keys of the property fields pass on to the field.
@@ -186,17 +106,6 @@ void TerminalPage::onSizeLabelDoubleClicked() {
     CopyToClipboard(height + RectangleMark() + width);
     widthField_->setText(height);
     heightField_->setText(width);
-}
-
-void TerminalPage::onPropertyFieldClicked(QLineEdit* field) {
-    if (field->text().isEmpty()) return;
-    field->selectAll();
-    CopyToClipboard(field->text());
-}
-
-// Only tab stops count, as with the Tab key itself.
-void TerminalPage::onPropertyFieldArrow(QLineEdit* field, int key) {
-    if (field->hasFocus()) focusNextPrevChild(key == Qt::Key_Down);
 }
 
 } // namespace kestrix

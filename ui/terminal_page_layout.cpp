@@ -28,14 +28,43 @@ using namespace pages;
 
 namespace {
 
-const QColor kTerminalAccent(128, 0, 0); // maroon
+SizingPage::Design TerminalDesign() {
+    return {.page = "TabSheet3",
+            .kind = PageKind::Terminal,
+            .accent = QColor(128, 0, 0), // maroon
+            .panel = "Panel5",
+            .flowLabel = "Label4",
+            .flowField = "Q3",
+            .calculateButton = "HSCal",
+            .calculateCaption = TerminalPage::tr("Ca&lc"),
+            .accentLine = "Shape2",
+            .conditionLine = "Select2",
+            .styleButton = "Set_Button2",
+            .styleList = "KiguStyleCB",
+            .listBox = "GroupBox9",
+            .listBlank = "Blank2",
+            .sizeList = "hsbox",
+            .listModeButton = "bRB1",
+            .listModeCaption = TerminalPage::tr("Diffuser, Air Grille Size [mm]"),
+            .splitter = "h_spli",
+            .propertyBox = "h_pro",
+            .detailModeButton = "bRB2",
+            .detailModeCaption = TerminalPage::tr("Properties of selected Diffuser, Air Grille"),
+            .sizeLabel = "Label15",
+            .widthField = "bE_w",
+            .shapeButton = "xxbn2",
+            .heightField = "bE_h",
+            .recalculateButton = "BP2",
+            .sizeCaption = TerminalPage::tr("Size[mm]:"),
+            .recalculateCaption = TerminalPage::tr("&ReCalc")};
+}
 
 } // namespace
 
 TerminalPage::TerminalPage(SizingSession& session, PageHost& host, QWidget* parent)
-    : QWidget(parent), session_(session), host_(host) {
-    setObjectName(QStringLiteral("TabSheet3"));
-    build();
+    : SizingPage(session, host, session.terminalMode, session.terminalShape, TerminalDesign(),
+                 parent) {
+    buildProperties();
     // Initial state: empty fields, bold results, nothing to calculate yet.
     const QFont bold = kestrix::BoldUiFont(12);
     for (QWidget* w : std::initializer_list<QWidget*>{
@@ -44,58 +73,14 @@ TerminalPage::TerminalPage(SizingSession& session, PageHost& host, QWidget* pare
         w->setFont(bold);
     calculateButton_->setEnabled(false);
     recalculateButton_->setEnabled(false);
+    connectSharedControls();
     connectControls();
-    connectProperties();
     KeepAccessKeysOutOf(this, {flowField_, widthField_, heightField_, styleList_});
-}
-
-TerminalPage::~TerminalPage() {
-    // The controls still send events while they go: remove the event
-    // filters that call back into the page first.
-    const QList<QObject*> helpers = findChildren<QObject*>(Qt::FindDirectChildrenOnly);
-    for (QObject* child : helpers)
-        if (!child->isWidgetType()) delete child;
-    clicks_ = nullptr;
-}
-
-void TerminalPage::build() {
-    const int W = kDesignPanelWidth;
-    panel_ = MakePanel(this, "Panel5");
-    flowLabel_ = MakeLabel(panel_, "Label4", tr("&Flow Rate[CMH]:"), QRect(4, 0, 84, 20));
-    flowField_ = MakeFlowField(panel_, "Q3");
-    flowLabel_->setBuddy(flowField_);
-    calculateButton_ = MakeButton(panel_, "HSCal", tr("Ca&lc"), QRect(W - 57, 0, 52, 21));
-    accentLine_ = MakeLine(panel_, "Shape2", kTerminalAccent, QRect(5, 21, W - 10, 2));
-    conditionLine_ = MakeLabel(panel_, "Select2", QString(), QRect(5, 24, W - 10, 13));
-    styleButton_ = MakeButton(panel_, "Set_Button2", tr("P&roperties"), QRect(4, 37, 64, 21));
-    styleList_ = MakeStyleList(panel_, "KiguStyleCB");
-
-    listBox_ = MakeBox(this, "GroupBox9");
-    listBlank_ = Make<QWidget>(listBox_, "Blank2");
-    sizeList_ = MakeCandidateList(listBox_, "hsbox");
-    listModeButton_ = MakeRadio(this, "bRB1", tr("Diffuser, Air Grille Size [mm]"));
-    listModeButton_->setChecked(true);
-
-    splitter_ = MakeSplitter(this, "h_spli", kTerminalAccent);
-    propertyBox_ = MakeBox(this, "h_pro");
-    propertyBox_->resize(W, kPropertyBoxHeight);
-    splitter_->setTarget(propertyBox_);
-    detailModeButton_ = MakeRadio(this, "bRB2", tr("Properties of selected Diffuser, Air Grille"));
-    TabToCheckedMode(listModeButton_, detailModeButton_);
-    buildProperties();
 }
 
 void TerminalPage::buildProperties() {
     const int W = kDesignPanelWidth;
     QGroupBox* box = propertyBox_;
-    sizeLabel_ = MakeLabel(box, "Label15", tr("Size[mm]:"), QRect(4, 20, 70, 13));
-    // The hint has always been Japanese, in both languages.
-    sizeLabel_->setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸするとW・Hが入れ替わります"));
-    widthField_ = MakeSizeField(box, "bE_w", QRect(75, 16, 44, 20));
-    shapeButton_ = MakeShapeButton(box, "xxbn2", detailModeButton_);
-    heightField_ = MakeSizeField(box, "bE_h", QRect(138, 16, 44, 20));
-    recalculateButton_ = MakeButton(box, "BP2", tr("&ReCalc"), QRect(W - 63, kRow1, 58, 22));
-
     auto leftPair = [&](const char* label, const QString& text, QLabel*& l, const char* field,
                         QLineEdit*& e, int top) {
         // Four pixels further right than on the duct page: the longest
@@ -125,31 +110,6 @@ void TerminalPage::buildProperties() {
              kRow4);
 }
 
-void TerminalPage::fitModeButtons() {
-    const QFontMetrics metrics(font());
-    for (QRadioButton* r : {listModeButton_, detailModeButton_})
-        r->resize(metrics.horizontalAdvance(r->text()) + 22, r->height());
-}
-
-void TerminalPage::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // Qt may size the pages again once the window is shown.
-    layoutPage();
-}
-
-void TerminalPage::layoutPage() {
-    LayoutPage({panel_, flowField_, calculateButton_, accentLine_, conditionLine_, styleList_,
-                listBox_, listBlank_, sizeList_, listModeButton_, splitter_, propertyBox_,
-                detailModeButton_},
-               width(), height());
-    layoutProperties();
-}
-
-void TerminalPage::setCaptionLayoutDeferred(bool deferred) {
-    captionLayoutDeferred_ = deferred;
-    layoutProperties();
-}
-
 // The recalculate button and the right-hand pairs keep their distance from
 // the right edge of the box.
 void TerminalPage::layoutProperties() {
@@ -162,21 +122,6 @@ void TerminalPage::layoutProperties() {
                          {referenceFlowLabel_, referenceFlowField_}},
                         {{necessaryAreaLabel_, necessaryAreaField_, kRightLabelWidth - 6},
                          {effectiveAreaLabel_, effectiveAreaField_, kRightLabelWidth - 6}});
-}
-
-int TerminalPage::propertyBoxHeight() const {
-    return propertyBox_->height();
-}
-
-void TerminalPage::restorePropertyBoxHeight(int height) {
-    propertyBox_->resize(propertyBox_->width(),
-                         std::clamp(height, 1, PropertyBoxLimit(this->height())));
-    layoutPage();
-    followPropertyBox();
-}
-
-void TerminalPage::followPropertyBox() {
-    detailModeButton_->move(detailModeButton_->x(), propertyBox_->y());
 }
 
 void TerminalPage::stepColumns(int step) {
