@@ -63,7 +63,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    // The pages go first, while the window they call back into is whole.
+    // The pages go first, while the window they call back into is whole; the
+    // tab control's page changes on the way mean nothing any more.
+    disconnect(tabs_, nullptr, this, nullptr);
     delete ductPage_;
     delete terminalPage_;
     ductPage_ = nullptr;
