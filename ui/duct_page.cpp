@@ -300,31 +300,13 @@ void DuctPage::onSizePicked() {
 // --- Modes ------------------------------------------------------------------------------
 
 void DuctPage::onListMode() {
-    mode_ = SizingMode::List;
-    shapeButton_->setToolTip(QString());
-    SetFieldReadOnly(widthField_, true);
-    SetFieldReadOnly(heightField_, true);
-    recalculateButton_->setEnabled(false);
+    SizingPage::onListMode();
     const std::string flow = Text(flowField_);
     if (!IsPlainNumber(flow)) return;
     const std::optional<double> value = ParseNumber(flow);
     if (!value || !(*value > 0)) return;
     calculateButton_->setEnabled(true);
     calculate();
-}
-
-void DuctPage::onDetailMode() {
-    mode_ = SizingMode::Detail;
-    // The hint has always been Japanese, in both languages.
-    shapeButton_->setToolTip(QStringLiteral("角・丸入力変換"));
-    calculateButton_->setEnabled(false);
-    sizeList_->clear();
-    SetFieldReadOnly(widthField_, false);
-    SetFieldReadOnly(heightField_, false);
-    flowField_->setFocus();
-    // The width and the flow are enough, as on the air-terminal page: a
-    // rectangle without a valid height is recalculated as round.
-    recalculateButton_->setEnabled(IsPlain(widthField_) && IsPlain(flowField_));
 }
 
 // --- Size fields --------------------------------------------------------------------------

@@ -32,12 +32,11 @@ class DuctPage : public SizingPage {
 
   private:
     void buildProperties();
-    void connectControls();
+    void connectControls() override;
     void layoutProperties() override;
 
     void onFlowChanged() override;
     void onListMode() override;
-    void onDetailMode() override;
     void onShapeToggled() override;
     void onSizeEdited() override;
     void onSizeLabelClicked() override;

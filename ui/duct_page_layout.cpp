@@ -5,10 +5,8 @@
 
 #include "ui/duct_page.h"
 
-#include "ui/access_keys.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
-#include "ui/fonts.h"
 #include "ui/page_host.h"
 #include "ui/page_widgets.h"
 #include "ui/sizing_session.h"
@@ -69,18 +67,8 @@ SizingPage::Design DuctDesign() {
 DuctPage::DuctPage(SizingSession& session, PageHost& host, QWidget* parent)
     : SizingPage(session, host, session.ductMode, session.ductShape, DuctDesign(), parent) {
     buildProperties();
-    // Initial state: empty fields, bold results, nothing to calculate yet.
-    const QFont bold = kestrix::BoldUiFont(12);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             flowField_, sizeList_, widthField_, heightField_, aspectRatioField_, velocityField_,
-             dynamicPressureField_, frictionLossField_, referenceFlowField_,
-             equivalentDiameterField_, equivalentVelocityField_, shapeButton_})
-        w->setFont(bold);
-    calculateButton_->setEnabled(false);
-    recalculateButton_->setEnabled(false);
-    connectSharedControls();
-    connectControls();
-    KeepAccessKeysOutOf(this, {flowField_, widthField_, heightField_, styleList_});
+    finishSetUp({aspectRatioField_, velocityField_, dynamicPressureField_, frictionLossField_,
+                 referenceFlowField_, equivalentDiameterField_, equivalentVelocityField_});
 }
 
 void DuctPage::buildProperties() {

@@ -1,7 +1,9 @@
 #include "ui/sizing_page.h"
 
+#include "ui/access_keys.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
+#include "ui/fonts.h"
 #include "ui/page_host.h"
 #include "ui/page_widgets.h"
 #include "ui/splitter_bar.h"
@@ -69,6 +71,20 @@ SizingPage::~SizingPage() {
     for (QObject* child : helpers)
         if (!child->isWidgetType()) delete child;
     clicks_ = nullptr;
+}
+
+void SizingPage::finishSetUp(std::initializer_list<QWidget*> propertyFields) {
+    const QFont bold = kestrix::BoldUiFont(12);
+    for (QWidget* w : std::initializer_list<QWidget*>{flowField_, sizeList_, widthField_,
+                                                      heightField_, shapeButton_})
+        w->setFont(bold);
+    for (QWidget* w : propertyFields)
+        w->setFont(bold);
+    calculateButton_->setEnabled(false);
+    recalculateButton_->setEnabled(false);
+    connectSharedControls();
+    connectControls();
+    KeepAccessKeysOutOf(this, {flowField_, widthField_, heightField_, styleList_});
 }
 
 void SizingPage::connectSharedControls() {
@@ -219,6 +235,30 @@ void SizingPage::onFlowEntered() {
 void SizingPage::onFlowClicked() {
     if (!session_.lastFlowExpression().isEmpty())
         flowField_->setText(session_.lastFlowExpression());
+}
+
+// Choosing from the list: the size fields hold the pick, read-only.
+void SizingPage::onListMode() {
+    mode_ = SizingMode::List;
+    shapeButton_->setToolTip(QString());
+    SetFieldReadOnly(widthField_, true);
+    SetFieldReadOnly(heightField_, true);
+    recalculateButton_->setEnabled(false);
+}
+
+// Checking a typed size: the list goes, the size fields open for typing.
+void SizingPage::onDetailMode() {
+    mode_ = SizingMode::Detail;
+    // The hint has always been Japanese, in both languages.
+    shapeButton_->setToolTip(QStringLiteral("角・丸入力変換"));
+    calculateButton_->setEnabled(false);
+    sizeList_->clear();
+    SetFieldReadOnly(widthField_, false);
+    SetFieldReadOnly(heightField_, false);
+    flowField_->setFocus();
+    // The width and the flow are enough: a rectangle without a valid height
+    // is recalculated as round.
+    recalculateButton_->setEnabled(IsPlain(widthField_) && IsPlain(flowField_));
 }
 
 void SizingPage::onSizeClicked(QLineEdit* field) {

@@ -14,6 +14,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <initializer_list>
+
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -94,8 +96,11 @@ class SizingPage : public QWidget {
 
     void resizeEvent(QResizeEvent* event) override;
 
-    // The connections of the shared controls; a page calls it once its own
-    // controls are made.
+    // The end of a page's construction, once its own controls are made: the
+    // results in bold, nothing to calculate yet, the connections (the shared
+    // ones, then the page's own), and Alt+letter kept out of the fields.
+    void finishSetUp(std::initializer_list<QWidget*> propertyFields);
+    virtual void connectControls() = 0;
     void connectSharedControls();
     // A handler as a slot, run under the window's guard.
     template <typename Page> auto guarded(void (Page::*handler)()) {
@@ -106,8 +111,9 @@ class SizingPage : public QWidget {
 
     virtual void layoutProperties() = 0;
     virtual void onFlowChanged() = 0;
-    virtual void onListMode() = 0;
-    virtual void onDetailMode() = 0;
+    // The two modes: choosing a size from the list, or checking a typed size.
+    virtual void onListMode();
+    virtual void onDetailMode();
     virtual void onShapeToggled() = 0;
     virtual void onSizeEdited() = 0;
     virtual void onSizeLabelClicked() = 0;

@@ -199,33 +199,22 @@ void TerminalPage::onSizePicked() {
 // --- Modes ------------------------------------------------------------------------------------
 
 void TerminalPage::onListMode() {
-    mode_ = SizingMode::List;
     for (QWidget* w : std::initializer_list<QWidget*>{necessaryAreaLabel_, effectiveAreaLabel_,
                                                       necessaryAreaField_, effectiveAreaField_})
         w->show();
-    shapeButton_->setToolTip(QString());
-    SetFieldReadOnly(widthField_, true);
-    SetFieldReadOnly(heightField_, true);
-    recalculateButton_->setEnabled(false);
+    SizingPage::onListMode();
     if (IsPlain(flowField_)) {
         calculateButton_->setEnabled(true);
         calculate();
     }
 }
 
+// The areas belong to the list's sizes only.
 void TerminalPage::onDetailMode() {
-    mode_ = SizingMode::Detail;
     for (QWidget* w : std::initializer_list<QWidget*>{necessaryAreaLabel_, effectiveAreaLabel_,
                                                       necessaryAreaField_, effectiveAreaField_})
         w->hide();
-    // The hint has always been Japanese, in both languages.
-    shapeButton_->setToolTip(QStringLiteral("角・丸入力変換"));
-    calculateButton_->setEnabled(false);
-    sizeList_->clear();
-    SetFieldReadOnly(widthField_, false);
-    SetFieldReadOnly(heightField_, false);
-    flowField_->setFocus();
-    recalculateButton_->setEnabled(IsPlain(widthField_) && IsPlain(flowField_));
+    SizingPage::onDetailMode();
 }
 
 // --- Size fields ------------------------------------------------------------------------------

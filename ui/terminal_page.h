@@ -24,7 +24,7 @@ class TerminalPage : public SizingPage {
 
   private:
     void buildProperties();
-    void connectControls();
+    void connectControls() override;
     void layoutProperties() override;
 
     void onFlowChanged() override;

@@ -3,10 +3,8 @@
 
 #include "ui/terminal_page.h"
 
-#include "ui/access_keys.h"
 #include "ui/click_filter.h"
 #include "ui/column_list_box.h"
-#include "ui/fonts.h"
 #include "ui/page_widgets.h"
 #include "ui/sizing_session.h"
 #include "ui/splitter_bar.h"
@@ -65,17 +63,8 @@ TerminalPage::TerminalPage(SizingSession& session, PageHost& host, QWidget* pare
     : SizingPage(session, host, session.terminalMode, session.terminalShape, TerminalDesign(),
                  parent) {
     buildProperties();
-    // Initial state: empty fields, bold results, nothing to calculate yet.
-    const QFont bold = kestrix::BoldUiFont(12);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             flowField_, sizeList_, widthField_, heightField_, freeAreaField_, necessaryAreaField_,
-             faceVelocityField_, effectiveAreaField_, referenceFlowField_, shapeButton_})
-        w->setFont(bold);
-    calculateButton_->setEnabled(false);
-    recalculateButton_->setEnabled(false);
-    connectSharedControls();
-    connectControls();
-    KeepAccessKeysOutOf(this, {flowField_, widthField_, heightField_, styleList_});
+    finishSetUp({freeAreaField_, necessaryAreaField_, faceVelocityField_, effectiveAreaField_,
+                 referenceFlowField_});
 }
 
 void TerminalPage::buildProperties() {
