@@ -57,9 +57,9 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication::setWindowIcon(LazyPngIcon(QStringLiteral(":/icons/kestrix.png")));
     try {
-        TForm1Options options;
+        MainWindowOptions options;
         options.arguments = QCoreApplication::arguments().mid(1);
-        TForm1 window(std::move(options));
+        MainWindow window(std::move(options));
         QuitAfterFirstPaintIfAsked(window);
         window.show();
         return app.exec();

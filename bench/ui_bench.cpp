@@ -4,15 +4,18 @@
 
 #include "config/codepage.h"
 #include "ui/column_list_box.h"
+#include "ui/duct_page.h"
 #include "ui/duct_system_window.h"
 #include "ui/main_window.h"
+#include "ui/terminal_page.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QTabWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -40,21 +43,28 @@ void WriteConfig(const QTemporaryDir& dir) {
 
 struct Window {
     QTemporaryDir dir;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 
     Window() {
         WriteConfig(dir);
-        TForm1Options o;
+        MainWindowOptions o;
         o.arguments = {QStringLiteral("/ENG")};
         o.configDirectory = dir.path();
         o.settingsFile = dir.filePath(QStringLiteral("Kestrix.ini"));
         o.showMessage = [](const MessageRequest&) { std::abort(); }; // no message expected
         o.exitProcess = [](int) {};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->show();
         QApplication::processEvents();
     }
 };
+
+Window& TheWindow();
+
+// A control of the window, by its objectName.
+template <typename T> T* Control(const char* name) {
+    return TheWindow().form->findChild<T*>(QString::fromLatin1(name));
+}
 
 Window& TheWindow() {
     static Window window;
@@ -62,20 +72,21 @@ Window& TheWindow() {
 }
 
 void Calculate(benchmark::State& state, const char* flow) {
-    TForm1& w = *TheWindow().form;
-    w.Q1->setText(QString::fromLatin1(flow));
+    auto* page = Control<kestrix::DuctPage>("TabSheet1");
+    auto* list = Control<QListWidget>("whl");
+    Control<QLineEdit>("Q1")->setText(QString::fromLatin1(flow));
     for (auto _ : state) {
-        w.SP1Click();
-        w.whl->repaint();
+        page->calculate();
+        list->repaint();
     }
-    state.counters["entries"] = w.whl->count();
+    state.counters["entries"] = list->count();
 }
 
 void Pick(benchmark::State& state, const char* flow) {
-    TForm1& w = *TheWindow().form;
-    w.Q1->setText(QString::fromLatin1(flow));
-    w.SP1Click();
-    const int count = w.whl->count();
+    auto* list = Control<QListWidget>("whl");
+    Control<QLineEdit>("Q1")->setText(QString::fromLatin1(flow));
+    Control<kestrix::DuctPage>("TabSheet1")->calculate();
+    const int count = list->count();
     if (count < 2) {
         state.SkipWithError("no list");
         return;
@@ -83,13 +94,13 @@ void Pick(benchmark::State& state, const char* flow) {
     int row = count - 1;
     for (auto _ : state) {
         // The selection signal runs whlClick, as a click does.
-        w.whl->setCurrentRow(row);
-        w.whl->repaint();
-        w.d_pro->repaint();
+        list->setCurrentRow(row);
+        list->repaint();
+        Control<QWidget>("d_pro")->repaint();
         row = row == count - 1 ? count - 2 : count - 1;
     }
     state.counters["entries"] = count;
-    if (w.E_aq->text().isEmpty()) state.SkipWithError("pick showed nothing");
+    if (Control<QLineEdit>("E_aq")->text().isEmpty()) state.SkipWithError("pick showed nothing");
 }
 
 void BM_CalculateWorkedExample(benchmark::State& state) {
@@ -114,13 +125,15 @@ BENCHMARK(BM_PickLargestFlow)->Unit(benchmark::kMillisecond);
 // list (1000 entries, about 22 columns): the list is laid out again in its
 // new columns and the window painted.
 void BM_ResizeWideWindowWithLongestList(benchmark::State& state) {
-    TForm1& w = *TheWindow().form;
-    w.PageControl1->setCurrentWidget(w.TabSheet3);
-    w.KiguStyleCB->setCurrentIndex(1);
-    w.KiguStyleCBChange();
-    w.Q3->setText(QStringLiteral("10000000"));
-    w.HSCalClick();
-    const int count = w.hsbox->count();
+    MainWindow& w = *TheWindow().form;
+    auto* tabs = Control<QTabWidget>("PageControl1");
+    auto* page = Control<kestrix::TerminalPage>("TabSheet3");
+    tabs->setCurrentWidget(page);
+    Control<QComboBox>("KiguStyleCB")->setCurrentIndex(1);
+    page->onStyleChosen();
+    Control<QLineEdit>("Q3")->setText(QStringLiteral("10000000"));
+    page->calculate();
+    const int count = Control<QListWidget>("hsbox")->count();
     int width = 1500;
     w.resize(width, 1100);
     QApplication::processEvents();
@@ -140,7 +153,7 @@ void BM_ResizeWideWindowWithLongestList(benchmark::State& state) {
     }
     state.counters["entries"] = count;
     w.resize(291, 360);
-    w.PageControl1->setCurrentWidget(w.TabSheet1);
+    tabs->setCurrentIndex(0);
     QApplication::processEvents();
 }
 BENCHMARK(BM_ResizeWideWindowWithLongestList)->Unit(benchmark::kMillisecond);
@@ -151,7 +164,7 @@ BENCHMARK(BM_ResizeWideWindowWithLongestList)->Unit(benchmark::kMillisecond);
 // written into the tree, and the window painted.
 void BM_DuctSystemEdit500(benchmark::State& state) {
     Window& window = TheWindow();
-    window.form->ductSystem->trigger();
+    Control<QAction>("ductSystem")->trigger();
     auto* sys = window.form->findChild<kestrix::DuctSystemWindow*>();
     QString json = QStringLiteral(
         R"({"units": "Pa", "roughness": 0.18, "limits": {"velocity": 8, "loss": 1}, "shape": "rectangular", "sections": [)");
@@ -162,7 +175,8 @@ void BM_DuctSystemEdit500(benchmark::State& state) {
                     .arg(i)
                     .arg(i == 0 ? QStringLiteral("null") : QStringLiteral("\"S%1\"").arg(up))
                     .arg(2 + i % 7)
-                    .arg(i >= 100 ? QStringLiteral(", \"flow\": %1, \"fixed_loss\": 15").arg(100 + 10 * (i % 30))
+                    .arg(i >= 100 ? QStringLiteral(", \"flow\": %1, \"fixed_loss\": 15")
+                                        .arg(100 + 10 * (i % 30))
                                   : QString());
     }
     json += QStringLiteral("]}");
@@ -175,7 +189,8 @@ void BM_DuctSystemEdit500(benchmark::State& state) {
         return;
     }
     auto* tree = sys->findChild<QTreeWidget*>(QStringLiteral("systemTree"));
-    QTreeWidgetItem* edited = tree->findItems(QStringLiteral("S0"), Qt::MatchExactly | Qt::MatchRecursive).first();
+    QTreeWidgetItem* edited =
+        tree->findItems(QStringLiteral("S0"), Qt::MatchExactly | Qt::MatchRecursive).first();
     sys->resize(1200, 800);
     QApplication::processEvents();
     int length = 3;

@@ -41,3 +41,17 @@ bool IsOtherButtonPress(const QEvent* event) {
             event->type() == QEvent::MouseButtonDblClick) &&
            static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
 }
+
+bool PopUpMenuAtDisabledButton(QObject* watched, QEvent* event,
+                               const std::function<void(const QPoint&)>& popUp) {
+#ifdef Q_OS_WIN
+    constexpr QEvent::Type menuClick = QEvent::MouseButtonRelease;
+#else
+    constexpr QEvent::Type menuClick = QEvent::MouseButtonPress;
+#endif
+    if (event->type() != menuClick || static_cast<QWidget*>(watched)->isEnabled()) return false;
+    const auto* click = static_cast<QMouseEvent*>(event);
+    if (click->button() != Qt::RightButton) return false;
+    popUp(click->globalPosition().toPoint());
+    return true;
+}

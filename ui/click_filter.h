@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <QPoint>
+
 #include <functional>
 #include <unordered_map>
 
@@ -54,3 +56,11 @@ class EventHook : public QObject {
 // candidate lists only the left button picks, a right click opens the
 // window's menu and must not replace the pick on its way.
 bool IsOtherButtonPress(const QEvent* event);
+
+// A button that cannot be pressed takes no mouse input, in Windows: a right
+// click there reaches the window, whose menu opens. Qt makes no menu request
+// at such a button; this opens the menu on the click itself, at the moment a
+// menu request would come (on release in Windows, on press elsewhere). True
+// when the event was such a click.
+bool PopUpMenuAtDisabledButton(QObject* watched, QEvent* event,
+                               const std::function<void(const QPoint&)>& popUp);

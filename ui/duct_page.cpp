@@ -3,46 +3,43 @@
 // size fields with the shape button, the clicks that copy to the clipboard and
 // the splitter above the property box.
 
-#include "ui/main_window.h"
-
-#include "config/style_criteria.h"
+#include "ui/duct_page.h"
 
 #include "config/codepage.h"
+#include "config/style_criteria.h"
 #include "config/engine_texts.h"
+#include "engine/messages.h"
 #include "engine/number_text.h"
-#include "ui/click_filter.h"
 #include "ui/column_list_box.h"
-#include "ui/splitter_bar.h"
+#include "ui/page_host.h"
+#include "ui/page_widgets.h"
+#include "ui/sizing_session.h"
 
-#include <QClipboard>
 #include <QComboBox>
-#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
-#include <QTabWidget>
 #include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
+
+namespace kestrix {
+
+using namespace pages;
 
 namespace {
 
 // The condition line is formatted into a buffer of this many bytes.
 constexpr size_t kConditionBuffer = 256;
-// Heights of d_pro below which a row of the property box is hidden.
+// Height of the property box below which the size row is hidden.
 constexpr int kSizeRowHeight = 38;
-
-const QString kRectangleMark = QStringLiteral("x");
 
 // printf into a buffer as large as the text needs.
 template <typename... Args> std::string Format(const char* format, Args... args) {
@@ -67,441 +64,277 @@ std::string CutCp932(const std::string& bytes, size_t limit) {
     return bytes.substr(0, std::min(end, bytes.size()));
 }
 
-bool IsEnter(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-bool IsLeftRelease(const QEvent* event) {
-    return event->type() == QEvent::MouseButtonRelease &&
-           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
-}
-
-// The shape of the size in E_w and E_h. The caption of xxbn is the one flag:
-// E_h is also hidden, whatever the shape, while the property box is too low
-// for the size row.
-bool Rectangular(const QToolButton* xxbn) {
-    return xxbn->text() == kRectangleMark;
-}
-
-// --- Helpers shared by the handlers ---------------------------------------------------
-
-// Sets the shape: xxbn's caption, and E_h shown for a rectangle while the
-// size row has room.
-void SetDuctShape(TForm1& f, bool rectangular) {
-    f.xxbn->setText(rectangular ? kRectangleMark : f.DiameterMark);
-    f.E_h->setVisible(rectangular && f.d_pro->height() >= kSizeRowHeight);
-}
-
-kestrix::DuctFields CurrentFields(const TForm1& f) {
-    return {f.E_wv->text().toStdString(),  f.E_dp->text().toStdString(),
-            f.E_ap->text().toStdString(),  f.E_aq->text().toStdString(),
-            f.E_fai->text().toStdString(), f.M_wv->text().toStdString(),
-            f.E_as->text().toStdString()};
-}
-
-// E_aq is as wide as its reference flow measured in the style list's font,
-// plus 5 px. Its own font is bold and often wider: it is never made so narrow
-// that the field would scroll its leading digits out of sight.
-void FitReferenceFlowWidth(TForm1& f) {
-    const QString text = f.E_aq->text();
-    const int styleFont = QFontMetrics(f.DuctStyleCB->font()).horizontalAdvance(text) + 5;
-    const int ownFont = f.E_aq->fontMetrics().horizontalAdvance(text) + 5;
-    f.E_aq->resize(std::max(styleFont, ownFont), f.E_aq->height());
-}
-
-// DuctRefValues on the texts of Q1, E_w and E_h: E_aq, E_fai, M_wv and E_as.
-void RunDuctRefValues(TForm1& f) {
-    const std::string flow = f.Q1->text().toStdString();
-    const std::string width = f.E_w->text().toStdString();
-    const std::string height = f.E_h->text().toStdString();
-    kestrix::DuctFields fields = CurrentFields(f);
-    const bool wroteFlow =
-        kestrix::DuctRefValues({flow, width, height, Rectangular(f.xxbn)}, f.ductCriteria, fields);
-    f.E_aq->setText(QString::fromStdString(fields.referenceFlow));
-    f.E_fai->setText(QString::fromStdString(fields.equivalentDiameter));
-    f.M_wv->setText(QString::fromStdString(fields.velocityAtEquivalentDiameter));
-    f.E_as->setText(QString::fromStdString(fields.aspectRatio));
-    if (wroteFlow) FitReferenceFlowWidth(f);
+std::string Text(const QLineEdit* field) {
+    return field->text().toStdString();
 }
 
 } // namespace
 
+// --- Shape and fields -------------------------------------------------------------
+
+// The shape is the session's; the shape button shows it. The height field is
+// also hidden, whatever the shape, while the property box is too low for the
+// size row.
+void DuctPage::setShape(bool rectangular) {
+    shape_ = rectangular ? SizeShape::Rectangular : SizeShape::Round;
+    shapeButton_->setText(rectangular ? RectangleMark() : session_.diameterMark());
+    heightField_->setVisible(rectangular && propertyBox_->height() >= kSizeRowHeight);
+}
+
 // The recalculate button is usable when the flow and every size field that
-// the shape needs hold plain numbers. The shape is xxbn's: a low property box
-// hides E_h whatever the shape.
-bool TForm1::DuctSizeAndFlowPlain() const {
-    return Plain(Q1) && Plain(E_w) && (!Rectangular(xxbn) || Plain(E_h));
+// the shape needs hold plain numbers.
+bool DuctPage::sizeAndFlowPlain() const {
+    return IsPlain(flowField_) && IsPlain(widthField_) && (!rectangular() || IsPlain(heightField_));
+}
+
+void DuctPage::clearCandidates() {
+    sizeList_->clear();
+    session_.ductCandidates.clear();
+}
+
+// The size text for the clipboard and the property fields.
+void DuctPage::clearProperties() {
+    session_.ductSizeText.clear();
+    for (QLineEdit* e :
+         {aspectRatioField_, velocityField_, frictionLossField_, dynamicPressureField_,
+          referenceFlowField_, equivalentDiameterField_, equivalentVelocityField_})
+        e->clear();
+}
+
+// The reference flow field is as wide as its text measured in the style
+// list's font, plus 5 px. Its own font is bold and often wider: it is never
+// made so narrow that the field would scroll its leading digits out of sight.
+void DuctPage::fitReferenceFlowWidth() {
+    const QString text = referenceFlowField_->text();
+    const int styleFont = QFontMetrics(styleList_->font()).horizontalAdvance(text) + 5;
+    const int ownFont = referenceFlowField_->fontMetrics().horizontalAdvance(text) + 5;
+    referenceFlowField_->resize(std::max(styleFont, ownFont), referenceFlowField_->height());
+}
+
+DuctFields DuctPage::propertyFields() const {
+    return {Text(velocityField_),           Text(frictionLossField_),
+            Text(dynamicPressureField_),    Text(referenceFlowField_),
+            Text(equivalentDiameterField_), Text(equivalentVelocityField_),
+            Text(aspectRatioField_)};
+}
+
+// The reference values of the flow and the size in the fields: reference
+// flow, equivalent diameter, the velocity there and the aspect ratio.
+void DuctPage::updateReferenceValues() {
+    DuctFields fields = propertyFields();
+    const bool wroteFlow =
+        DuctRefValues({Text(flowField_), Text(widthField_), Text(heightField_), rectangular()},
+                      session_.ductCriteria, fields);
+    referenceFlowField_->setText(QString::fromStdString(fields.referenceFlow));
+    equivalentDiameterField_->setText(QString::fromStdString(fields.equivalentDiameter));
+    equivalentVelocityField_->setText(QString::fromStdString(fields.velocityAtEquivalentDiameter));
+    aspectRatioField_->setText(QString::fromStdString(fields.aspectRatio));
+    if (wroteFlow) fitReferenceFlowWidth();
 }
 
 // --- Style choice -------------------------------------------------------------------
 
-void TForm1::DuctStyleCBChange() {
-    selectedDuctStyle = DuctStyleCB->currentIndex();
-    const int slot = selectedDuctStyle;
+void DuctPage::onStyleChosen() {
+    session_.selectedDuctStyle = styleList_->currentIndex();
+    const int slot = session_.selectedDuctStyle;
+    const DuctStyleTable& styles = session_.ductStyles;
     // No entry (the style editor deleted the chosen one), or an entry that
     // stands for an empty slot, whose material text converts to nothing: the
     // criteria and the condition line in force stay. Before any style was
     // applied, those are the limits that make the sizing report itself.
-    if (slot < 0 || slot >= int(ductStyles.size()) || ductStyles[size_t(slot)].name.empty()) return;
-    const kestrix::DuctSelectionStyle& style = ductStyles[size_t(slot)];
+    if (slot < 0 || slot >= int(styles.size()) || styles[size_t(slot)].name.empty()) return;
+    const DuctSelectionStyle& style = styles[size_t(slot)];
 
     // A material row that names no loaded material gives no roughness (the
     // sizing then reports it) and no name: the condition line says that the
     // material is missing. A text that does not convert stops here.
-    if (!kestrix::ApplyDuctStyle(style, materials, ductCriteria)) return;
-    const kestrix::DuctMaterial* material = kestrix::StyleMaterial(style, materials);
-    const std::string materialName =
-        material ? material->name
-                 : *kestrix::ToCp932(japanese_ ? QStringLiteral("(材料なし)")
-                                               : QStringLiteral("(no material)"));
+    DuctCriteria& criteria = session_.ductCriteria;
+    if (!ApplyDuctStyle(style, session_.materials, criteria)) return;
+    const DuctMaterial* material = StyleMaterial(style, session_.materials);
+    const std::string materialName = material ? material->name : *ToCp932(tr("(no material)"));
 
     // The name is code-page text already: %14s pads it to 14 bytes, a
     // double-byte character counting 2. The line fits the 256-byte buffer
     // it always had; a longer one is cut at a character boundary.
-    const std::string prefix =
-        *kestrix::ToCp932(japanese_ ? QStringLiteral("選定基準：") : QStringLiteral("Condition: "));
+    const std::string prefix = *ToCp932(tr("Condition: "));
     // The numbers are formatted apart, so that no locale gives them a comma,
     // and round their halves away from zero as every number text does.
-    const std::string format = prefix + (ductCriteria.pressureInPa ? "%14s ,%5s Pa/m ,%5s m/s"
-                                                                   : "%14s ,%5s mmAq/m ,%5s m/s");
-    const std::string lossText =
-        kestrix::FormatFixed(ductCriteria.lossLimit, ductCriteria.pressureInPa ? 1 : 2);
-    const std::string velocityText = kestrix::FormatFixed(ductCriteria.velocity, 1);
+    const std::string format =
+        prefix + (criteria.pressureInPa ? "%14s ,%5s Pa/m ,%5s m/s" : "%14s ,%5s mmAq/m ,%5s m/s");
+    const std::string lossText = FormatFixed(criteria.lossLimit, criteria.pressureInPa ? 1 : 2);
+    const std::string velocityText = FormatFixed(criteria.velocity, 1);
     const std::string line =
         Format(format.c_str(), materialName.c_str(), lossText.c_str(), velocityText.c_str());
-    Select->setText(kestrix::FromCp932(CutCp932(line, kConditionBuffer - 1)));
+    conditionLine_->setText(FromCp932(CutCp932(line, kConditionBuffer - 1)));
 
-    ApplyUnitCaptions();
-    if (RBT1->isChecked())
-        SP1Click();
-    else if (RBT2->isChecked())
-        SP2Click();
+    applyUnitCaptions();
+    if (!detailMode())
+        calculate();
+    else
+        recalculate();
+}
+
+void DuctPage::applyUnitCaptions() {
+    const bool pascal = session_.ductCriteria.pressureInPa;
+    dynamicPressureLabel_->setText(dynamicPressureCaption(pascal));
+    frictionLossLabel_->setText(frictionLossCaption(pascal));
+    // The captions of the two units differ in width.
+    layoutProperties();
 }
 
 // --- Calculate and recalculate ----------------------------------------------------------
 
-void TForm1::SP1Click() {
-    ClearDuctResults();
-    for (QLineEdit* e : {E_w, E_h, E_as, E_wv, E_dp, E_ap, E_aq, E_fai, M_wv})
+void DuctPage::calculate() {
+    clearCandidates();
+    for (QLineEdit* e : {widthField_, heightField_, aspectRatioField_, velocityField_,
+                         frictionLossField_, dynamicPressureField_, referenceFlowField_,
+                         equivalentDiameterField_, equivalentVelocityField_})
         e->clear();
-    if (Q1->text().isEmpty()) return;
-    LastFlowExpression = Q1->text();
-    Q1->setText(EvaluateFlowText(LastFlowExpression));
-    // Q3's change handler empties both pages, so the sizing comes after it.
-    Q3->setText(Q1->text());
-    if (PageControl1->currentWidget() == TabSheet1) {
-        Q1->selectAll();
-        Q1->setFocus();
+    if (flowField_->text().isEmpty()) return;
+    flowField_->setText(session_.evaluateFlow(flowField_->text()));
+    // The air-terminal page shows the flow too; its change empties both
+    // pages, so the sizing comes after it.
+    session_.shareFlow(PageKind::Duct, flowField_->text());
+    if (host_.isCurrentPage(this)) {
+        flowField_->selectAll();
+        flowField_->setFocus();
     }
 
-    const kestrix::DuctCandidates result =
-        kestrix::SizeDuct(Q1->text().toStdString(), ductCriteria, DiameterMark.toStdString());
+    // The flow is read back from its field, as evaluated.
+    const DuctCandidates result =
+        SizeDuct(Text(flowField_), session_.ductCriteria, session_.diameterMark().toStdString());
     if (!result.entries.empty()) {
-        QStringList labels;
-        labels.reserve(qsizetype(result.entries.size()));
-        for (QStringList* list : {&dvlst, &dplst, &aslst, &aplst})
-            list->reserve(qsizetype(result.entries.size()));
-        for (const kestrix::DuctEntry& entry : result.entries) {
-            labels.append(QString::fromStdString(entry.label));
-            dvlst.append(QString::fromStdString(entry.velocity));
-            dplst.append(QString::fromStdString(entry.loss));
-            aslst.append(QString::fromStdString(entry.aspect));
-            aplst.append(QString::fromStdString(entry.dynamicPressure));
+        QStringList sizes;
+        sizes.reserve(qsizetype(result.entries.size()));
+        session_.ductCandidates.reserve(result.entries.size());
+        for (const DuctEntry& entry : result.entries) {
+            sizes.append(QString::fromStdString(entry.label));
+            session_.ductCandidates.push_back({sizes.back(), QString::fromStdString(entry.velocity),
+                                               QString::fromStdString(entry.loss),
+                                               QString::fromStdString(entry.aspect),
+                                               QString::fromStdString(entry.dynamicPressure)});
         }
         // One insertion lays the list out once, however long it is.
-        whl->setUpdatesEnabled(false);
-        whl->addItems(labels);
-        whl->setUpdatesEnabled(true);
+        sizeList_->setUpdatesEnabled(false);
+        sizeList_->addItems(sizes);
+        sizeList_->setUpdatesEnabled(true);
     }
-    if (result.message != kestrix::SizingMessage::None)
-        ShowErrorMessage(
-            QString::fromStdString(kestrix::SizingMessageText(result.message)));
+    if (result.message != SizingMessage::None)
+        host_.showErrorMessage(
+            QString::fromStdString(SizingMessageText(result.message)));
 }
 
-void TForm1::SP2Click() {
-    LastFlowExpression = Q1->text();
-    Q1->setText(EvaluateFlowText(LastFlowExpression));
+void DuctPage::recalculate() {
+    flowField_->setText(session_.evaluateFlow(flowField_->text()));
 
-    const std::string flow = Q1->text().toStdString();
-    const std::string width = E_w->text().toStdString();
-    const std::string height = E_h->text().toStdString();
-    // The shape from xxbn, not from E_h, which a low property box hides for
-    // rectangles too.
-    kestrix::DuctFields fields = CurrentFields(*this);
-    std::string sizeText = DuctSizeText.toStdString();
+    // The shape from the session, not from the height field, which a low
+    // property box hides for rectangles too.
+    DuctFields fields = propertyFields();
+    std::string sizeText = session_.ductSizeText.toStdString();
     const bool completed =
-        kestrix::RecalcDuct({flow, width, height, Rectangular(xxbn)}, ductCriteria,
-                            DiameterMark.toStdString(), fields, sizeText);
+        RecalcDuct({Text(flowField_), Text(widthField_), Text(heightField_), rectangular()},
+                   session_.ductCriteria, session_.diameterMark().toStdString(), fields, sizeText);
     if (!completed) return;
-    E_wv->setText(QString::fromStdString(fields.velocity));
-    E_dp->setText(QString::fromStdString(fields.frictionLoss));
-    E_ap->setText(QString::fromStdString(fields.dynamicPressure));
-    E_aq->setText(QString::fromStdString(fields.referenceFlow));
-    E_fai->setText(QString::fromStdString(fields.equivalentDiameter));
-    M_wv->setText(QString::fromStdString(fields.velocityAtEquivalentDiameter));
-    E_as->setText(QString::fromStdString(fields.aspectRatio));
-    // RecalcDuct runs DuctRefValues, which empties E_aq unless it writes one.
-    if (!fields.referenceFlow.empty()) FitReferenceFlowWidth(*this);
-    DuctSizeText = QString::fromStdString(sizeText);
-    E_w->setFocus();
+    velocityField_->setText(QString::fromStdString(fields.velocity));
+    frictionLossField_->setText(QString::fromStdString(fields.frictionLoss));
+    dynamicPressureField_->setText(QString::fromStdString(fields.dynamicPressure));
+    referenceFlowField_->setText(QString::fromStdString(fields.referenceFlow));
+    equivalentDiameterField_->setText(QString::fromStdString(fields.equivalentDiameter));
+    equivalentVelocityField_->setText(QString::fromStdString(fields.velocityAtEquivalentDiameter));
+    aspectRatioField_->setText(QString::fromStdString(fields.aspectRatio));
+    // The reference values are emptied unless a reference flow was written.
+    if (!fields.referenceFlow.empty()) fitReferenceFlowWidth();
+    session_.ductSizeText = QString::fromStdString(sizeText);
+    widthField_->setFocus();
+}
+
+// --- Flow field -----------------------------------------------------------------------
+
+void DuctPage::onFlowChanged() {
+    const bool detail = detailMode();
+    calculateButton_->setEnabled(!flowField_->text().isEmpty() && !detail);
+    recalculateButton_->setEnabled(detail && sizeAndFlowPlain());
+    clearCandidates();
+    if (!detail) {
+        widthField_->clear();
+        heightField_->clear();
+    }
+    clearProperties();
 }
 
 // --- Candidate list ---------------------------------------------------------------------
 
-void TForm1::whlClick() {
-    if (RBT2->isChecked()) return;
+void DuctPage::onSizePicked() {
+    if (detailMode()) return;
     // The selected entry: the selection, which the list updates before or
     // after its current row depending on whether the mouse or a key moved it.
-    const QList<QListWidgetItem*> selected = whl->selectedItems();
+    const QList<QListWidgetItem*> selected = sizeList_->selectedItems();
     if (selected.isEmpty()) return;
     const QString label = selected.first()->text();
-    const int i = whl->row(selected.first());
+    const int i = sizeList_->row(selected.first());
 
-    const qsizetype x = label.indexOf(kRectangleMark);
+    const qsizetype x = label.indexOf(RectangleMark());
+    const QString mark = session_.diameterMark();
     if (x >= 0) {
-        SetDuctShape(*this, true);
-        E_w->setText(label.left(x));
-        E_h->setText(label.mid(x + 1));
-        DuctSizeText = E_w->text() + kRectangleMark + E_h->text();
+        setShape(true);
+        widthField_->setText(label.left(x));
+        heightField_->setText(label.mid(x + 1));
+        session_.ductSizeText = widthField_->text() + RectangleMark() + heightField_->text();
     } else {
-        SetDuctShape(*this, false);
-        E_w->setText(label.left(label.indexOf(DiameterMark)));
-        DuctSizeText = E_w->text() + DiameterMark;
+        setShape(false);
+        widthField_->setText(label.left(label.indexOf(mark)));
+        session_.ductSizeText = widthField_->text() + mark;
     }
-    QGuiApplication::clipboard()->setText(DuctSizeText);
+    CopyToClipboard(session_.ductSizeText);
 
     // The values of the list, not computed again.
-    if (i >= 0 && i < aslst.size() && i < dvlst.size() && i < dplst.size() && i < aplst.size()) {
-        E_as->setText(aslst[i]);
-        E_wv->setText(dvlst[i]);
-        E_dp->setText(dplst[i]);
-        E_ap->setText(aplst[i]);
+    if (i >= 0 && size_t(i) < session_.ductCandidates.size()) {
+        const DuctSizeCandidate& c = session_.ductCandidates[size_t(i)];
+        aspectRatioField_->setText(c.aspectRatio);
+        velocityField_->setText(c.velocity);
+        frictionLossField_->setText(c.frictionLoss);
+        dynamicPressureField_->setText(c.dynamicPressure);
     }
-    RunDuctRefValues(*this);
-}
-
-void TForm1::whlMouseMove() {
-    whlClick();
+    updateReferenceValues();
 }
 
 // --- Modes ------------------------------------------------------------------------------
 
-void TForm1::RBT1Click() {
-    DuctDetailMode = false;
-    xxbn->setToolTip(QString());
-    SetFieldReadOnly(E_w, true);
-    SetFieldReadOnly(E_h, true);
-    SP2->setEnabled(false);
-    const std::string flow = Q1->text().toStdString();
-    if (!kestrix::IsPlainNumber(flow)) return;
-    const std::optional<double> value = kestrix::ParseNumber(flow);
+void DuctPage::onListMode() {
+    SizingPage::onListMode();
+    const std::string flow = Text(flowField_);
+    if (!IsPlainNumber(flow)) return;
+    const std::optional<double> value = ParseNumber(flow);
     if (!value || !(*value > 0)) return;
-    SP1->setEnabled(true);
-    SP1Click();
-}
-
-void TForm1::RBT2Click() {
-    DuctDetailMode = true;
-    xxbn->setToolTip(QStringLiteral("角・丸入力変換"));
-    SP1->setEnabled(false);
-    whl->clear();
-    SetFieldReadOnly(E_w, false);
-    SetFieldReadOnly(E_h, false);
-    Q1->setFocus();
-    // The width and the flow are enough, as on the air-terminal page: a
-    // rectangle without a valid height is recalculated as round.
-    SP2->setEnabled(Plain(E_w) && Plain(Q1));
+    calculateButton_->setEnabled(true);
+    calculate();
 }
 
 // --- Size fields --------------------------------------------------------------------------
 
-void TForm1::xxbnClick() {
-    if (!DuctDetailMode) return;
-    SetDuctShape(*this, !Rectangular(xxbn));
-    SP2->setEnabled(DuctSizeAndFlowPlain());
-    if (SP2->isEnabled()) SP2Click();
-    RunDuctRefValues(*this);
-    E_w->setFocus();
+void DuctPage::onShapeToggled() {
+    if (!detailMode()) return;
+    setShape(!rectangular());
+    recalculateButton_->setEnabled(sizeAndFlowPlain());
+    if (recalculateButton_->isEnabled()) recalculate();
+    updateReferenceValues();
+    widthField_->setFocus();
 }
 
-void TForm1::E_hChange() {
-    if (!DuctDetailMode) return;
-    for (QLineEdit* e : {E_as, E_ap, E_aq, E_fai, M_wv, E_wv, E_dp})
+void DuctPage::onSizeEntered(QLineEdit* field) {
+    if (recalculateButton_->isEnabled()) recalculate();
+    field->setFocus();
+}
+
+void DuctPage::onSizeEdited() {
+    if (!detailMode()) return;
+    for (QLineEdit* e :
+         {aspectRatioField_, dynamicPressureField_, referenceFlowField_, equivalentDiameterField_,
+          equivalentVelocityField_, velocityField_, frictionLossField_})
         e->clear();
-    RunDuctRefValues(*this);
+    updateReferenceValues();
     // Typing never disables the button.
-    if (DuctSizeAndFlowPlain()) SP2->setEnabled(true);
+    if (sizeAndFlowPlain()) recalculateButton_->setEnabled(true);
 }
 
-void TForm1::E_wKeyPress() {
-    if (SP2->isEnabled()) SP2Click();
-    E_w->setFocus();
-}
-
-void TForm1::E_hKeyPress() {
-    if (SP2->isEnabled()) SP2Click();
-    E_h->setFocus();
-}
-
-void TForm1::E_wClick() {
-    if (DuctDetailMode)
-        E_w->selectAll();
-    else
-        QGuiApplication::clipboard()->setText(E_w->text());
-}
-
-void TForm1::E_hClick() {
-    if (DuctDetailMode)
-        E_h->selectAll();
-    else
-        QGuiApplication::clipboard()->setText(E_h->text());
-}
-
-void TForm1::Label7Click() {
-    QGuiApplication::clipboard()->setText(DuctSizeText);
-    whl->setFocus();
-}
-
-void TForm1::Label7DblClick() {
-    if (Rectangular(xxbn)) {
-        const QString width = E_w->text();
-        const QString height = E_h->text();
-        DuctSizeText = height + kRectangleMark + width;
-        E_w->setText(height);
-        E_h->setText(width);
-    }
-    QGuiApplication::clipboard()->setText(DuctSizeText);
-}
-
-// --- Page and splitter --------------------------------------------------------------------
-
-void TForm1::TabSheet1Enter() {
-    Q1->setFocus();
-}
-
-void TForm1::d_spliCanResize(int& newSize, bool& accept) {
-    if (newSize > 110) accept = false;
-}
-
-void TForm1::d_spliMoved() {
-    RBT2->move(RBT2->x(), d_pro->y());
-    const int h = d_pro->height();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label6, M_wv})
-        w->setVisible(h >= 102);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label2, E_aq, Label5, E_fai})
-        w->setVisible(h >= 86);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label11, E_ap, Label12, E_dp})
-        w->setVisible(h >= 70);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label9, E_as, Label10, E_wv})
-        w->setVisible(h >= 54);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label7, E_w, xxbn, SP2})
-        w->setVisible(h >= kSizeRowHeight);
-    SetDuctShape(*this, Rectangular(xxbn));
-}
-
-// --- Connections ----------------------------------------------------------------------------
-
-void TForm1::ConnectDuctPage() {
-    // A radio button selected by the program runs its handler as a click does.
-    connect(RBT1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RunGuarded([this] { RBT1Click(); });
-    });
-    connect(RBT2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) RunGuarded([this] { RBT2Click(); });
-    });
-
-    // A pick by mouse or arrow key changes the selection; a click on the entry
-    // already selected and a drag over the list are caught below.
-    connect(whl, &QListWidget::itemSelectionChanged, this, Slot(&TForm1::whlClick));
-    auto* listHook = new EventHook(this, [this](QObject*, QEvent* event) {
-        if (IsOtherButtonPress(event)) return true;
-        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove)
-            return false;
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool left = event->type() == QEvent::MouseButtonPress
-                              ? mouse->button() == Qt::LeftButton
-                              : bool(mouse->buttons() & Qt::LeftButton);
-        if (!left) return false;
-        QListWidgetItem* item = whl->itemAt(mouse->position().toPoint());
-        if (!item) return false;
-        if (!item->isSelected()) {
-            // Selecting it runs whlClick through the selection signal.
-            if (event->type() == QEvent::MouseMove) whl->setCurrentItem(item);
-            return false;
-        }
-        RunGuarded([this, event] {
-            if (event->type() == QEvent::MouseMove)
-                whlMouseMove();
-            else
-                whlClick();
-        });
-        return false;
-    });
-    whl->viewport()->installEventFilter(listHook);
-
-    ClickFilter::Handlers label7;
-    label7.click = Slot(&TForm1::Label7Click);
-    label7.doubleClick = Slot(&TForm1::Label7DblClick);
-    clicks_->watch(Label7, label7);
-    ClickFilter::Handlers select;
-    select.click = Slot(&TForm1::SelectClick);
-    clicks_->watch(Select, select);
-
-    // A property label puts its field's text on the clipboard.
-    const std::pair<QLabel*, QLineEdit*> pairs[] = {
-        {Label9, E_as}, {Label10, E_wv}, {Label11, E_ap}, {Label12, E_dp},
-        {Label2, E_aq}, {Label5, E_fai}, {Label6, M_wv}};
-    for (const auto& [label, field] : pairs) {
-        QLineEdit* f = field;
-        ClickFilter::Handlers handlers;
-        handlers.click = [this, f] {
-            RunGuarded([f] {
-                f->setFocus();
-                f->selectAll();
-                QGuiApplication::clipboard()->setText(f->text());
-            });
-        };
-        clicks_->watch(label, handlers);
-    }
-
-    // Property fields: a click copies (on release, so that the field's own
-    // press does not undo the selection), entering selects, Up and Down walk
-    // the tab order and go on to the field.
-    auto* fieldHook = new EventHook(this, [this](QObject* watched, QEvent* event) {
-        auto* field = static_cast<QLineEdit*>(watched);
-        if (IsLeftRelease(event)) {
-            RunGuarded([this, field] { E_dpClick(field); });
-        } else if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Up || key == Qt::Key_Down)
-                RunGuarded([this, field, key] { E_dpKeyDown(field, key); });
-        }
-        return false;
-    });
-    for (const auto& pair : pairs) {
-        QLineEdit* f = pair.second;
-        f->installEventFilter(fieldHook);
-        ClickFilter::Handlers handlers;
-        handlers.focusIn = [this, f] { RunGuarded([this, f] { E_dpEnter(f); }); };
-        clicks_->watch(f, handlers);
-    }
-
-    // Size fields: every change, Enter (swallowed) and clicks.
-    connect(E_w, &QLineEdit::textChanged, this, Slot(&TForm1::E_hChange));
-    connect(E_h, &QLineEdit::textChanged, this, Slot(&TForm1::E_hChange));
-    auto* sizeHook = new EventHook(this, [this](QObject* watched, QEvent* event) {
-        const bool width = watched == E_w;
-        if (IsEnter(event)) {
-            RunGuarded([this, width] { width ? E_wKeyPress() : E_hKeyPress(); });
-            return true;
-        }
-        // On release: a selection made on the press would be undone by the field.
-        if (IsLeftRelease(event)) RunGuarded([this, width] { width ? E_wClick() : E_hClick(); });
-        return false;
-    });
-    E_w->installEventFilter(sizeHook);
-    E_h->installEventFilter(sizeHook);
-    connect(xxbn, &QToolButton::clicked, this, Slot(&TForm1::xxbnClick));
-}
+} // namespace kestrix

@@ -1,4 +1,5 @@
-// Start-up (FormCreate) and the closing sequence (End_btnClick).
+// Start-up (the language, the settings and the configuration files) and the
+// closing sequence.
 
 #include "ui/main_window.h"
 
@@ -6,16 +7,14 @@
 #include "config/config_messages.h"
 #include "config/config_paths.h"
 #include "config/config_reader.h"
-#include "config/language.h"
 #include "config/settings.h"
-#include "ui/column_list_box.h"
+#include "ui/duct_page.h"
+#include "ui/terminal_page.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QRadioButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -35,58 +34,47 @@ QString Utf8(const std::string& text) {
 
 } // namespace
 
-void TForm1::FormCreate() {
-    japanese_ = false;
-    japanese_ = DecideJapanese();
-    kestrix::UseLanguage(japanese_ ? kestrix::Language::Japanese : kestrix::Language::English);
+void MainWindow::startUp() {
+    ductPage_->fitModeButtons();
+    terminalPage_->fitModeButtons();
 
-    if (!japanese_) {
-        topview->setText(QStringLiteral("View on &Top Most"));
-        about->setText(QStringLiteral("&About"));
-        ductSystem->setText(QStringLiteral("Duct &system…"));
-    }
-    ApplyLanguageCaptions();
-    ApplyRadioWidths();
-
-    StandardGravity = kestrix::Gravity;
-    Pi = kestrix::Pi;
-    ductCriteria.lossLimit = 0.1;
-    ductCriteria.aspectLimit = 4.0;
-    ductCriteria.pressureInPa = false;
-    selectedDuctStyle = 0;
-    selectedTerminalStyle = 0;
-
-    RestoreSettings();
-    FormResize();
+    restoreSettings();
+    followSize();
 
     // Each file is read and loaded before the next is opened; a missing one
     // ends the run there.
-    if (!LoadDuctStyleFile()) return;
-    if (!LoadMaterialFile()) return;
-    DuctStyleCB->setCurrentIndex(selectedDuctStyle < DuctStyleCB->count() ? selectedDuctStyle : -1);
-    DuctStyleCBChange();
-    if (!LoadTerminalStyleFile()) return;
+    if (!loadDuctStyleFile()) return;
+    if (!loadMaterialFile()) return;
+    QComboBox* ductStyles = ductPage_->styleList();
+    const int duct = session_->selectedDuctStyle;
+    ductStyles->setCurrentIndex(duct < ductStyles->count() ? duct : -1);
+    ductPage_->onStyleChosen();
+    if (!loadTerminalStyleFile()) return;
 
-    if (PressureInPa()) ApplyUnitCaptions();
-    d_spliMoved();
+    if (session_->ductCriteria.pressureInPa) ductPage_->applyUnitCaptions();
+    ductPage_->onSplitterMoved();
 }
 
-bool TForm1::DecideJapanese() const {
+kestrix::Language MainWindow::decideLanguage() const {
+    using kestrix::Language;
     // Only the first parameter counts.
     if (!options_.arguments.isEmpty()) {
         const QString first = options_.arguments.first().toUpper();
-        if (first == QLatin1String("/ENG")) return false;
-        return first == QLatin1String("/JPN");
+        return first == QLatin1String("/JPN") ? Language::Japanese : Language::English;
     }
-    if (options_.systemJapanese) return *options_.systemJapanese;
+    bool japanese = false;
+    if (options_.systemJapanese)
+        japanese = *options_.systemJapanese;
+    else
 #ifdef Q_OS_WIN
-    return GetSystemDefaultLCID() == 1041;
+        japanese = GetSystemDefaultLCID() == 1041;
 #else
-    return QLocale::system().language() == QLocale::Japanese;
+        japanese = QLocale::system().language() == QLocale::Japanese;
 #endif
+    return japanese ? Language::Japanese : Language::English;
 }
 
-void TForm1::RestoreSettings() {
+void MainWindow::restoreSettings() {
     const kestrix::StoredSettings s = settings_->load();
     if (!s.keyExists) {
         // First run: centre on the screen.
@@ -100,30 +88,19 @@ void TForm1::RestoreSettings() {
 
     if (s.hasGeometry()) {
         int left = *s.left, top = *s.top, w = *s.width, h = *s.height;
-        ClampOntoScreen(left, top, w, h);
+        clampOntoScreen(left, top, w, h);
         move(left, top);
         resize(w, h);
-        LayoutWindow();
+        layoutWindow();
     }
-    if (s.dProp) {
-        // At least one pixel, and no taller than the page has room for.
-        const int height = std::clamp(*s.dProp, 1, PropertyBoxLimit(TabSheet1, d_pro));
-        d_pro->resize(d_pro->width(), height);
-        LayoutDuctPage();
-        RBT2->move(RBT2->x(), d_pro->y());
-    }
-    if (s.hProp) {
-        const int height = std::clamp(*s.hProp, 1, PropertyBoxLimit(TabSheet3, h_pro));
-        h_pro->resize(h_pro->width(), height);
-        LayoutTerminalPage();
-        bRB2->move(bRB2->x(), h_pro->y());
-    }
+    if (s.dProp) ductPage_->restorePropertyBoxHeight(*s.dProp);
+    if (s.hProp) terminalPage_->restorePropertyBoxHeight(*s.hProp);
     if (s.sTop && *s.sTop != 0) {
-        SetStayOnTop(true);
-        topview->setChecked(true);
+        setStayOnTop(true);
+        stayOnTopAction_->setChecked(true);
     }
-    if (s.sCnt) selectedDuctStyle = *s.sCnt;
-    if (s.kCnt) selectedTerminalStyle = *s.kCnt;
+    if (s.sCnt) session_->selectedDuctStyle = *s.sCnt;
+    if (s.kCnt) session_->selectedTerminalStyle = *s.kCnt;
 }
 
 // The stored geometry goes onto the screen that holds most of it (the
@@ -132,7 +109,7 @@ void TForm1::RestoreSettings() {
 // fits, and never starts left of or above the screen. The sums are taken in
 // 64 bits: a stored position near the integer limit must still be pulled
 // back, not wrap round and pass the test.
-void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const {
+void MainWindow::clampOntoScreen(int& left, int& top, int& width, int& height) const {
     const qint64 wantedRight = qint64(left) + std::max(1, width);
     const qint64 wantedBottom = qint64(top) + std::max(1, height);
     QScreen* best = nullptr;
@@ -165,74 +142,76 @@ void TForm1::ClampOntoScreen(int& left, int& top, int& width, int& height) const
 // opened ends the run (Missing); one without a style leaves the list empty
 // with a message (Empty). A stored choice the list cannot hold falls back to
 // the first style.
-TForm1::StyleFileRead TForm1::ReadStyleFile(kestrix::StyleKind kind, QComboBox* list, int& selected,
-                                            const StyleLoader& load) {
+MainWindow::StyleFileRead MainWindow::readStyleFile(kestrix::StyleKind kind, QComboBox* list,
+                                                    int& selected, const StyleLoader& load) {
     list->clear();
-    const std::string_view name = kestrix::StyleFileName(kind, kestrix::CurrentLanguage());
+    const std::string_view name = kestrix::StyleFileName(kind, session_->language());
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name)));
+        fatal(Utf8(kestrix::MissingFileMessage(name)));
         return StyleFileRead::Missing;
     }
     if (!read.delivered()) {
-        ShowErrorMessage(Utf8(kestrix::StyleNotRegisteredMessage(kind)));
+        showErrorMessage(Utf8(kestrix::StyleNotRegisteredMessage(kind)));
         return StyleFileRead::Empty;
     }
     // The list box holds the names from here on.
     kestrix::StyleNameList names;
     for (const std::string& message : load(read.fields, names))
-        ShowErrorMessage(Utf8(message));
+        showErrorMessage(Utf8(message));
     for (const std::string& styleName : names)
         list->addItem(kestrix::FromCp932(styleName));
     if (selected >= list->count() || selected < 0) selected = 0;
     return StyleFileRead::Loaded;
 }
 
-bool TForm1::LoadDuctStyleFile() {
-    return ReadStyleFile(
-               kestrix::StyleKind::Duct, DuctStyleCB, selectedDuctStyle,
+bool MainWindow::loadDuctStyleFile() {
+    return readStyleFile(
+               kestrix::StyleKind::Duct, ductPage_->styleList(), session_->selectedDuctStyle,
                [this](const std::vector<std::string>& fields, kestrix::StyleNameList& names) {
-                   return kestrix::LoadDuctStyles(fields, ductStyles, names);
+                   return kestrix::LoadDuctStyles(fields, session_->ductStyles, names);
                }) != StyleFileRead::Missing;
 }
 
-bool TForm1::LoadMaterialFile() {
+bool MainWindow::loadMaterialFile() {
     const std::string_view name =
-        kestrix::ConfigFileName(kestrix::ConfigFile::Materials, kestrix::CurrentLanguage());
+        kestrix::ConfigFileName(kestrix::ConfigFile::Materials, session_->language());
     const kestrix::ConfigFields read = kestrix::ReadConfigFields(configDirectory_, name);
     if (!read.opened) {
-        Fatal(Utf8(kestrix::MissingFileMessage(name)));
+        fatal(Utf8(kestrix::MissingFileMessage(name)));
         return false;
     }
-    for (const std::string& message : kestrix::LoadMaterials(read.fields, materials))
-        ShowErrorMessage(Utf8(message));
+    for (const std::string& message :
+         kestrix::LoadMaterials(read.fields, session_->materials))
+        showErrorMessage(Utf8(message));
     return true;
 }
 
-bool TForm1::LoadTerminalStyleFile() {
-    const StyleFileRead read = ReadStyleFile(
-        kestrix::StyleKind::Terminal, KiguStyleCB, selectedTerminalStyle,
+bool MainWindow::loadTerminalStyleFile() {
+    QComboBox* list = terminalPage_->styleList();
+    int& selected = session_->selectedTerminalStyle;
+    const StyleFileRead read = readStyleFile(
+        kestrix::StyleKind::Terminal, list, selected,
         [this](const std::vector<std::string>& fields, kestrix::StyleNameList& names) {
-            return kestrix::LoadTerminalStyles(fields, terminalStyles, names);
+            return kestrix::LoadTerminalStyles(fields, session_->terminalStyles, names);
         });
     if (read != StyleFileRead::Loaded) return read != StyleFileRead::Missing;
-    KiguStyleCB->setCurrentIndex(
-        selectedTerminalStyle < KiguStyleCB->count() ? selectedTerminalStyle : -1);
-    KiguStyleCBChange();
+    list->setCurrentIndex(selected < list->count() ? selected : -1);
+    terminalPage_->onStyleChosen();
     return true;
 }
 
-void TForm1::End_btnClick() {
+void MainWindow::saveSettingsAndExit() {
     kestrix::SettingsToSave v;
     v.top = pos().y();
     v.left = pos().x();
     v.width = width();
     v.height = height();
-    v.dProp = d_pro->height();
-    v.hProp = h_pro->height();
-    v.sCnt = selectedDuctStyle;
-    v.kCnt = selectedTerminalStyle;
-    v.stayOnTop = topview->isChecked();
+    v.dProp = ductPage_->propertyBoxHeight();
+    v.hProp = terminalPage_->propertyBoxHeight();
+    v.sCnt = session_->selectedDuctStyle;
+    v.kCnt = session_->selectedTerminalStyle;
+    v.stayOnTop = stayOnTopAction_->isChecked();
     settings_->save(v);
-    ExitProcess(1);
+    exitProcess(1);
 }

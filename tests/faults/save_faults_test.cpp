@@ -145,7 +145,7 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
     fx.watchdog.stop(); // the boxes are answered below
     fx.writeStandardConfig();
     const QString path = fx.dir.filePath(QStringLiteral("KSX_Set1_e.cfg"));
-    TForm1 window(fx.options());
+    MainWindow window(fx.options());
     faults::Watch(QFile::encodeName(fx.dir.path()).toStdString());
     BoxAnswerer boxes;
 

@@ -72,7 +72,7 @@ class DuctPageTest : public QObject {
 
   private:
     std::unique_ptr<UiFixture> fx;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<WindowUnderTest> w;
 
     void writeConfig() const {
         const QString name = LongName();
@@ -110,7 +110,7 @@ class DuctPageTest : public QObject {
 
     void open(const QString& language) {
         w.reset();
-        w = std::make_unique<TForm1>(fx->options({language}));
+        w = std::make_unique<WindowUnderTest>(fx->options({language}));
         ShowActive(*w);
         QVERIFY(fx->messages->empty());
     }
@@ -131,7 +131,7 @@ class DuctPageTest : public QObject {
         QTest::keyClick(w->Q1, Qt::Key_Return);
     }
 
-    QString mark() const { return w->DiameterMark; }
+    QString mark() const { return w->session().diameterMark(); }
 
     QListWidgetItem* entry(const QString& label) const {
         const QList<QListWidgetItem*> found = w->whl->findItems(label, Qt::MatchExactly);
@@ -222,19 +222,19 @@ class DuctPageTest : public QObject {
         calculate(QStringLiteral("1000"));
         const int n = int(std::size(kWorkedExample));
         QCOMPARE(w->whl->count(), n);
-        QCOMPARE(w->dvlst.size(), n);
-        QCOMPARE(w->dplst.size(), n);
-        QCOMPARE(w->aslst.size(), n);
-        QCOMPARE(w->aplst.size(), n);
+        QCOMPARE(w->ductVelocities().size(), n);
+        QCOMPARE(w->ductLosses().size(), n);
+        QCOMPARE(w->ductAspects().size(), n);
+        QCOMPARE(w->ductDynamicPressures().size(), n);
         for (int i = 0; i < n; ++i) {
             const Candidate& c = kWorkedExample[i];
             QString label = QString::fromLatin1(c.label);
             if (!label.contains(QLatin1Char('x'))) label += mark();
             QCOMPARE(w->whl->item(i)->text(), label);
-            QCOMPARE(w->dvlst[i], QString::fromLatin1(c.velocity));
-            QCOMPARE(w->dplst[i], QString::fromLatin1(c.loss));
-            QCOMPARE(w->aslst[i], QString::fromLatin1(c.aspect));
-            QCOMPARE(w->aplst[i], QString::fromLatin1(c.dynamicPressure));
+            QCOMPARE(w->ductVelocities()[i], QString::fromLatin1(c.velocity));
+            QCOMPARE(w->ductLosses()[i], QString::fromLatin1(c.loss));
+            QCOMPARE(w->ductAspects()[i], QString::fromLatin1(c.aspect));
+            QCOMPARE(w->ductDynamicPressures()[i], QString::fromLatin1(c.dynamicPressure));
         }
         QCOMPARE(w->Q3->text(), QStringLiteral("1000"));
         QVERIFY(w->Q1->hasFocus());
@@ -250,7 +250,7 @@ class DuctPageTest : public QObject {
         QVERIFY(w->E_h->isVisible());
         QCOMPARE(w->xxbn->text(), QStringLiteral("x"));
         QCOMPARE(Clipboard(), QStringLiteral("300x250"));
-        QCOMPARE(w->DuctSizeText, QStringLiteral("300x250"));
+        QCOMPARE(w->session().ductSizeText, QStringLiteral("300x250"));
         checkProperties({"1.20", "3.70", "0.075", "0.84", "1165", "299", "3.95"});
         // Each result shows whole in its fixed-width field, in the bold font
         // (a line edit scrolls a text too wide for it, and cuts its start).
@@ -429,7 +429,7 @@ class DuctPageTest : public QObject {
         pick(QStringLiteral("300x250"));
         QTest::mouseClick(w->RBT2, Qt::LeftButton);
         QVERIFY(w->RBT2->isChecked());
-        QVERIFY(w->DuctDetailMode);
+        QVERIFY(w->ductDetailMode());
         QCOMPARE(w->whl->count(), 0);
         QVERIFY(!w->SP1->isEnabled());
         QVERIFY(w->SP2->isEnabled());
@@ -449,7 +449,7 @@ class DuctPageTest : public QObject {
         QTest::keyClick(w->E_w, Qt::Key_Return);
         QCOMPARE(returned.count(), 0);
         checkProperties({"1.40", "3.17", "0.052", "0.62", "1422", "322", "3.41"});
-        QCOMPARE(w->DuctSizeText, QStringLiteral("350x250"));
+        QCOMPARE(w->session().ductSizeText, QStringLiteral("350x250"));
         QVERIFY(w->E_w->hasFocus());
         QVERIFY(w->Q3->text() == QStringLiteral("1000")); // only calculating copies
 
@@ -458,7 +458,7 @@ class DuctPageTest : public QObject {
         QTest::keyClicks(w->E_h, QStringLiteral("300"));
         QVERIFY(w->E_wv->text().isEmpty());
         QTest::keyClick(w->E_h, Qt::Key_Enter);
-        QCOMPARE(w->DuctSizeText, QStringLiteral("350x300"));
+        QCOMPARE(w->session().ductSizeText, QStringLiteral("350x300"));
         QVERIFY(!w->E_wv->text().isEmpty());
         QVERIFY(w->E_h->hasFocus());
     }
@@ -495,7 +495,7 @@ class DuctPageTest : public QObject {
         QCOMPARE(w->E_h->text(), QStringLiteral("250"));
         QCOMPARE(w->xxbn->text(), mark());
         checkProperties({"1.00", "4.42", "0.099", "1.19", "1005", "283", "4.42"});
-        QCOMPARE(w->DuctSizeText, QStringLiteral("283") + mark());
+        QCOMPARE(w->session().ductSizeText, QStringLiteral("283") + mark());
     }
 
     // A rectangle left without its height: typing a size or a flow waits for
@@ -515,7 +515,7 @@ class DuctPageTest : public QObject {
         QVERIFY(w->E_h->text().isEmpty());
         QVERIFY(w->SP2->isEnabled());
         QTest::keyClick(w->E_w, Qt::Key_Return);
-        QCOMPARE(w->DuctSizeText, QStringLiteral("300") + mark());
+        QCOMPARE(w->session().ductSizeText, QStringLiteral("300") + mark());
         QTest::keyClicks(w->E_h, QStringLiteral("250"));
         QVERIFY(w->SP2->isEnabled());
     }
@@ -529,14 +529,14 @@ class DuctPageTest : public QObject {
         QVERIFY(!w->SP2->isEnabled());
         chooseStyle(Pascal);
         QCOMPARE(w->Q1->text(), QStringLiteral("1000"));
-        QCOMPARE(w->LastFlowExpression, QStringLiteral("500+500"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("500+500"));
         QCOMPARE(w->E_wv->text(), QStringLiteral("3.70"));
         QCOMPARE(w->E_dp->text(), QStringLiteral("0.739"));
         QCOMPARE(w->E_ap->text(), QStringLiteral("8.23"));
         QCOMPARE(w->Label11->text(), QStringLiteral("Dynamic Pr.[Pa]:"));
         QCOMPARE(w->Label12->text(), QStringLiteral("DeltaPr.[Pa/m]:"));
         QCOMPARE(w->whl->count(), 0);
-        QCOMPARE(w->selectedDuctStyle, int(Pascal));
+        QCOMPARE(w->session().selectedDuctStyle, int(Pascal));
     }
 
     void radioButtonsSwitchTheMode() {
@@ -545,7 +545,7 @@ class DuctPageTest : public QObject {
         QTest::mouseClick(w->RBT2, Qt::LeftButton);
         // Selected by the program: the handler runs as for a click.
         w->RBT1->setChecked(true);
-        QVERIFY(!w->DuctDetailMode);
+        QVERIFY(!w->ductDetailMode());
         QVERIFY(w->SP1->isEnabled());
         QVERIFY(!w->SP2->isEnabled());
         QCOMPARE(w->whl->count(), 10);
@@ -655,7 +655,7 @@ class DuctPageTest : public QObject {
         QVERIFY(!w->E_h->isVisible() && !w->E_w->isVisible());
         QCOMPARE(w->xxbn->text(), QStringLiteral("x"));
         QTest::keyClick(w->Q1, Qt::Key_Return);
-        QCOMPARE(w->DuctSizeText, QStringLiteral("300x250"));
+        QCOMPARE(w->session().ductSizeText, QStringLiteral("300x250"));
         QCOMPARE(w->E_as->text(), QStringLiteral("1.20"));
         QCOMPARE(w->E_wv->text(), QStringLiteral("3.70"));
         dragSplitter(-75);
@@ -737,7 +737,7 @@ class DuctPageTest : public QObject {
         open(language);
         chooseStyle(style);
         QCOMPARE(w->Select->text(), line);
-        QCOMPARE(w->selectedDuctStyle, style);
+        QCOMPARE(w->session().selectedDuctStyle, style);
         QVERIFY(fx->messages->empty());
         // No label guesses markup in what it shows: the names come from files.
         for (const QLabel* label : w->findChildren<QLabel*>())
@@ -749,8 +749,8 @@ class DuctPageTest : public QObject {
     void conditionLineIgnoresTheSystemDecimalComma() {
         const std::string before = std::setlocale(LC_NUMERIC, nullptr);
         const char* comma = nullptr;
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
-                                 "German_Germany.1252"}) {
+        for (const char* name :
+             {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "German_Germany.1252"}) {
             if (std::setlocale(LC_NUMERIC, name)) {
                 comma = name;
                 break;
@@ -825,7 +825,7 @@ class DuctPageTest : public QObject {
         const QString condition = w->Select->text();
         w->DuctStyleCB->setCurrentIndex(-1);
         w->DuctStyleCBChange();
-        QCOMPARE(w->selectedDuctStyle, -1);
+        QCOMPARE(w->session().selectedDuctStyle, -1);
         QCOMPARE(w->Select->text(), condition);
         QCOMPARE(w->whl->count(), 10);
         calculate(QStringLiteral("1000"));
@@ -882,22 +882,22 @@ class DuctPageTest : public QObject {
         QCOMPARE(box.caption, caption);
         QCOMPARE(box.text, text);
         QCOMPARE(w->whl->count(), 0);
-        QVERIFY(w->dvlst.isEmpty() && w->aplst.isEmpty());
+        QVERIFY(w->ductVelocities().isEmpty() && w->ductDynamicPressures().isEmpty());
     }
 
     void largestFlowIsSized() {
         calculate(QStringLiteral("10000000"));
         QVERIFY(fx->messages->empty());
         QVERIFY(w->whl->count() > 3);
-        QCOMPARE(w->dvlst.size(), w->whl->count());
-        QCOMPARE(w->aplst.size(), w->whl->count());
+        QCOMPARE(w->ductVelocities().size(), w->whl->count());
+        QCOMPARE(w->ductDynamicPressures().size(), w->whl->count());
         const int last = w->whl->count() - 1;
         QVERIFY(w->whl->item(last)->text().contains(QLatin1Char('x')));
         // The last entry picked by the keyboard.
         w->whl->setFocus();
         QTest::keyClick(w->whl, Qt::Key_End);
-        QCOMPARE(w->DuctSizeText, w->whl->item(last)->text());
-        QCOMPARE(w->E_wv->text(), w->dvlst[last]);
+        QCOMPARE(w->session().ductSizeText, w->whl->item(last)->text());
+        QCOMPARE(w->E_wv->text(), w->ductVelocities()[last]);
     }
 };
 

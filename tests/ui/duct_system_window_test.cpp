@@ -26,7 +26,7 @@ class DuctSystemWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<UiFixture> fx;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<WindowUnderTest> w;
     DuctSystemWindow* sys = nullptr;
     QStringList shown;
 
@@ -46,7 +46,7 @@ class DuctSystemWindowTest : public QObject {
     void init() {
         fx = std::make_unique<UiFixture>();
         fx->writeStandardConfig();
-        w = std::make_unique<TForm1>(fx->options());
+        w = std::make_unique<WindowUnderTest>(fx->options());
         ShowActive(*w);
         shown.clear();
         QCOMPARE(SystemAction()->text(), QStringLiteral("Duct &system…"));
@@ -137,7 +137,7 @@ class DuctSystemWindowTest : public QObject {
         QFETCH(QString, argument);
         QFETCH(QString, roundShape);
         w.reset();
-        w = std::make_unique<TForm1>(fx->options({argument}));
+        w = std::make_unique<WindowUnderTest>(fx->options({argument}));
         ShowActive(*w);
         SystemAction()->trigger();
         sys = w->findChild<DuctSystemWindow*>("DuctSystemWindow");

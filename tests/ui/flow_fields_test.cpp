@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -20,13 +21,13 @@ class FlowFieldsTest : public QObject {
 
   private:
     std::unique_ptr<UiFixture> fx;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<WindowUnderTest> w;
 
   private slots:
     void init() {
         fx = std::make_unique<UiFixture>();
         fx->writeStandardConfig();
-        w = std::make_unique<TForm1>(fx->options());
+        w = std::make_unique<WindowUnderTest>(fx->options());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();
@@ -48,14 +49,14 @@ class FlowFieldsTest : public QObject {
         QCOMPARE(returned.count(), 0); // the field never sees Enter
         QCOMPARE(w->Q1->text(), QStringLiteral("2000"));
         QCOMPARE(w->Q3->text(), QStringLiteral("2000"));
-        QCOMPARE(w->LastFlowExpression, QStringLiteral("1000*2"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("1000*2"));
         QVERIFY(w->whl->count() > 0);
-        QCOMPARE(w->dvlst.size(), w->whl->count());
+        QCOMPARE(w->ductVelocities().size(), w->whl->count());
         QVERIFY(w->Q1->hasFocus());
         QTest::mouseClick(w->Q1, Qt::LeftButton);
         QCOMPARE(w->Q1->text(), QStringLiteral("1000*2"));
         QCOMPARE(w->whl->count(), 0);
-        QVERIFY(w->dvlst.isEmpty() && w->aplst.isEmpty());
+        QVERIFY(w->ductVelocities().isEmpty() && w->ductDynamicPressures().isEmpty());
     }
 
     // Only the left button brings the expression back: a right click opens
@@ -107,7 +108,7 @@ class FlowFieldsTest : public QObject {
         QTest::keyClick(w->Q1, Qt::Key_Return);
         QVERIFY(w->Q1->text().isEmpty());
         QVERIFY(w->Q3->text().isEmpty());
-        QVERIFY(w->LastFlowExpression.isEmpty());
+        QVERIFY(w->session().lastFlowExpression().isEmpty());
         QVERIFY(w->Q1->hasFocus());
         QVERIFY(fx->messages->empty());
     }
@@ -152,9 +153,10 @@ class FlowFieldsTest : public QObject {
         w->RBT2->setChecked(true);
         w->E_w->setText(width);
         w->E_h->setText(height);
-        // The shape as the page shows it: the button's caption and the height field.
-        w->xxbn->setText(round ? w->DiameterMark : QStringLiteral("x"));
-        w->E_h->setVisible(!round);
+        // The shape as the user sets it: a size starts rectangular, the shape
+        // button turns it round.
+        if (round) w->xxbn->click();
+        QCOMPARE(w->xxbn->text(), round ? w->session().diameterMark() : QStringLiteral("x"));
         QTest::keyClicks(w->Q1, flow);
         QCOMPARE(w->SP2->isEnabled(), enabled);
         QVERIFY(!w->SP1->isEnabled());
@@ -169,7 +171,7 @@ class FlowFieldsTest : public QObject {
         QTest::keyClicks(w->Q1, QStringLiteral("1000"));
         QVERIFY(w->SP2->isEnabled());
         QTest::keyClick(w->Q1, Qt::Key_Return);
-        QCOMPARE(w->LastFlowExpression, QStringLiteral("1000"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("1000"));
         QVERIFY(!w->E_wv->text().isEmpty());
         QVERIFY(w->Q3->text().isEmpty()); // recalculating does not copy
         QCOMPARE(w->whl->count(), 0);
@@ -181,12 +183,12 @@ class FlowFieldsTest : public QObject {
         QVERIFY(w->whl->count() > 0);
         w->E_w->setText(QStringLiteral("300"));
         w->E_as->setText(QStringLiteral("1.20"));
-        w->DuctSizeText = QStringLiteral("300x250");
+        w->session().ductSizeText = QStringLiteral("300x250");
         QTest::keyClick(w->Q1, Qt::Key_0);
         QCOMPARE(w->whl->count(), 0);
         QVERIFY(w->E_w->text().isEmpty());
         QVERIFY(w->E_as->text().isEmpty());
-        QVERIFY(w->DuctSizeText.isEmpty());
+        QVERIFY(w->session().ductSizeText.isEmpty());
     }
 
     void terminalFlowClearsBothPages() {
@@ -199,7 +201,7 @@ class FlowFieldsTest : public QObject {
         w->E_fai->setText(QStringLiteral("299"));
         w->Q3->setText(QStringLiteral("1500"));
         QCOMPARE(w->whl->count(), 0);
-        QVERIFY(w->dvlst.isEmpty());
+        QVERIFY(w->ductVelocities().isEmpty());
         QVERIFY(w->E_fai->text().isEmpty());
         QVERIFY(w->hsv->text().isEmpty());
         QCOMPARE(w->hsk->text(), QStringLiteral("70.0")); // the style's ratio stays
@@ -213,9 +215,9 @@ class FlowFieldsTest : public QObject {
         QTest::keyClick(w->Q3, Qt::Key_Return);
         QCOMPARE(w->Q3->text(), QStringLiteral("1800"));
         QCOMPARE(w->Q1->text(), QStringLiteral("1800"));
-        QCOMPARE(w->LastFlowExpression, QStringLiteral("600*3"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("600*3"));
         QVERIFY(w->hsbox->count() > 0);
-        QCOMPARE(w->HSVV.size(), w->hsbox->count());
+        QCOMPARE(w->terminalFaceVelocities().size(), w->hsbox->count());
         QVERIFY(w->Q3->hasFocus());
         // The shared expression comes back in the other field as well.
         w->PageControl1->setCurrentWidget(w->TabSheet1);
@@ -240,14 +242,14 @@ class FlowFieldsTest : public QObject {
     void fullWidthCharactersAreNoVariables() {
         QTest::keyClicks(w->Q1, QStringLiteral("p=16"));
         QTest::keyClick(w->Q1, Qt::Key_Return);
-        const int count = w->evaluator.VariableCount();
+        const int count = w->session().evaluator().VariableCount();
         w->Q1->setText(QStringLiteral("sqrt１"));
         QTest::keyClick(w->Q1, Qt::Key_Return);
         QCOMPARE(w->Q1->text(), QStringLiteral("0"));
         w->Q1->setText(QStringLiteral("sqrt（１６）"));
         QTest::keyClick(w->Q1, Qt::Key_Return);
         QCOMPARE(w->Q1->text(), QStringLiteral("0"));
-        QCOMPARE(w->evaluator.VariableCount(), count);
+        QCOMPARE(w->session().evaluator().VariableCount(), count);
     }
 
     // An error that escapes the evaluation abandons the action, shows the
@@ -279,11 +281,11 @@ class FlowFieldsTest : public QObject {
         const int userSlots = kestrix::ExpressionEvaluator::MaxVariables - 2; // pi and e
         for (int i = 0; i < userSlots; ++i) {
             w->Q1->setText(QStringLiteral("v%1 = %1").arg(i));
-            w->RunGuarded([this] { w->EvaluateFlowText(w->Q1->text()); });
+            w->runGuarded([this] { w->session().evaluateFlow(w->Q1->text()); });
         }
         QVERIFY(fx->messages->empty());
         w->Q1->setText(QStringLiteral("extra = 5"));
-        w->RunGuarded([this] { w->EvaluateFlowText(w->Q1->text()); });
+        w->runGuarded([this] { w->session().evaluateFlow(w->Q1->text()); });
         QCOMPARE(fx->messages->size(), size_t(1));
         const MessageRequest& box = fx->messages->front();
         QCOMPARE(box.kind, MessageKind::StandardError);
@@ -306,6 +308,47 @@ class FlowFieldsTest : public QObject {
         w->close();
         QCOMPARE(*fx->exits, std::vector<int>{1});
         QVERIFY(QFileInfo::exists(fx->settingsPath));
+    }
+
+    // The pages share a flow through the session: the page that evaluated it
+    // lists its sizes, the other shows the flow with its own list emptied by
+    // the change, unless its field already held that text (writing the same
+    // text sets off nothing). A flow typed on the air-terminal page empties
+    // the duct list on its own.
+    void evaluatedFlowReachesTheOtherPage_data() {
+        QTest::addColumn<bool>("fromDuct");
+        QTest::addColumn<QString>("otherFlow");
+        QTest::addColumn<bool>("otherListKept");
+        QTest::newRow("duct, other flow") << true << "800" << false;
+        QTest::newRow("duct, same flow") << true << "1200" << true;
+        QTest::newRow("air terminal, other flow") << false << "800" << false;
+        QTest::newRow("air terminal, same flow") << false << "1200" << false;
+    }
+    void evaluatedFlowReachesTheOtherPage() {
+        QFETCH(bool, fromDuct);
+        QFETCH(QString, otherFlow);
+        QFETCH(bool, otherListKept);
+        QLineEdit* own = fromDuct ? w->Q1 : w->Q3;
+        QLineEdit* other = fromDuct ? w->Q3 : w->Q1;
+        QListWidget* ownList = fromDuct ? w->whl : w->hsbox;
+        QListWidget* otherList = fromDuct ? w->hsbox : w->whl;
+        w->PageControl1->setCurrentWidget(fromDuct ? w->TabSheet3 : w->TabSheet1);
+        QTest::keyClicks(other, otherFlow);
+        QTest::keyClick(other, Qt::Key_Return);
+        const int otherCount = otherList->count();
+        QVERIFY(otherCount > 0);
+
+        w->PageControl1->setCurrentWidget(fromDuct ? w->TabSheet1 : w->TabSheet3);
+        QSignalSpy shared(&w->session(), &kestrix::SizingSession::flowShared);
+        own->clear();
+        QTest::keyClicks(own, QStringLiteral("600*2"));
+        QTest::keyClick(own, Qt::Key_Return);
+        QCOMPARE(own->text(), QStringLiteral("1200"));
+        QCOMPARE(other->text(), QStringLiteral("1200"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("600*2"));
+        QCOMPARE(shared.count(), 1);
+        QVERIFY(ownList->count() > 0);
+        QCOMPARE(otherList->count(), otherListKept ? otherCount : 0);
     }
 
     void libraryErrorBoxCarriesTheProgramName() {

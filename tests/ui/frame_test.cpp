@@ -28,7 +28,7 @@ class FrameTest : public QObject {
   private:
     std::unique_ptr<UiFixture> fx;
 
-    void showAndWait(TForm1& w) {
+    void showAndWait(WindowUnderTest& w) {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
@@ -125,14 +125,14 @@ class FrameTest : public QObject {
     void everyControlByName() {
         QFETCH(QString, name);
         QFETCH(QString, className);
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         QObject* o = w.findChild<QObject*>(name);
         QVERIFY2(o, qPrintable(name));
         QVERIFY2(o->inherits(className.toLatin1().constData()), o->metaObject()->className());
     }
 
     void initialStateOfThePages() {
-        TForm1 w(fx->options({"/JPN"}));
+        WindowUnderTest w(fx->options({"/JPN"}));
         for (QPushButton* b : {w.SP1, w.SP2, w.HSCal, w.BP2})
             QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
         QVERIFY(w.RBT1->isChecked());
@@ -167,7 +167,7 @@ class FrameTest : public QObject {
     // pairs at their distance from the right edge. Checked before and after
     // the window is shown, since the pages are sized before it first appears.
     void widthRules() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         auto check = [&w] {
             const int W = w.Panel1->width();
             QCOMPARE(W, w.TabSheet1->width());
@@ -209,7 +209,7 @@ class FrameTest : public QObject {
     }
     void propertyRowsAndClicks() {
         QFETCH(QString, language);
-        TForm1 w(fx->options({language}));
+        WindowUnderTest w(fx->options({language}));
         showAndWait(w);
         for (QWidget* c : std::initializer_list<QWidget*>{w.Label7, w.E_w, w.xxbn, w.E_h, w.SP2}) {
             QVERIFY2(c->y() >= 16 && c->y() <= 20, qPrintable(c->objectName()));
@@ -235,7 +235,7 @@ class FrameTest : public QObject {
     // One column more or less per resize event, with a gap between 65 and 70
     // pixels per column; hsbox follows whl.
     void columnRule() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         showAndWait(w);
         QCOMPARE(w.whl->columns(), 4);
         w.resize(700, 360);
@@ -263,12 +263,12 @@ class FrameTest : public QObject {
         w.whl->setProperty("columns", 0);
         QCOMPARE(w.whl->property("columns").toInt(), 1);
         w.whl->setColumns(1);
-        w.FormResize();
+        w.followSize();
         QVERIFY(w.whl->columns() >= 1);
     }
 
     void columnsLayTheItemsOut() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         showAndWait(w);
         for (int i = 0; i < 12; ++i)
             w.whl->addItem(QString::number(i));
@@ -286,7 +286,7 @@ class FrameTest : public QObject {
     }
 
     void splitterResizesThePropertyBox() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         showAndWait(w);
         QSignalSpy moved(w.d_spli, &SplitterBar::moved);
         // Dragging down makes the box lower; rows vanish by its height.
@@ -316,7 +316,7 @@ class FrameTest : public QObject {
     }
 
     void splitterByMouse() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         showAndWait(w);
         const QPoint start(20, 2);
         QTest::mousePress(w.d_spli, Qt::LeftButton, {}, start);
@@ -328,7 +328,7 @@ class FrameTest : public QObject {
     }
 
     void stayOnTopToggle() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         showAndWait(w);
         const QPoint pos = w.pos();
         const QSize size = w.size();
@@ -351,7 +351,7 @@ class FrameTest : public QObject {
     }
 
     void activationShowsTheDuctPage() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         showAndWait(w);
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -360,7 +360,7 @@ class FrameTest : public QObject {
         w.PageControl1->setCurrentWidget(w.TabSheet3);
         w.Q3->setFocus();
         // As after one of the program's dialogs.
-        w.DialogClosed();
+        w.dialogClosed();
         QCOMPARE(w.PageControl1->currentWidget(), w.TabSheet1);
         QVERIFY(w.Q1->hasFocus());
         QCOMPARE(w.Q1->selectedText(), QStringLiteral("1200"));
@@ -371,7 +371,7 @@ class FrameTest : public QObject {
     void framesArePainted() {
         if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive))
             QSKIP("the frames are the style's own");
-        TForm1 w(fx->options({"/JPN"}));
+        WindowUnderTest w(fx->options({"/JPN"}));
         showAndWait(w);
         auto darker = [](const QImage& image, QPoint line, QPoint inside) {
             return qGray(image.pixel(line)) + 10 < qGray(image.pixel(inside));
@@ -410,7 +410,7 @@ class FrameTest : public QObject {
     // button that cannot be pressed as well: such a control takes no mouse
     // input, which goes to the window.
     void popupMenuOverDisabledButtons() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (QPushButton* button : {w.SP1, w.SP2}) {
@@ -422,7 +422,7 @@ class FrameTest : public QObject {
     }
 
     void popupMenuItems() {
-        TForm1 w(fx->options({"/JPN"}));
+        WindowUnderTest w(fx->options({"/JPN"}));
         QCOMPARE(w.PopupMenu1->actions(), (QList<QAction*>{w.topview, w.ductSystem, w.about}));
         QVERIFY(w.topview->isCheckable());
         QVERIFY(!w.topview->isChecked());

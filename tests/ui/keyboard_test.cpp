@@ -31,14 +31,14 @@ class KeyboardTest : public QObject {
 
   private:
     std::unique_ptr<UiFixture> fx;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<WindowUnderTest> w;
     // Titles of the modal boxes that a key opened, closed again by closeModals.
     QStringList modalsSeen;
     QTimer modalCloser;
 
     void open(const QString& language) {
         w.reset();
-        w = std::make_unique<TForm1>(fx->options({language}));
+        w = std::make_unique<WindowUnderTest>(fx->options({language}));
         ShowActive(*w);
         QVERIFY(fx->messages->empty());
     }
@@ -176,8 +176,8 @@ class KeyboardTest : public QObject {
         const int pick =
             w->whl->row(w->whl->findItems(QStringLiteral("300x250"), Qt::MatchExactly).value(0));
         QVERIFY(pick >= 0);
-        const QString velocity = w->dvlst.at(pick), loss = w->dplst.at(pick);
-        const QString dynamic = w->aplst.at(pick);
+        const QString velocity = w->ductVelocities().at(pick), loss = w->ductLosses().at(pick);
+        const QString dynamic = w->ductDynamicPressures().at(pick);
 
         // The calculate button's letter: a click, after its short press.
         QSignalSpy sp1(w->SP1, &QPushButton::clicked);
@@ -189,14 +189,15 @@ class KeyboardTest : public QObject {
         while (focused() != QStringLiteral("DuctStyleCB"))
             key(Qt::Key_Tab);
         key(Qt::Key_Down);
-        QCOMPARE(w->selectedDuctStyle, 1);
+        QCOMPARE(w->session().selectedDuctStyle, 1);
         QVERIFY(w->whl->count() > 0);
-        QCOMPARE(w->Label12->text(), w->LossPaCaption); // the second style is in Pa/m
+        QCOMPARE(w->Label12->text(),
+                 kestrix::DuctPage::frictionLossCaption(true)); // the second style is in Pa/m
         key(Qt::Key_F, Qt::AltModifier);
         while (focused() != QStringLiteral("DuctStyleCB"))
             key(Qt::Key_Tab);
         key(Qt::Key_Up);
-        QCOMPARE(w->selectedDuctStyle, 0);
+        QCOMPARE(w->session().selectedDuctStyle, 0);
         QCOMPARE(w->whl->count(), candidates);
 
         // Selected-duct mode: Tab to the mode buttons, an arrow key switches.
@@ -204,7 +205,7 @@ class KeyboardTest : public QObject {
             key(Qt::Key_Tab);
         key(Qt::Key_Down);
         QVERIFY(w->RBT2->isChecked());
-        QVERIFY(w->DuctDetailMode);
+        QVERIFY(w->ductDetailMode());
         QCOMPARE(w->whl->count(), 0);
         // The mode's handler gives the flow field the focus, as after a click.
         QCOMPARE(focused(), QStringLiteral("Q1"));
@@ -231,7 +232,7 @@ class KeyboardTest : public QObject {
         QCOMPARE(focused(), QStringLiteral("xxbn"));
         key(Qt::Key_Space);
         QVERIFY(w->E_h->isHidden());
-        QCOMPARE(w->xxbn->text(), w->DiameterMark);
+        QCOMPARE(w->xxbn->text(), w->session().diameterMark());
         QCOMPARE(w->E_fai->text(), QStringLiteral("300"));
         QCOMPARE(focused(), QStringLiteral("E_w"));
         key(Qt::Key_Tab);
@@ -373,12 +374,12 @@ class KeyboardTest : public QObject {
         // that starts with it: it would choose another style.
         w->RBT1->click();
         QVERIFY(w->whl->count() > 0);
-        const int style = w->selectedDuctStyle;
+        const int style = w->session().selectedDuctStyle;
         w->DuctStyleCB->setFocus();
         QCOMPARE(focused(), QStringLiteral("DuctStyleCB"));
         key(Qt::Key_H, Qt::AltModifier); // "High velocity" in English
         QCOMPARE(w->DuctStyleCB->currentIndex(), style);
-        QCOMPARE(w->selectedDuctStyle, style);
+        QCOMPARE(w->session().selectedDuctStyle, style);
         QCOMPARE(w->whl->count(), candidates);
     }
 
@@ -490,7 +491,7 @@ class KeyboardTest : public QObject {
 
         QSignalSpy bp2(w->BP2, &QPushButton::clicked);
         QSignalSpy setButton2(w->Set_Button2, &QPushButton::clicked);
-        if (w->japaneseUi()) {
+        if (w->session().japanese()) {
             closeModals();
             key(Qt::Key_R, Qt::AltModifier);
             QTRY_COMPARE(setButton2.count(), 1);
@@ -624,28 +625,29 @@ class KeyboardTest : public QObject {
         // The list marks its first entry on entering; Space picks it, the
         // arrow keys pick the next ones.
         key(Qt::Key_Space);
-        const QString firstPick = w->DuctSizeText;
+        const QString firstPick = w->session().ductSizeText;
         QCOMPARE(firstPick,
                  w->whl->item(0)
                      ->text()
-                     .replace(w->DiameterMark, QString())
-                     .append(firstPick.contains(QLatin1Char('x')) ? QString() : w->DiameterMark));
-        QCOMPARE(w->E_wv->text(), w->dvlst.at(0));
+                     .replace(w->session().diameterMark(), QString())
+                     .append(firstPick.contains(QLatin1Char('x')) ? QString()
+                                                                  : w->session().diameterMark()));
+        QCOMPARE(w->E_wv->text(), w->ductVelocities().at(0));
         QCOMPARE(QApplication::clipboard()->text(), firstPick);
         key(Qt::Key_Down);
         QCOMPARE(w->whl->currentRow(), 1);
-        QVERIFY(w->DuctSizeText != firstPick);
-        QCOMPARE(w->E_wv->text(), w->dvlst.at(1));
-        QCOMPARE(w->E_dp->text(), w->dplst.at(1));
+        QVERIFY(w->session().ductSizeText != firstPick);
+        QCOMPARE(w->E_wv->text(), w->ductVelocities().at(1));
+        QCOMPARE(w->E_dp->text(), w->ductLosses().at(1));
         key(Qt::Key_Up);
-        QCOMPARE(w->DuctSizeText, firstPick);
-        QCOMPARE(w->E_wv->text(), w->dvlst.at(0));
+        QCOMPARE(w->session().ductSizeText, firstPick);
+        QCOMPARE(w->E_wv->text(), w->ductVelocities().at(0));
         // Sideways into the next column.
         const int perColumn = w->whl->height() / w->whl->gridSize().height();
         if (w->whl->count() > perColumn) {
             key(Qt::Key_Right);
             QVERIFY(w->whl->currentRow() > 0);
-            QCOMPARE(w->E_wv->text(), w->dvlst.at(w->whl->currentRow()));
+            QCOMPARE(w->E_wv->text(), w->ductVelocities().at(w->whl->currentRow()));
         }
 
         key(Qt::Key_G, Qt::AltModifier);
@@ -655,11 +657,11 @@ class KeyboardTest : public QObject {
         const QRect first = w->hsbox->visualItemRect(w->hsbox->item(0));
         QTest::mouseClick(w->hsbox->viewport(), Qt::LeftButton, {}, first.center());
         QCOMPARE(focused(), QStringLiteral("hsbox"));
-        QCOMPARE(w->hsv->text(), w->HSVV.at(0));
+        QCOMPARE(w->hsv->text(), w->terminalFaceVelocities().at(0));
         key(Qt::Key_Down);
         QCOMPARE(w->hsbox->currentRow(), 1);
-        QCOMPARE(w->hsv->text(), w->HSVV.at(1));
-        QCOMPARE(QApplication::clipboard()->text(), w->HSVV.at(1));
+        QCOMPARE(w->hsv->text(), w->terminalFaceVelocities().at(1));
+        QCOMPARE(QApplication::clipboard()->text(), w->terminalFaceVelocities().at(1));
     }
 
     // The window's menu opens from the keyboard: the Menu key arrives as a
@@ -723,7 +725,7 @@ class KeyboardTest : public QObject {
         closeModals();
         key(Qt::Key_A);
         QTRY_COMPARE(modalsSeen.size(), 1);
-        QCOMPARE(modalsSeen.first(), w->japaneseUi() ? QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")
+        QCOMPARE(modalsSeen.first(), w->session().japanese() ? QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")
                                                      : QStringLiteral("Version information"));
         QVERIFY(!w->topview->isChecked());
         // Back from the box: the duct page and its flow field.
@@ -767,7 +769,9 @@ class KeyboardTest : public QObject {
             while (focused() != QStringLiteral("DuctStyleCB"))
                 key(Qt::Key_Tab);
             if (style == 1) key(Qt::Key_Down);
-            QCOMPARE(w->Label12->text(), w->PressureInPa() ? w->LossPaCaption : w->LossMmAqCaption);
+            QCOMPARE(w->Label12->text(), w->session().ductCriteria.pressureInPa
+                                             ? kestrix::DuctPage::frictionLossCaption(true)
+                                             : kestrix::DuctPage::frictionLossCaption(false));
             for (const auto& [label, field] : pairs) {
                 const QString name = label->objectName();
                 const int text = label->fontMetrics().horizontalAdvance(label->text());
@@ -779,7 +783,7 @@ class KeyboardTest : public QObject {
                 QVERIFY2(field->geometry().right() < label->parentWidget()->width() - 2,
                          qPrintable(name));
             }
-            if (w->japaneseUi()) {
+            if (w->session().japanese()) {
                 QCOMPARE(w->E_as->x(), 106);
                 QCOMPARE(w->E_ap->x(), 106);
                 QCOMPARE(w->E_aq->x(), 106);

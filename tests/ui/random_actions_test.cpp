@@ -65,7 +65,7 @@ const QStringList kNames = {"Quiet",  "Fast", "Low velocity", "",
 
 class RandomActions {
   public:
-    RandomActions(UiFixture& fx, TForm1& w, quint32 seed, int actions)
+    RandomActions(UiFixture& fx, WindowUnderTest& w, quint32 seed, int actions)
         : fx_(fx), w_(w), seed_(seed), actions_(actions), random_(seed) {
         for (const char* name :
              {"KSX_Set1.cfg", "KSX_Set1_e.cfg", "KSX_Set2.cfg", "KSX_Set2_e.cfg"})
@@ -253,8 +253,8 @@ class RandomActions {
             ++saves;
             const kestrix::Language ja = kestrix::CurrentLanguage();
             const kestrix::StyleFileLines lines =
-                terminal ? kestrix::TerminalStyleFileLines(w_.terminalStyles, ja)
-                         : kestrix::DuctStyleFileLines(w_.ductStyles, ja);
+                terminal ? kestrix::TerminalStyleFileLines(w_.session().terminalStyles, ja)
+                         : kestrix::DuctStyleFileLines(w_.session().ductStyles, ja);
             if (lines.ok())
                 expected_[std::string(kestrix::StyleFileName(
                     terminal ? kestrix::StyleKind::Terminal : kestrix::StyleKind::Duct, ja))] =
@@ -280,15 +280,15 @@ class RandomActions {
         // Entering detail mode empties only the visible list; nothing reads
         // the hidden ones until the next calculation empties them too.
         const int n = w_.whl->count();
-        if (n > 0 && (w_.dvlst.size() != n || w_.dplst.size() != n || w_.aslst.size() != n ||
-                      w_.aplst.size() != n))
+        if (n > 0 && (w_.ductVelocities().size() != n || w_.ductLosses().size() != n ||
+                      w_.ductAspects().size() != n || w_.ductDynamicPressures().size() != n))
             fail(QStringLiteral("the duct lists differ in length: %1 %2 %3 %4 %5")
                      .arg(n)
-                     .arg(w_.dvlst.size())
-                     .arg(w_.dplst.size())
-                     .arg(w_.aslst.size())
-                     .arg(w_.aplst.size()));
-        if (w_.hsbox->count() > 0 && w_.HSVV.size() != w_.hsbox->count())
+                     .arg(w_.ductVelocities().size())
+                     .arg(w_.ductLosses().size())
+                     .arg(w_.ductAspects().size())
+                     .arg(w_.ductDynamicPressures().size()));
+        if (w_.hsbox->count() > 0 && w_.terminalFaceVelocities().size() != w_.hsbox->count())
             fail(QStringLiteral("the air-terminal lists differ in length"));
         if (!fx_.exits->empty()) fail(QStringLiteral("the program ended"));
         if (saving_) return;
@@ -299,7 +299,7 @@ class RandomActions {
     }
 
     UiFixture& fx_;
-    TForm1& w_;
+    WindowUnderTest& w_;
     quint32 seed_;
     int actions_;
     std::mt19937 random_;
@@ -331,7 +331,7 @@ class RandomActionsTest : public QObject {
             UiFixture fx;
             fx.watchdog.stop(); // the actions answer every box themselves
             fx.writeStandardConfig();
-            TForm1 w(fx.options({language}));
+            WindowUnderTest w(fx.options({language}));
             ShowActive(w);
             RandomActions run(fx, w, seed, actions / 2);
             const QString problem = run.run();

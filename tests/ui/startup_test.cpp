@@ -58,10 +58,10 @@ class StartupTest : public QObject {
         QFETCH(QStringList, arguments);
         QFETCH(bool, systemJapanese);
         QFETCH(bool, japanese);
-        TForm1Options o = fx->options(arguments);
+        MainWindowOptions o = fx->options(arguments);
         o.systemJapanese = systemJapanese;
-        TForm1 w(o);
-        QCOMPARE(w.japaneseUi(), japanese);
+        WindowUnderTest w(o);
+        QCOMPARE(w.session().japanese(), japanese);
         QCOMPARE(w.Label1->text(), japanese ? QStringLiteral("風量(&F) [CMH]：")
                                             : QStringLiteral("&Flow Rate[CMH]:"));
         QCOMPARE(w.DuctStyleCB->itemText(0),
@@ -69,7 +69,7 @@ class StartupTest : public QObject {
     }
 
     void japaneseCaptionsAndFonts() {
-        TForm1 w(fx->options({"/JPN"}));
+        WindowUnderTest w(fx->options({"/JPN"}));
         QVERIFY(fx->messages->empty());
         QCOMPARE(w.objectName(), QStringLiteral("Form1"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Kestrix ver.1.55"));
@@ -79,8 +79,8 @@ class StartupTest : public QObject {
         QCOMPARE(w.about->text(), QStringLiteral("バージョン情報(&A)"));
         QCOMPARE(w.Label11->text(), QStringLiteral("動圧[kgf/㎡]："));
         QCOMPARE(w.Label12->text(), QStringLiteral("Δp[mmAq/m]："));
-        QCOMPARE(w.DiameterMark, QStringLiteral("φ"));
-        QCOMPARE(w.LossPaCaption, QStringLiteral("Δp[Pa/m]："));
+        QCOMPARE(w.session().diameterMark(), QStringLiteral("φ"));
+        QCOMPARE(kestrix::DuctPage::frictionLossCaption(true), QStringLiteral("Δp[Pa/m]："));
 
         QCOMPARE(w.font().pixelSize(), 12);
         const QStringList japaneseFaces{"ＭＳ Ｐゴシック",  "MS PGothic", "IPAPGothic",
@@ -98,7 +98,7 @@ class StartupTest : public QObject {
     }
 
     void englishCaptionsAndFonts() {
-        TForm1 w(fx->options({"/ENG"}));
+        WindowUnderTest w(fx->options({"/ENG"}));
         QVERIFY(fx->messages->empty());
         QCOMPARE(w.windowTitle(), QStringLiteral("Kestrix ver.1.55"));
         QCOMPARE(w.PageControl1->tabText(0), QStringLiteral("&Duct Size"));
@@ -114,7 +114,7 @@ class StartupTest : public QObject {
         QCOMPARE(w.l_hm->text(), QStringLiteral("Necessary Area[m²]:"));
         QCOMPARE(w.Label11->text(), QStringLiteral("Dynamic Pr.[kgf/m²]:"));
         QCOMPARE(w.Label12->text(), QStringLiteral("DeltaPr.[mmAq/m]:"));
-        QCOMPARE(w.DiameterMark, QStringLiteral("Φ"));
+        QCOMPARE(w.session().diameterMark(), QStringLiteral("Φ"));
         // Not changed by the language.
         QCOMPARE(w.Label7->toolTip(), QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸするとW・Hが入れ替わります"));
         QCOMPARE(w.xxbn->text(), QStringLiteral("x"));
@@ -142,7 +142,7 @@ class StartupTest : public QObject {
 
     void styleListsAndConditionLines() {
         {
-            TForm1 w(fx->options({"/ENG"}));
+            WindowUnderTest w(fx->options({"/ENG"}));
             QCOMPARE(w.DuctStyleCB->count(), 3);
             QCOMPARE(w.DuctStyleCB->itemText(2), QStringLiteral("Stainless"));
             QCOMPARE(w.KiguStyleCB->count(), 2);
@@ -152,11 +152,11 @@ class StartupTest : public QObject {
                      QStringLiteral("Condition:          Steel , 0.10 mmAq/m ,  8.0 m/s"));
             QCOMPARE(w.Select2->text(),
                      QStringLiteral("Condition: Free Area -  70 %, Velocity -   3.0 m/s"));
-            QCOMPARE(w.ductCriteria.roughness, 0.15);
-            QCOMPARE(w.terminalCriteria.ratio, 0.7);
+            QCOMPARE(w.session().ductCriteria.roughness, 0.15);
+            QCOMPARE(w.session().terminalCriteria.ratio, 0.7);
         }
         {
-            TForm1 w(fx->options({"/JPN"}));
+            WindowUnderTest w(fx->options({"/JPN"}));
             QCOMPARE(w.DuctStyleCB->itemText(0), QStringLiteral("低速ダクト"));
             QCOMPARE(w.DuctStyleCB->itemText(2), QStringLiteral("ｽﾃﾝﾚｽ"));
             QCOMPARE(w.KiguStyleCB->itemText(1), QStringLiteral("グリル"));
@@ -178,10 +178,10 @@ class StartupTest : public QObject {
                            {"S_TOP", 0},
                            {"S_cnt", 1},
                            {"K_cnt", 1}});
-        TForm1 w(fx->options({"/JPN"}));
+        WindowUnderTest w(fx->options({"/JPN"}));
         QCOMPARE(w.DuctStyleCB->currentIndex(), 1);
         QCOMPARE(w.KiguStyleCB->currentIndex(), 1);
-        QVERIFY(w.PressureInPa());
+        QVERIFY(w.session().ductCriteria.pressureInPa);
         QCOMPARE(w.Label11->text(), QStringLiteral("動圧[Pa]："));
         QCOMPARE(w.Label12->text(), QStringLiteral("Δp[Pa/m]："));
         QCOMPARE(w.Select->text(),
@@ -241,7 +241,7 @@ class StartupTest : public QObject {
         QFETCH(int, dPro);
         QFETCH(int, hPro);
         fx->writeSettings(stored);
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         QCOMPARE(QRect(w.pos(), w.size()), geometry);
         QCOMPARE(w.d_pro->height(), dPro);
         QCOMPARE(w.h_pro->height(), hPro);
@@ -285,7 +285,7 @@ class StartupTest : public QObject {
         // INI file has no place: the rows run on the test's own file.
         if (!organisation.isEmpty()) QSKIP("the organisation's INI file is a Unix place");
         fx->writeSettings(stored);
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
 #else
         const QString userFolder = fx->dir.filePath(QStringLiteral("xdg"));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userFolder);
@@ -298,13 +298,13 @@ class StartupTest : public QObject {
         }
         QCOMPARE(kestrix::Settings().location(),
                  userFolder + QStringLiteral("/Norvale/Kestrix.ini"));
-        TForm1Options options = fx->options();
+        MainWindowOptions options = fx->options();
         options.settingsFactory = [] { return std::make_unique<kestrix::Settings>(); };
-        TForm1 w(options);
+        WindowUnderTest w(options);
 #endif
-        QCOMPARE(w.selectedDuctStyle, duct);
+        QCOMPARE(w.session().selectedDuctStyle, duct);
         QCOMPARE(w.DuctStyleCB->currentIndex(), duct);
-        QCOMPARE(w.selectedTerminalStyle, terminal);
+        QCOMPARE(w.session().selectedTerminalStyle, terminal);
         QCOMPARE(w.KiguStyleCB->currentIndex(), terminal);
         QCOMPARE(w.topview->isChecked(), onTop);
         QCOMPARE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
@@ -312,7 +312,7 @@ class StartupTest : public QObject {
     }
 
     void missingKeyCentresTheWindow() {
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         const QRect a = w.screen()->geometry();
         QCOMPARE(w.size(), QSize(291, 360));
         QCOMPARE(w.pos(), QPoint(a.x() + (a.width() - 291) / 2, a.y() + (a.height() - 360) / 2));
@@ -329,7 +329,7 @@ class StartupTest : public QObject {
                            {"S_cnt", 2},
                            {"K_cnt", 1}});
         {
-            TForm1 w(fx->options());
+            WindowUnderTest w(fx->options());
             QVERIFY(fx->exits->empty());
             w.close();
             QCOMPARE(*fx->exits, std::vector<int>{1});
@@ -353,7 +353,7 @@ class StartupTest : public QObject {
 
     void firstCloseCreatesTheSettings() {
         QVERIFY(!QFileInfo::exists(fx->settingsPath));
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         w.close();
         QVERIFY(QFileInfo::exists(fx->settingsPath));
         QCOMPARE(*kestrix::Settings(fx->settingsPath).load().width, 291);
@@ -370,7 +370,7 @@ class StartupTest : public QObject {
         QFETCH(QString, file);
         QFETCH(int, ductStyles);
         QVERIFY(QFile::remove(fx->dir.filePath(file)));
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         QCOMPARE(*fx->exits, std::vector<int>{1});
         QCOMPARE(fx->messages->size(), size_t(1));
         QCOMPARE(fx->messages->front().caption, QStringLiteral("Kestrix Error"));
@@ -390,13 +390,13 @@ class StartupTest : public QObject {
             QVERIFY(QFile::setPermissions(fx->dir.filePath(name), QFileDevice::ReadOwner));
         QVERIFY(::chmod(QFile::encodeName(fx->dir.path()).constData(), 0555) == 0);
         {
-            TForm1 w(fx->options());
+            WindowUnderTest w(fx->options());
             QVERIFY(fx->messages->empty());
             QVERIFY(fx->exits->empty());
             QCOMPARE(w.DuctStyleCB->count(), 3);
             QCOMPARE(w.KiguStyleCB->count(), 2);
             w.Q1->setText(QStringLiteral("1000"));
-            w.SP1Click();
+            w.ductPage->calculate();
             QVERIFY(w.whl->count() > 0);
         }
         ::chmod(QFile::encodeName(fx->dir.path()).constData(), 0755);
@@ -405,7 +405,7 @@ class StartupTest : public QObject {
     void styleFilesWithoutStyles() {
         fx->writeConfig("KSX_Set1_e.cfg", ";only a comment\r\n");
         fx->writeConfig("KSX_Set2_e.cfg", "\r\n;nothing\r\n");
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         QCOMPARE(fx->messageTexts(), (QStringList{"Duct selection style is not registered.",
                                                   "Diffuser selection style is not registered."}));
         QVERIFY(fx->exits->empty());
@@ -417,9 +417,9 @@ class StartupTest : public QObject {
         // (no velocity, no free area) make each page say what to correct.
         fx->messages->clear();
         w.Q1->setText(QStringLiteral("1000"));
-        w.SP1Click();
+        w.ductPage->calculate();
         QCOMPARE(w.whl->count(), 0);
-        w.HSCalClick();
+        w.terminalPage->calculate();
         QCOMPARE(w.hsbox->count(), 0);
         QCOMPARE(fx->messageTexts(),
                  (QStringList{"Please correct 'Unit frictional loss' or 'maximum air velocity'",
@@ -437,13 +437,13 @@ class StartupTest : public QObject {
         fx->writeConfig("KSX_Set1_e.cfg", " 1,\"First\", 1, 8.0, 0.10, 0, 4.0\r\n"
                                           " 3,\"Third\", 1, 3.0, 0.10, 0, 4.0\r\n");
         fx->writeSettings({{"S_TOP", 0}, {"S_cnt", 1}, {"K_cnt", 0}});
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         QCOMPARE(w.DuctStyleCB->count(), 2);
         QCOMPARE(w.DuctStyleCB->currentIndex(), 1);
         // Started on it: no style was ever applied.
         QVERIFY(w.Select->text().isEmpty());
         w.Q1->setText(QStringLiteral("1000"));
-        w.SP1Click();
+        w.ductPage->calculate();
         QCOMPARE(w.whl->count(), 0);
         QCOMPARE(fx->messageTexts(),
                  QStringList{"Please correct 'Unit frictional loss' or 'maximum air velocity'"});
@@ -457,9 +457,9 @@ class StartupTest : public QObject {
         QVERIFY(listed > 0);
         w.DuctStyleCB->setCurrentIndex(1);
         w.DuctStyleCBChange();
-        QCOMPARE(w.selectedDuctStyle, 1);
+        QCOMPARE(w.session().selectedDuctStyle, 1);
         QCOMPARE(w.Select->text(), first);
-        w.SP1Click();
+        w.ductPage->calculate();
         QCOMPARE(w.whl->count(), listed);
         QVERIFY(fx->messages->empty());
     }
@@ -467,7 +467,7 @@ class StartupTest : public QObject {
     void badRowNumbersAreReported() {
         fx->writeConfig("KSX_Set1_e.cfg", " 1,\"First\", 1, 8.0, 0.10, 0, 4.0\r\n"
                                           " 65,\"Bad\", 1, 8.0, 0.10, 0, 4.0\r\n");
-        TForm1 w(fx->options());
+        WindowUnderTest w(fx->options());
         QCOMPARE(fx->messageTexts(),
                  QStringList{"Duct selection style number is illegitimate. Effective value 64 is "
                              "from 1."});

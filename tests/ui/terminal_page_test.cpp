@@ -43,7 +43,7 @@ class TerminalPageTest : public QObject {
 
   private:
     std::unique_ptr<UiFixture> fx;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<WindowUnderTest> w;
 
     void writeTerminalStyles() const {
         const QString styles = QStringLiteral(" 1,\"Anemo\", 70.0, 3.0\r\n"
@@ -59,7 +59,7 @@ class TerminalPageTest : public QObject {
 
     void open(const QStringList& arguments) {
         w.reset();
-        w = std::make_unique<TForm1>(fx->options(arguments));
+        w = std::make_unique<WindowUnderTest>(fx->options(arguments));
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();
@@ -148,7 +148,7 @@ class TerminalPageTest : public QObject {
             "2.50", "2.48", "2.83", "2.94", "2.65", "2.89", "2.65", "2.44", "2.83", "2.65", "2.48",
             "2.33", "2.94", "2.78", "2.65", "2.52", "2.41", "2.30", "2.20", "2.12", "2.04", "2.94"};
         QCOMPARE(labels(), expectedLabels);
-        QCOMPARE(w->HSVV, expectedVelocities);
+        QCOMPARE(w->terminalFaceVelocities(), expectedVelocities);
         QVERIFY(fx->messages->empty());
     }
 
@@ -278,7 +278,7 @@ class TerminalPageTest : public QObject {
         QCOMPARE(w->hsy->text(), Fixed(effective, 3));
         QCOMPARE(w->hsj->text(), Fixed(effective / 0.8, 3));
         QCOMPARE(w->hsk->text(), QStringLiteral("80"));
-        QCOMPARE(w->HSVV.size(), w->hsbox->count());
+        QCOMPARE(w->terminalFaceVelocities().size(), w->hsbox->count());
         QVERIFY(!item(QStringLiteral("400x350"))); // a list of the new style
         QCOMPARE(w->hsv->text(), QStringLiteral("2.83"));
         QCOMPARE(w->haq->text(), QStringLiteral("1058"));
@@ -313,7 +313,7 @@ class TerminalPageTest : public QObject {
         calculate(QStringLiteral("1000"));
         clickItem(QStringLiteral("400x350"));
         QTest::mouseClick(w->bRB2, Qt::LeftButton);
-        QVERIFY(w->TerminalDetailMode);
+        QVERIFY(w->terminalDetailMode());
         QCOMPARE(w->hsbox->count(), 0);
         QCOMPARE(w->bE_w->text(), QStringLiteral("400"));
         QCOMPARE(w->bE_h->text(), QStringLiteral("350"));
@@ -326,7 +326,7 @@ class TerminalPageTest : public QObject {
         QVERIFY(!w->xxbn2->toolTip().isEmpty());
 
         QTest::mouseClick(w->bRB1, Qt::LeftButton);
-        QVERIFY(!w->TerminalDetailMode);
+        QVERIFY(!w->terminalDetailMode());
         QCOMPARE(w->hsbox->count(), 22); // calculated again
         QVERIFY(w->HSCal->isEnabled());
         QVERIFY(!w->BP2->isEnabled());
@@ -509,7 +509,7 @@ class TerminalPageTest : public QObject {
         QCOMPARE(w->hsv->text(), QStringLiteral("2.83"));
         QCOMPARE(w->hsbox->count(), 0);
         QCOMPARE(w->Q1->text(), QStringLiteral("77")); // recalculating does not copy
-        QCOMPARE(w->LastFlowExpression, QStringLiteral("1000"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("1000"));
     }
 
     void propertyLabelsCopyTheirFields_data() {
@@ -596,7 +596,7 @@ class TerminalPageTest : public QObject {
         QCOMPARE(box.caption, caption);
         QCOMPARE(box.text, text);
         QCOMPARE(w->hsbox->count(), 0);
-        QVERIFY(w->HSVV.isEmpty());
+        QVERIFY(w->terminalFaceVelocities().isEmpty());
     }
 
     // A style whose ratio is not a number stops the style change: the
@@ -605,7 +605,7 @@ class TerminalPageTest : public QObject {
         calculate(QStringLiteral("1000"));
         const QString condition = w->Select2->text();
         chooseStyle(Broken);
-        QCOMPARE(w->selectedTerminalStyle, int(Broken));
+        QCOMPARE(w->session().selectedTerminalStyle, int(Broken));
         QCOMPARE(w->Select2->text(), condition);
         QCOMPARE(w->hsbox->count(), 22);
         QCOMPARE(w->hsk->text(), QStringLiteral("70"));
@@ -620,11 +620,11 @@ class TerminalPageTest : public QObject {
     void noStyleChosenKeepsTheCriteriaInForce() {
         chooseStyle(Anemo);
         const QString condition = w->Select2->text();
-        const int chosen = w->selectedTerminalStyle;
+        const int chosen = w->session().selectedTerminalStyle;
         w->KiguStyleCB->setCurrentIndex(-1);
         w->KiguStyleCBChange();
         QCOMPARE(w->Select2->text(), condition);
-        QCOMPARE(w->selectedTerminalStyle, chosen);
+        QCOMPARE(w->session().selectedTerminalStyle, chosen);
         calculate(QStringLiteral("1000"));
         QCOMPARE(w->Q1->text(), QStringLiteral("1000"));
         QCOMPARE(w->hsbox->count(), 22);
@@ -635,7 +635,7 @@ class TerminalPageTest : public QObject {
     void zeroFlowListsNothing() {
         calculate(QStringLiteral("0"));
         QCOMPARE(w->hsbox->count(), 0);
-        QVERIFY(w->HSVV.isEmpty());
+        QVERIFY(w->terminalFaceVelocities().isEmpty());
         QCOMPARE(w->hsj->text(), QStringLiteral("0.000"));
         QVERIFY(fx->messages->empty());
     }
@@ -676,11 +676,11 @@ class TerminalPageTest : public QObject {
     // becomes the last expression. The duct page's flow stays either way.
     void styleChangeWithEmptyFlow() {
         calculate(QStringLiteral("500*2"));
-        QCOMPARE(w->LastFlowExpression, QStringLiteral("500*2"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("500*2"));
         w->Q3->clear();
         w->Q1->setText(QStringLiteral("77"));
         chooseStyle(Grille);
-        QCOMPARE(w->LastFlowExpression, QStringLiteral("500*2"));
+        QCOMPARE(w->session().lastFlowExpression(), QStringLiteral("500*2"));
         QCOMPARE(w->Q1->text(), QStringLiteral("77"));
         QCOMPARE(w->Q3->text(), QString());
         QCOMPARE(w->hsbox->count(), 0);
@@ -689,7 +689,7 @@ class TerminalPageTest : public QObject {
         QTest::mouseClick(w->bRB2, Qt::LeftButton);
         QVERIFY(!w->BP2->isEnabled());
         chooseStyle(Anemo);
-        QCOMPARE(w->LastFlowExpression, QString());
+        QCOMPARE(w->session().lastFlowExpression(), QString());
         QCOMPARE(w->Q1->text(), QStringLiteral("77"));
         QCOMPARE(w->Select2->text(),
                  QStringLiteral("Condition: Free Area -  70 %, Velocity -   3.0 m/s"));
@@ -727,18 +727,18 @@ class TerminalPageTest : public QObject {
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QVERIFY(fx->messages->empty());
 
-        QCOMPARE(w->terminalStyles[Grille].freeArea, std::string("50.0"));
-        QCOMPARE(w->terminalStyles[Grille].faceVelocity, std::string("2.5"));
+        QCOMPARE(w->session().terminalStyles[Grille].freeArea, std::string("50.0"));
+        QCOMPARE(w->session().terminalStyles[Grille].faceVelocity, std::string("2.5"));
         QCOMPARE(w->KiguStyleCB->count(), 7);
         QCOMPARE(w->KiguStyleCB->currentIndex(), int(Grille));
-        QCOMPARE(w->selectedTerminalStyle, int(Grille));
+        QCOMPARE(w->session().selectedTerminalStyle, int(Grille));
         QCOMPARE(w->Select2->text(),
                  QStringLiteral("Condition: Free Area -  50 %, Velocity -   2.5 m/s"));
         QCOMPARE(w->hsk->text(), QStringLiteral("50"));
         QCOMPARE(w->hsy->text(), Fixed(1000.0 / 3600 / 2.5, 3));
         QVERIFY(w->hsbox->count() > 0);
         // The duct styles were not being edited.
-        QCOMPARE(w->ductStyles[0].velocity, std::string("8.0"));
+        QCOMPARE(w->session().ductStyles[0].velocity, std::string("8.0"));
 
         QFile file(kestrix::ConfigFilePath(fx->dir.path(), "KSX_Set2_e.cfg"));
         QVERIFY(file.open(QIODevice::ReadOnly));
