@@ -50,7 +50,7 @@ TEST(SystemCriteria, FollowTheChoiceOrRefuseIt) {
     materials[0] = {"Steel", "0.18"};
     materials[2] = {"Rough", "not a number"};
     DuctStyleTable styles{};
-    styles[0] = {"In Pa", "1", "8", "1.0", "1", "3"};    // Pa/m
+    styles[0] = {"In Pa", "1", "8", "1.0", "1", "3"};   // Pa/m
     styles[1] = {"In mmAq", "1", "6", "0.1", "0", "4"}; // mmAq/m
     const StyleNameList list{"In Pa", "In mmAq"};
     const DuctConfigTables tables{materials, styles, list};
