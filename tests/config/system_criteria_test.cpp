@@ -3,6 +3,7 @@
 // that contradict or fall short are refused; a style's friction-loss limit
 // follows the units the file chose.
 #include "config/system_criteria.h"
+#include "tests/config/language_scope.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,8 @@ TEST(SystemCriteria, FollowTheChoiceOrRefuseIt) {
             file.choice = c.choice;
             file.system.settings.pressureInPa = c.systemInPa;
             std::string error;
-            const bool resolved = ResolveSystemCriteria(file, tables, japanese, error);
+            const LanguageScope language(japanese);
+            const bool resolved = ResolveSystemCriteria(file, tables, error);
             ASSERT_EQ(resolved, c.criteria.has_value()) << error;
             if (!resolved) {
                 EXPECT_FALSE(error.empty());
