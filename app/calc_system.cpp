@@ -41,9 +41,9 @@ class InputError : public std::runtime_error {
 using Values = std::map<std::string, std::string>;
 
 const std::vector<std::string> kSettingOptions = {
-    "--name",  "--units",      "--friction-law", "--style",       "--material",
-    "--roughness", "--velocity", "--loss",       "--aspect",      "--shape",
-    "--max-height", "--temperature", "--elevation", "--pressure"};
+    "--name",       "--units",       "--friction-law", "--style",   "--material",
+    "--roughness",  "--velocity",    "--loss",         "--aspect",  "--shape",
+    "--max-height", "--temperature", "--elevation",    "--pressure"};
 
 std::optional<std::string> Get(const Values& values, const std::string& option) {
     const auto it = values.find(option);
@@ -78,7 +78,8 @@ void SettingsFromOptions(const Values& values, SystemFile& file) {
     SystemMaterialChoice& m = file.choice;
     if (const auto name = Get(values, "--name")) s.name = *name;
     if (const auto units = Get(values, "--units")) {
-        if (*units != "Pa" && *units != "mmAq") throw Usage("--units takes Pa or mmAq, not '" + *units + "'");
+        if (*units != "Pa" && *units != "mmAq")
+            throw Usage("--units takes Pa or mmAq, not '" + *units + "'");
         s.pressureInPa = *units == "Pa";
         m.unitsGiven = true;
     }
@@ -104,14 +105,16 @@ void SettingsFromOptions(const Values& values, SystemFile& file) {
     if (Get(values, "--loss")) m.loss = OptionNumber(values, "--loss");
     if (Get(values, "--aspect")) m.aspect = OptionNumber(values, "--aspect");
     if (m.aspect && !(m.velocity && m.loss)) throw Usage("--aspect needs --velocity and --loss");
-    if (m.velocity.has_value() != m.loss.has_value()) throw Usage("--velocity and --loss go together");
+    if (m.velocity.has_value() != m.loss.has_value())
+        throw Usage("--velocity and --loss go together");
     if (const auto shape = Get(values, "--shape")) {
         if (*shape != "round" && *shape != "rectangular")
             throw Usage("--shape takes round or rectangular, not '" + *shape + "'");
         s.shape = *shape == "round" ? DuctShape::Round : DuctShape::Rectangular;
     }
     if (Get(values, "--max-height")) s.maxHeight = OptionNumber(values, "--max-height");
-    const bool air = Get(values, "--temperature") || Get(values, "--elevation") || Get(values, "--pressure");
+    const bool air =
+        Get(values, "--temperature") || Get(values, "--elevation") || Get(values, "--pressure");
     if (air) {
         AirState a;
         if (Get(values, "--temperature")) a.temperature = OptionNumber(values, "--temperature");
@@ -125,7 +128,9 @@ void SettingsFromOptions(const Values& values, SystemFile& file) {
 std::optional<double> CsvNumber(const std::string& field, const char* what, std::size_t line) {
     if (field.empty()) return std::nullopt;
     const auto n = ParseNumber(field);
-    if (!n) throw InputError("line " + std::to_string(line) + ": " + what + " '" + field + "' is not a number");
+    if (!n)
+        throw InputError("line " + std::to_string(line) + ": " + what + " '" + field +
+                         "' is not a number");
     return n;
 }
 
@@ -146,11 +151,15 @@ void ReadSystemCsv(const std::string& text, SystemFile& file) {
         if (first == std::string_view::npos || line[first] == '#') continue;
         const std::string at = "line " + std::to_string(lineNumber) + ": ";
         const CsvProblem problem = SplitCsvFields(line, fields);
-        if (problem == CsvProblem::UnclosedQuote) throw InputError(at + "a quoted field is not closed");
-        if (problem == CsvProblem::TextAfterQuote) throw InputError(at + "text after a closing quote");
+        if (problem == CsvProblem::UnclosedQuote)
+            throw InputError(at + "a quoted field is not closed");
+        if (problem == CsvProblem::TextAfterQuote)
+            throw InputError(at + "text after a closing quote");
         if (lineNumber == 1 && fields[0] == "id") continue;
         if (fields.size() > 8)
-            throw InputError(at + "more than the 8 fields id,upstream,length,flow,size,shape,fittings,fixed_loss");
+            throw InputError(
+                at +
+                "more than the 8 fields id,upstream,length,flow,size,shape,fittings,fixed_loss");
         if (fields.size() < 3) throw InputError(at + "a section needs at least id,upstream,length");
         fields.resize(8);
         if (file.system.sections.size() >= kMaxSystemSections)
@@ -210,19 +219,20 @@ bool ResolveFromConfig(SystemFile& file, const Values& values, Language language
             err << message << '\n';
     }
     std::string error;
-    if (!ResolveSystemCriteria(file, {materials, styles, list}, error))
-        throw InputError(error);
+    if (!ResolveSystemCriteria(file, {materials, styles, list}, error)) throw InputError(error);
     return true;
 }
 
 int Run(const std::vector<std::string>& operands, const Values& values, bool json,
         Language language, std::istream& in, std::ostream& out, std::ostream& err) {
     if (operands.empty()) throw Usage("missing FILE (- reads standard input)");
-    if (operands.size() > 1) throw Usage("only one FILE is taken; '" + operands[1] + "' is one too many");
+    if (operands.size() > 1)
+        throw Usage("only one FILE is taken; '" + operands[1] + "' is one too many");
     const std::string& path = operands[0];
     SystemReportFormat format = SystemReportFormat::Csv;
     const std::string formatText = Get(values, "--format").value_or(json ? "json" : "csv");
-    if (json && formatText != "json") throw Usage("--json cannot be combined with --format " + formatText);
+    if (json && formatText != "json")
+        throw Usage("--json cannot be combined with --format " + formatText);
     if (formatText == "json")
         format = SystemReportFormat::Json;
     else if (formatText == "md")
@@ -232,7 +242,8 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
 
     bool csvInput = false;
     if (const auto input = Get(values, "--input")) {
-        if (*input != "csv" && *input != "json") throw Usage("--input takes csv or json, not '" + *input + "'");
+        if (*input != "csv" && *input != "json")
+            throw Usage("--input takes csv or json, not '" + *input + "'");
         csvInput = *input == "csv";
     } else {
         const std::string lower = QString::fromStdString(path).toLower().toStdString();
@@ -241,7 +252,9 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
     if (!csvInput)
         for (const std::string& option : kSettingOptions)
             if (Get(values, option))
-                throw Usage(option + " is a setting of a CSV system; a JSON system file holds its own settings");
+                throw Usage(
+                    option +
+                    " is a setting of a CSV system; a JSON system file holds its own settings");
 
     std::string text;
     if (path == "-") {
@@ -283,8 +296,8 @@ int Run(const std::vector<std::string>& operands, const Values& values, bool jso
     if (!result.ok()) {
         constexpr std::size_t kShown = 20;
         for (std::size_t i = 0; i < result.problems.size() && i < kShown; ++i)
-            err << "kestrix-calc: " << path << ": "
-                << SystemProblemText(result.problems[i]) << '\n';
+            err << "kestrix-calc: " << path << ": " << SystemProblemText(result.problems[i])
+                << '\n';
         if (result.problems.size() > kShown)
             err << "kestrix-calc: " << path << ": ... and " << result.problems.size() - kShown
                 << " more problems\n";
@@ -315,7 +328,8 @@ int RunSystemCommand(const std::vector<std::string>& operands, const Values& val
     try {
         return Run(operands, values, json, language, in, out, err);
     } catch (const Usage& usage) {
-        err << "kestrix-calc: " << usage.what() << "\nTry 'kestrix-calc --help' for more information.\n";
+        err << "kestrix-calc: " << usage.what()
+            << "\nTry 'kestrix-calc --help' for more information.\n";
         return kExitUsage;
     } catch (const InputError& error) {
         err << "kestrix-calc: " << file << ": " << error.what() << '\n';

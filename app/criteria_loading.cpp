@@ -82,8 +82,7 @@ bool LoadConfig(const QString& directory, Language language, LoadedConfig& confi
     };
     ConfigFields fields;
     if (!read(ConfigFile::DuctStyles, fields)) return false;
-    if (!fields.delivered())
-        config.messages.push_back(StyleNotRegisteredMessage(StyleKind::Duct));
+    if (!fields.delivered()) config.messages.push_back(StyleNotRegisteredMessage(StyleKind::Duct));
     append(LoadDuctStyles(fields.fields, config.ductStyles, config.ductList));
 
     if (!read(ConfigFile::Materials, fields)) return false;
@@ -92,8 +91,7 @@ bool LoadConfig(const QString& directory, Language language, LoadedConfig& confi
     if (!read(ConfigFile::TerminalStyles, fields)) return false;
     if (!fields.delivered())
         config.messages.push_back(StyleNotRegisteredMessage(StyleKind::Terminal));
-    append(
-        LoadTerminalStyles(fields.fields, config.terminalStyles, config.terminalList));
+    append(LoadTerminalStyles(fields.fields, config.terminalStyles, config.terminalList));
     return true;
 }
 

@@ -16,9 +16,7 @@ namespace {
 // from one text to the next.
 class FlowEvaluator {
   public:
-    explicit FlowEvaluator(Language language) {
-        evaluator_.SetMessageSink(&sink_);
-    }
+    explicit FlowEvaluator(Language language) { evaluator_.SetMessageSink(&sink_); }
     FlowEvaluator(const FlowEvaluator&) = delete;
     FlowEvaluator& operator=(const FlowEvaluator&) = delete;
 

@@ -23,7 +23,8 @@ void StyleFileSave(benchmark::State& state) {
     for (size_t k = 0; k < table.size(); ++k)
         table[k] = {
             "Style " + std::to_string(k) + std::string(100, 'n'), "1", "8.0", "0.10", "0", "4.0"};
-    const std::vector<std::string> lines = kestrix::DuctStyleFileLines(table, kestrix::Language::English).lines;
+    const std::vector<std::string> lines =
+        kestrix::DuctStyleFileLines(table, kestrix::Language::English).lines;
     for (auto _ : state) {
         if (!kestrix::WriteConfigLines(dir.path(), "KSX_Set1_e.cfg", lines).saved)
             state.SkipWithError("not saved");

@@ -38,7 +38,8 @@ std::string GeneratedSystem(int sections) {
         if (i > 0 && !terminal) upstream = static_cast<int>(random() % static_cast<unsigned>(i));
         if (terminal) {
             const int k = i - branches;
-            upstream = k < branches ? k : static_cast<int>(random() % static_cast<unsigned>(branches));
+            upstream =
+                k < branches ? k : static_cast<int>(random() % static_cast<unsigned>(branches));
         }
         out << (i ? ",\n" : "\n") << "  {\"id\": \"S" << i << "\", \"upstream\": ";
         if (upstream < 0)
@@ -86,7 +87,8 @@ void BM_SystemCommandInProcess_10000(benchmark::State& state) {
     for (auto _ : state) {
         std::istringstream in;
         std::ostringstream out, err;
-        const int status = RunCalc({"system", "--lang", "en", "--format", "json", path}, in, out, err);
+        const int status =
+            RunCalc({"system", "--lang", "en", "--format", "json", path}, in, out, err);
         if (status != 0) state.SkipWithError(err.str().c_str());
         benchmark::DoNotOptimize(out);
     }

@@ -65,11 +65,10 @@ QString DecodeCp932(std::string_view bytes) {
             ++i;
             continue;
         }
-        const size_t length =
-            IsCp932LeadByte(byte) && i + 1 < bytes.size() &&
-                    IsCp932TrailByte(static_cast<unsigned char>(bytes[i + 1]))
-                ? 2
-                : 1;
+        const size_t length = IsCp932LeadByte(byte) && i + 1 < bytes.size() &&
+                                      IsCp932TrailByte(static_cast<unsigned char>(bytes[i + 1]))
+                                  ? 2
+                                  : 1;
         wchar_t wide[2];
         const int count = length == 1 && !(byte >= 0xA1 && byte <= 0xDF)
                               ? 0
@@ -209,8 +208,8 @@ std::string ToCp932Lossy(const QString& text) {
     if (std::optional<std::string> whole = ToCp932(text)) return *std::move(whole);
     std::string bytes;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-                          text.at(i + 1).isLowSurrogate();
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         const std::optional<std::string> one = ToCp932(text.mid(i, pair ? 2 : 1));
         bytes += one ? *one : std::string(1, '?');
         if (pair) ++i;

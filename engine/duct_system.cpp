@@ -59,7 +59,6 @@ ParsedSize ParseSizeText(std::string_view text) {
     return out;
 }
 
-
 // The duct page's evaluation of a size: velocity, the velocity in the round
 // duct of the equivalent diameter, and that diameter.
 struct Flow {
@@ -112,9 +111,10 @@ AirProperties AirPropertiesFor(const std::optional<AirState>& air) {
         p.viscosity = AirViscosity(20.0);
         return p;
     }
-    const double kPa = air->pressure ? *air->pressure : PressureAtElevation(air->elevation.value_or(0.0));
-    p.density = static_cast<double>(kPa * 1000.0L /
-                                    (kGasConstant * (air->temperature + static_cast<long double>(kKelvin))));
+    const double kPa =
+        air->pressure ? *air->pressure : PressureAtElevation(air->elevation.value_or(0.0));
+    p.density = static_cast<double>(
+        kPa * 1000.0L / (kGasConstant * (air->temperature + static_cast<long double>(kKelvin))));
     p.viscosity = AirViscosity(air->temperature);
     return p;
 }
@@ -125,7 +125,8 @@ double ColebrookFactor(double reynolds, double relativeRoughness) {
     const long double a = relativeRoughness / 3.7L;
     // Swamee-Jain as the first guess, then the fixed point of Colebrook-White
     // for 1/sqrt(f), which converges in a handful of steps.
-    long double x = -2.0L * std::log10(a + 5.74L / std::pow(static_cast<long double>(reynolds), 0.9L));
+    long double x =
+        -2.0L * std::log10(a + 5.74L / std::pow(static_cast<long double>(reynolds), 0.9L));
     for (int i = 0; i < 100; ++i) {
         const long double next = -2.0L * std::log10(a + 2.51L * x / reynolds);
         const bool done = std::fabs(next - x) <= 1e-15L * std::fabs(next);
@@ -173,7 +174,8 @@ SystemResult CalculateSystem(const DuctSystem& system) {
     if (r.problems.size() > valueProblems) return r;
     // Circles are found whatever else is wrong: a tree view cannot hold them.
     std::vector<std::size_t> childStart, children;
-    const std::vector<std::size_t> order = OrderFromFan(system, r.upstream, childStart, children, check);
+    const std::vector<std::size_t> order =
+        OrderFromFan(system, r.upstream, childStart, children, check);
     if (!r.ok()) return r;
 
     // Flows, from the terminals towards the fan.
@@ -245,7 +247,8 @@ SystemResult CalculateSystem(const DuctSystem& system) {
         SectionResult& out = r.sections[i];
         if (!s.size.empty()) {
             const ParsedSize size = ParseSizeText(s.size);
-            if (!size.valid || !SizeInRange(size.width) || (size.height != 0 && !SizeInRange(size.height))) {
+            if (!size.valid || !SizeInRange(size.width) ||
+                (size.height != 0 && !SizeInRange(size.height))) {
                 check.Add(SystemProblemKind::BadSize, s.id, s.size);
                 continue;
             }
@@ -263,7 +266,8 @@ SystemResult CalculateSystem(const DuctSystem& system) {
             const Key key{out.flow, rectangular ? 1.0 : 0.0, maxHeight.value_or(0.0)};
             auto found = picks.find(key);
             if (found == picks.end())
-                found = picks.emplace(key, PickDuctSize(out.flow, criteria, rectangular, key.c)).first;
+                found =
+                    picks.emplace(key, PickDuctSize(out.flow, criteria, rectangular, key.c)).first;
             const DuctPick& pick = found->second;
             if (pick.noneLowEnough) {
                 check.Add(SystemProblemKind::NoSizeUnderMaxHeight, s.id, Number(*maxHeight));
@@ -280,9 +284,9 @@ SystemResult CalculateSystem(const DuctSystem& system) {
         const Figures& f = figuresOf(out.flow, out.width, out.height);
         out.velocity = f.vel;
         if (out.fixedSize) {
-            const double aspect = out.height > 0 ? std::max(out.width, out.height) /
-                                                       std::min(out.width, out.height)
-                                                 : 1.0;
+            const double aspect =
+                out.height > 0 ? std::max(out.width, out.height) / std::min(out.width, out.height)
+                               : 1.0;
             out.overLimits = f.pageLoss > criteria.lossLimit || f.vel > criteria.velocity ||
                              (out.height > 0 && aspect > criteria.aspectLimit);
         }

@@ -23,16 +23,16 @@ enum class FrictionLaw {
 
 // Bounds of a system that a reader or the window accepts.
 inline constexpr std::size_t kMaxSystemSections = 100000;
-inline constexpr double kMaxSectionLength = 10000.0;    // m
-inline constexpr double kMaxSizeMm = 20000.0;           // a side or diameter
-inline constexpr double kMinAirTemperature = -100.0;    // °C
-inline constexpr double kMaxAirTemperature = 1000.0;    // °C
-inline constexpr double kMinElevation = -1000.0;        // m
-inline constexpr double kMaxElevation = 11000.0;        // m, the formula's range
-inline constexpr double kMinAirPressure = 10.0;         // kPa
-inline constexpr double kMaxAirPressure = 1000.0;       // kPa
-inline constexpr double kMaxLossCoefficient = 10000.0;  // |C| of one fitting
-inline constexpr double kMaxFixedLoss = 1.0e6;          // in the system's units
+inline constexpr double kMaxSectionLength = 10000.0;   // m
+inline constexpr double kMaxSizeMm = 20000.0;          // a side or diameter
+inline constexpr double kMinAirTemperature = -100.0;   // °C
+inline constexpr double kMaxAirTemperature = 1000.0;   // °C
+inline constexpr double kMinElevation = -1000.0;       // m
+inline constexpr double kMaxElevation = 11000.0;       // m, the formula's range
+inline constexpr double kMinAirPressure = 10.0;        // kPa
+inline constexpr double kMaxAirPressure = 1000.0;      // kPa
+inline constexpr double kMaxLossCoefficient = 10000.0; // |C| of one fitting
+inline constexpr double kMaxFixedLoss = 1.0e6;         // in the system's units
 // Reports that would list more sections along their paths are refused.
 inline constexpr std::size_t kMaxReportPathSections = 10000000;
 
@@ -54,9 +54,9 @@ struct SystemSection {
 };
 
 struct AirState {
-    double temperature = 20.0;        // °C
-    std::optional<double> elevation;  // m
-    std::optional<double> pressure;   // kPa; given instead of an elevation
+    double temperature = 20.0;       // °C
+    std::optional<double> elevation; // m
+    std::optional<double> pressure;  // kPa; given instead of an elevation
 };
 
 struct SystemSettings {
@@ -115,8 +115,8 @@ struct SystemProblem {
 };
 
 struct AirProperties {
-    double density = 1.2;  // kg/m³
-    double viscosity = 0;  // Pa·s
+    double density = 1.2; // kg/m³
+    double viscosity = 0; // Pa·s
 };
 
 // Sutherland's law for air.

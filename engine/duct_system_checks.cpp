@@ -17,19 +17,16 @@ std::string Number(double x) {
     return FormatGeneral(x);
 }
 
-
 bool SizeInRange(double side) {
     return Finite(side) && side > 0 && side <= kMaxSizeMm;
 }
-
 
 void CheckSettings(const SystemSettings& s, Checker& check) {
     const DuctCriteria& c = s.criteria;
     if (!(Finite(c.roughness) && c.roughness > 0 && c.roughness <= 1000))
         check.Add(SystemProblemKind::BadRoughness, {}, Number(c.roughness));
     if (!(Finite(c.velocity) && c.velocity > 0 && c.velocity <= MaxMarchVelocity) ||
-        !(Finite(c.lossLimit) && c.lossLimit > 0) ||
-        !(Finite(c.aspectLimit) && c.aspectLimit > 0))
+        !(Finite(c.lossLimit) && c.lossLimit > 0) || !(Finite(c.aspectLimit) && c.aspectLimit > 0))
         check.Add(SystemProblemKind::BadLimits, {});
     if (s.maxHeight && !SizeInRange(*s.maxHeight))
         check.Add(SystemProblemKind::BadMaxHeight, {}, Number(*s.maxHeight));
@@ -150,7 +147,7 @@ std::vector<std::size_t> OrderFromFan(const DuctSystem& system,
         std::string circle = system.sections[j].id;
         int shown = 0;
         for (std::size_t k = upstream[j]; k != j && shown < 8; k = upstream[k], ++shown)
-            circle += " \xE2\x86\x92 " + system.sections[k].id; // →
+            circle += " \xE2\x86\x92 " + system.sections[k].id;                           // →
         circle += shown < 8 ? " \xE2\x86\x92 " + system.sections[j].id : " \xE2\x80\xA6"; // …
         check.Add(SystemProblemKind::Cycle, system.sections[j].id, circle);
     }
@@ -172,7 +169,8 @@ std::vector<SystemProblem> CheckSystemTree(const DuctSystem& system) {
     std::vector<std::size_t> upstream, childStart, children;
     LinkSections(system, upstream, check);
     const bool linked = std::all_of(problems.begin(), problems.end(), [](const SystemProblem& p) {
-        return p.kind == SystemProblemKind::TwoFanSections || p.kind == SystemProblemKind::NoFanSection;
+        return p.kind == SystemProblemKind::TwoFanSections ||
+               p.kind == SystemProblemKind::NoFanSection;
     });
     if (linked) OrderFromFan(system, upstream, childStart, children, check);
     return problems;

@@ -36,7 +36,8 @@ void LinkSections(const DuctSystem& system, std::vector<std::size_t>& upstream, 
 // downstream sections of each (children[childStart[i]] up to childStart[i + 1]).
 // Sections that never reach the fan are reported, one problem per circle,
 // and the order comes back empty.
-std::vector<std::size_t> OrderFromFan(const DuctSystem& system, const std::vector<std::size_t>& upstream,
+std::vector<std::size_t> OrderFromFan(const DuctSystem& system,
+                                      const std::vector<std::size_t>& upstream,
                                       std::vector<std::size_t>& childStart,
                                       std::vector<std::size_t>& children, Checker& check);
 

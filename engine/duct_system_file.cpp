@@ -306,8 +306,8 @@ std::string WriteSystemJson(const SystemFile& file) {
     if (m.materialName) member("material", JsonString(*m.materialName));
     if (m.roughness) member("roughness", JsonNumber(*m.roughness));
     if (m.velocity && m.loss) {
-        std::string limits = "{\"velocity\": " + JsonNumber(*m.velocity) +
-                             ", \"loss\": " + JsonNumber(*m.loss);
+        std::string limits =
+            "{\"velocity\": " + JsonNumber(*m.velocity) + ", \"loss\": " + JsonNumber(*m.loss);
         if (m.aspect) limits += ", \"aspect\": " + JsonNumber(*m.aspect);
         member("limits", limits + "}");
     }
@@ -325,7 +325,8 @@ std::string WriteSystemJson(const SystemFile& file) {
         out += first ? "\n  {" : ",\n  {";
         first = false;
         out += "\"id\": " + JsonString(sec.id);
-        out += ", \"upstream\": " + (sec.upstream ? JsonString(*sec.upstream) : std::string("null"));
+        out +=
+            ", \"upstream\": " + (sec.upstream ? JsonString(*sec.upstream) : std::string("null"));
         out += ", \"length\": " + JsonNumber(sec.length);
         if (sec.flow) out += ", \"flow\": " + JsonNumber(*sec.flow);
         if (!sec.size.empty()) out += ", \"size\": " + JsonString(sec.size);
@@ -339,7 +340,8 @@ std::string WriteSystemJson(const SystemFile& file) {
                 const Fitting& f = sec.fittings[i];
                 if (i) out += ", ";
                 out += f.name.empty() ? JsonNumber(f.c)
-                                      : "{\"name\": " + JsonString(f.name) + ", \"c\": " + JsonNumber(f.c) + "}";
+                                      : "{\"name\": " + JsonString(f.name) +
+                                            ", \"c\": " + JsonNumber(f.c) + "}";
             }
             out += "]";
         }

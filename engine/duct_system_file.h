@@ -21,12 +21,12 @@ inline constexpr std::size_t kMaxSystemFileBytes = 50u * 1024u * 1024u;
 // How the file chooses its criteria: a duct style, or a material (row or
 // name) or roughness with limits; with none of them the first duct style.
 struct SystemMaterialChoice {
-    std::optional<int> style;          // a position in the duct-style list
-    std::optional<int> materialRow;    // a row of the materials file
-    std::optional<std::string> materialName; // a name in the materials file (UTF-8)
-    std::optional<double> roughness;   // mm
+    std::optional<int> style;                     // a position in the duct-style list
+    std::optional<int> materialRow;               // a row of the materials file
+    std::optional<std::string> materialName;      // a name in the materials file (UTF-8)
+    std::optional<double> roughness;              // mm
     std::optional<double> velocity, loss, aspect; // "limits"
-    bool unitsGiven = false;           // "units" was written
+    bool unitsGiven = false;                      // "units" was written
 };
 
 struct SystemFile {

@@ -133,9 +133,11 @@ std::string Json(const DuctSystem& system, const SystemResult& r, const std::str
             first = false;
             out += JsonString(system.sections[i].id);
         }
-        out += "], \"pressure\": " + JsonNumber(p.pressure) + ", \"surplus\": " + JsonNumber(p.surplus) + "}";
+        out += "], \"pressure\": " + JsonNumber(p.pressure) +
+               ", \"surplus\": " + JsonNumber(p.surplus) + "}";
     }
-    out += "],\n \"critical_path\": " + JsonString(system.sections[r.paths[r.criticalPath].terminal].id);
+    out += "],\n \"critical_path\": " +
+           JsonString(system.sections[r.paths[r.criticalPath].terminal].id);
     out += ",\n \"fan_pressure\": " + JsonNumber(r.fanPressure) + "}\n";
     return out;
 }
@@ -150,8 +152,9 @@ void Rows(const DuctSystem& system, const SystemResult& r, const SystemReportWor
     for (std::size_t i = 0; i < system.sections.size(); ++i) {
         const SystemSection& s = system.sections[i];
         const SectionResult& x = r.sections[i];
-        sections.push_back({s.id, s.upstream.value_or(""), FormatGeneral(x.flow), SystemSizeText(x, mark),
-                            ReportVelocity(x.velocity), ReportPressure(x.velocityPressure, pa),
+        sections.push_back({s.id, s.upstream.value_or(""), FormatGeneral(x.flow),
+                            SystemSizeText(x, mark), ReportVelocity(x.velocity),
+                            ReportPressure(x.velocityPressure, pa),
                             ReportLossPerMetre(x.lossPerMetre), ReportPressure(x.frictionLoss, pa),
                             ReportPressure(x.fittingsLoss, pa), ReportPressure(x.fixedLoss, pa),
                             ReportPressure(x.totalLoss, pa), x.overLimits ? over : ""});

@@ -33,8 +33,8 @@ std::string SystemReport(const DuctSystem& system, const SystemResult& result,
                          SystemReportFormat format, const SystemReportWords& words);
 
 // The rounded texts of the readable reports and the window.
-std::string ReportVelocity(double velocity);           // 0.01 m/s
-std::string ReportLossPerMetre(double loss);           // 0.001
-std::string ReportPressure(double pressure, bool pa);  // 0.1 Pa or 0.01 mmAq
+std::string ReportVelocity(double velocity);          // 0.01 m/s
+std::string ReportLossPerMetre(double loss);          // 0.001
+std::string ReportPressure(double pressure, bool pa); // 0.1 Pa or 0.01 mmAq
 
 } // namespace kestrix

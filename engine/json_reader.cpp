@@ -201,10 +201,14 @@ class Parser {
         const unsigned char c = b(i);
         std::size_t n;
         unsigned long cp;
-        if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-        else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-        else return 0;
+        if (c >= 0xC2 && c <= 0xDF)
+            n = 2, cp = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF)
+            n = 3, cp = c & 0x0F;
+        else if (c >= 0xF0 && c <= 0xF4)
+            n = 4, cp = c & 0x07;
+        else
+            return 0;
         if (s_.size() - i < n) return 0;
         for (std::size_t k = 1; k < n; ++k) {
             if ((b(i + k) & 0xC0) != 0x80) return 0;
@@ -232,14 +236,30 @@ class Parser {
                 if (pos_ >= s_.size()) Fail(JsonProblem::EndsInsideText);
                 const char e = s_[pos_++];
                 switch (e) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
+                case '"':
+                    out += '"';
+                    break;
+                case '\\':
+                    out += '\\';
+                    break;
+                case '/':
+                    out += '/';
+                    break;
+                case 'b':
+                    out += '\b';
+                    break;
+                case 'f':
+                    out += '\f';
+                    break;
+                case 'n':
+                    out += '\n';
+                    break;
+                case 'r':
+                    out += '\r';
+                    break;
+                case 't':
+                    out += '\t';
+                    break;
                 case 'u': {
                     unsigned long cp = Hex4();
                     if (cp >= 0xD800 && cp <= 0xDBFF) {
@@ -304,9 +324,8 @@ class Parser {
             const std::string_view literal = s_.substr(start, pos_ - start);
             const std::size_t e = literal.find_first_of("eE");
             const std::size_t digit = literal.find_first_not_of("-");
-            const bool underflow = e != std::string_view::npos
-                                       ? literal.substr(e + 1, 1) == "-"
-                                       : literal[digit] == '0';
+            const bool underflow = e != std::string_view::npos ? literal.substr(e + 1, 1) == "-"
+                                                               : literal[digit] == '0';
             if (!underflow) {
                 pos_ = start;
                 Fail(JsonProblem::NumberOutOfRange);

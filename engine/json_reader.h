@@ -24,9 +24,9 @@ struct Value {
     std::size_t offset = 0; // of its first byte in the text; Locate gives line and column
     bool boolean = false;
     double number = 0;
-    std::string text;          // a string's value
-    std::string key;           // the member's name, inside an object
-    std::vector<Value> items;  // array elements or object members in file order
+    std::string text;         // a string's value
+    std::string key;          // the member's name, inside an object
+    std::vector<Value> items; // array elements or object members in file order
 
     bool IsNull() const { return kind == Kind::Null; }
     // The member with this name, or nullptr (also for a value that is not an object).

@@ -1,13 +1,13 @@
 #include "engine/number_text.h"
 
-#include <array>
-#include <charconv>
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace kestrix {

@@ -6,8 +6,8 @@
 #include "ui/duct_page.h"
 
 #include "config/codepage.h"
-#include "config/style_criteria.h"
 #include "config/engine_texts.h"
+#include "config/style_criteria.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
 #include "ui/column_list_box.h"
@@ -220,8 +220,7 @@ void DuctPage::calculate() {
         sizeList_->setUpdatesEnabled(true);
     }
     if (result.message != SizingMessage::None)
-        host_.showErrorMessage(
-            QString::fromStdString(SizingMessageText(result.message)));
+        host_.showErrorMessage(QString::fromStdString(SizingMessageText(result.message)));
 }
 
 void DuctPage::recalculate() {

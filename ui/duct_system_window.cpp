@@ -234,8 +234,7 @@ void DuctSystemWindow::recalculate() {
     order_.clear();
     for (QTreeWidgetItemIterator it(sectionTree_); *it; ++it)
         order_.push_back(*it);
-    if (!ResolveSystemCriteria(file, {materials_, styles_, styleNames_},
-                               error)) {
+    if (!ResolveSystemCriteria(file, {materials_, styles_, styleNames_}, error)) {
         result_ = SystemResult{};
         showResult(file);
         problemList_->setPlainText(ToQt(error));

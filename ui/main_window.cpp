@@ -1,8 +1,8 @@
 #include "ui/main_window.h"
 
 #include "config/config_paths.h"
-#include "config/settings.h"
 #include "config/engine_texts.h"
+#include "config/settings.h"
 #include "engine/messages.h"
 #include "ui/duct_page.h"
 #include "ui/fonts.h"
@@ -216,8 +216,7 @@ void MainWindow::showMessage(const MessageRequest& request) {
 }
 
 void MainWindow::showErrorMessage(const QString& text) {
-    showMessage(
-        {MessageKind::Error, QString::fromUtf8(kestrix::ErrorCaption()), text});
+    showMessage({MessageKind::Error, QString::fromUtf8(kestrix::ErrorCaption()), text});
 }
 
 void MainWindow::showProgramMessage(const QString& caption, const QString& text) {

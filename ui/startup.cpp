@@ -181,8 +181,7 @@ bool MainWindow::loadMaterialFile() {
         fatal(Utf8(kestrix::MissingFileMessage(name)));
         return false;
     }
-    for (const std::string& message :
-         kestrix::LoadMaterials(read.fields, session_->materials))
+    for (const std::string& message : kestrix::LoadMaterials(read.fields, session_->materials))
         showErrorMessage(Utf8(message));
     return true;
 }

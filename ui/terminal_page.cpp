@@ -5,8 +5,8 @@
 
 #include "ui/terminal_page.h"
 
-#include "config/style_criteria.h"
 #include "config/engine_texts.h"
+#include "config/style_criteria.h"
 #include "engine/messages.h"
 #include "engine/number_text.h"
 #include "ui/column_list_box.h"
@@ -126,8 +126,7 @@ void TerminalPage::calculate() {
     necessaryAreaField_->setText(QString::fromStdString(fields.necessaryArea));
     freeAreaField_->setText(QString::fromStdString(fields.freeAreaRatio));
     if (result.message != SizingMessage::None)
-        host_.showErrorMessage(
-            QString::fromStdString(SizingMessageText(result.message)));
+        host_.showErrorMessage(QString::fromStdString(SizingMessageText(result.message)));
     if (result.passedFlowTest && host_.isCurrentPage(this)) {
         flowField_->selectAll();
         flowField_->setFocus();

@@ -383,8 +383,8 @@ TEST_F(CalcSchedule, AbandonedEvaluationsSpeakTheLanguage) {
     EXPECT_EQ(Duct(rows).err, "line 1: floating-point overflow\n"
                               "line 2: sqrt: DOMAIN error\n"
                               "line 2: invalid floating-point operation\n");
-    const Result ja = Calc({"schedule", "duct", "--lang", "ja", "--roughness", "0.18",
-                            "--velocity", "8.0", "--loss", "0.10", Write("rows.csv", rows)});
+    const Result ja = Calc({"schedule", "duct", "--lang", "ja", "--roughness", "0.18", "--velocity",
+                            "8.0", "--loss", "0.10", Write("rows.csv", rows)});
     EXPECT_EQ(ja.err, "line 1: 浮動小数点数のオーバーフロー\n"
                       "line 2: sqrt: DOMAIN error\n"
                       "line 2: 不正な浮動小数点数演算命令\n");
@@ -642,12 +642,12 @@ TEST(CalcScheduleProgram, AnUnreadableInputIsAFailureWithItsReason) {
     };
     expectFailure(QStringLiteral("-"), "the input could not be read",
                   [](QProcess& p) { p.setStandardInputFile(QDir::tempPath()); });
-    expectFailure(QStringLiteral("/proc/self/mem"), "the input could not be read", [](QProcess&) {});
+    expectFailure(QStringLiteral("/proc/self/mem"), "the input could not be read",
+                  [](QProcess&) {});
     // A closed standard input gives its own reason, not one of a descriptor
     // the program opened for itself.
-    expectFailure(QStringLiteral("-"), "Bad file descriptor", [](QProcess& p) {
-        p.setChildProcessModifier([] { ::close(0); });
-    });
+    expectFailure(QStringLiteral("-"), "Bad file descriptor",
+                  [](QProcess& p) { p.setChildProcessModifier([] { ::close(0); }); });
 }
 
 // A standard input opened without blocking has, at times, nothing to read

@@ -157,8 +157,7 @@ TEST(CodePage, EveryCharacterOfTheCodePageReadsAndWritesAsTheTableSays) {
         EXPECT_TRUE(got.characters == want.characters && got.read == want.read &&
                     got.written == want.written)
             << std::hex << "row " << want.first << " gives {0x" << got.first << ", " << std::dec
-            << got.characters << ", 0x" << std::hex << got.read << "u, 0x" << got.written
-            << "u},";
+            << got.characters << ", 0x" << std::hex << got.read << "u, 0x" << got.written << "u},";
         characters += got.characters;
     }
     // ASCII, the half-width katakana, the double-byte characters and the

@@ -403,16 +403,18 @@ TEST_F(WrittenFileTest, WritingReplacesTheWholeOldFile) {
 #ifndef _WIN32
 // Where the program names its own temporary files (Windows uses QSaveFile's).
 TEST_F(WrittenFileTest, ASaveRemovesTheTemporaryFileOfAKilledSaveAndNothingElse) {
-    for (const char* name : {"KSX_Set1.cfg.kestrix-0123abcd.tmp", "KSX_Set1.cfg.backup",
-                             "KSX_Set1.cfg.kestrix-mine.tmp", "KSX_Set2.cfg.kestrix-0123abcd.tmp"}) {
+    for (const char* name :
+         {"KSX_Set1.cfg.kestrix-0123abcd.tmp", "KSX_Set1.cfg.backup",
+          "KSX_Set1.cfg.kestrix-mine.tmp", "KSX_Set2.cfg.kestrix-0123abcd.tmp"}) {
         QFile file(Dir() + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     ASSERT_TRUE(WriteConfigLines(Dir(), "KSX_Set1.cfg", {"a"}).saved);
     QStringList left = QDir(Dir()).entryList(QDir::Files);
     left.sort();
-    EXPECT_EQ(left, (QStringList{"KSX_Set1.cfg", "KSX_Set1.cfg.backup",
-                                 "KSX_Set1.cfg.kestrix-mine.tmp", "KSX_Set2.cfg.kestrix-0123abcd.tmp"}));
+    EXPECT_EQ(left,
+              (QStringList{"KSX_Set1.cfg", "KSX_Set1.cfg.backup", "KSX_Set1.cfg.kestrix-mine.tmp",
+                           "KSX_Set2.cfg.kestrix-0123abcd.tmp"}));
 }
 
 TEST_F(WrittenFileTest, ASaveThroughALinkReplacesTheFileItPointsTo) {
@@ -512,9 +514,9 @@ class ClosedFolderTest : public WrittenFileTest {
         const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                          QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
         ASSERT_TRUE(QFile::setPermissions(Path(), all));
-        ASSERT_TRUE(QFile::setPermissions(Dir(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                     QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                                     QFileDevice::ReadOther | QFileDevice::ExeOther));
+        ASSERT_TRUE(QFile::setPermissions(
+            Dir(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                       QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
     }
     void TearDown() override {
         QFile::setPermissions(Dir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
@@ -564,8 +566,8 @@ TEST_F(ClosedFolderTest, AnInPlaceWriteThatFailsHalfwayPutsTheOldTextBack) {
 }
 
 TEST_F(ClosedFolderTest, NoFileIsMadeInIt) {
-    EXPECT_TRUE(SaveInClosedFolder(
-        [&] { return !WriteConfigLines(Dir(), "KSX_Set2.cfg", {"a"}).saved; }));
+    EXPECT_TRUE(
+        SaveInClosedFolder([&] { return !WriteConfigLines(Dir(), "KSX_Set2.cfg", {"a"}).saved; }));
     EXPECT_FALSE(QFile::exists(Dir() + "/KSX_Set2.cfg"));
 }
 #endif

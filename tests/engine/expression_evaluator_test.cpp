@@ -134,12 +134,12 @@ INSTANTIATE_TEST_SUITE_P(
 // The angles are intermediate results in extended precision: rounded to a
 // double first, large angles lose the last digit (sin(-918) is sin 18,
 // 0.30901699437494742; the double angle gave ...945).
-INSTANTIATE_TEST_SUITE_P(
-    ExtendedAngles, FlowTextTest,
-    ::testing::Values(FlowCase{"sin(0-918)", "0.309016994374947"},
-                      FlowCase{"tan(1172)", "-28.6362532829163"},
-                      FlowCase{"atan(14.47)", "86.04666030288"}, FlowCase{"asin(0.5)", "30"},
-                      FlowCase{"acos(0)", "90"}, FlowCase{"sin(30)", "0.5"}));
+INSTANTIATE_TEST_SUITE_P(ExtendedAngles, FlowTextTest,
+                         ::testing::Values(FlowCase{"sin(0-918)", "0.309016994374947"},
+                                           FlowCase{"tan(1172)", "-28.6362532829163"},
+                                           FlowCase{"atan(14.47)", "86.04666030288"},
+                                           FlowCase{"asin(0.5)", "30"}, FlowCase{"acos(0)", "90"},
+                                           FlowCase{"sin(30)", "0.5"}));
 
 INSTANTIATE_TEST_SUITE_P(
     LibraryErrors, FlowTextTest,

@@ -118,8 +118,10 @@ kestrix::SettingsToSave SettingsValues(int n) {
 // The saving process of the kill test: saves the two large tables and two
 // sets of settings in turn until it is killed.
 [[noreturn]] void SaveForEver(const QString& folder) {
-    const std::vector<std::string> a = kestrix::DuctStyleFileLines(LargeTable('a'), kestrix::Language::English).lines;
-    const std::vector<std::string> b = kestrix::DuctStyleFileLines(LargeTable('b'), kestrix::Language::English).lines;
+    const std::vector<std::string> a =
+        kestrix::DuctStyleFileLines(LargeTable('a'), kestrix::Language::English).lines;
+    const std::vector<std::string> b =
+        kestrix::DuctStyleFileLines(LargeTable('b'), kestrix::Language::English).lines;
     kestrix::Settings settings(folder + QStringLiteral("/Kestrix.ini"));
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
@@ -151,7 +153,9 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
 
     // The size of the new file, for the offsets.
     const qsizetype size =
-        Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), kestrix::Language::English).lines).size();
+        Joined(
+            kestrix::DuctStyleFileLines(window.ductStyleTable(), kestrix::Language::English).lines)
+            .size();
     int round = 0;
     const std::vector<Injection> injections = Injections(size);
     qInfo("%zu injections into a style file of %lld bytes", injections.size(), qlonglong(size));
@@ -168,8 +172,8 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
         faults::Disarm();
 
         const QByteArray after = FileBytes(path);
-        const QByteArray written =
-            Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), kestrix::Language::English).lines);
+        const QByteArray written = Joined(
+            kestrix::DuctStyleFileLines(window.ductStyleTable(), kestrix::Language::English).lines);
         const QString where = injection.name();
         QVERIFY2(hits > 0, qPrintable(where + ": the fault was never reached"));
         QVERIFY2(after == before || after == written,
@@ -189,7 +193,8 @@ void SaveFaultsTest::styleSaveSurvivesEveryFault() {
     QTest::mouseClick(editor.findChild<QPushButton*>("Set_Save"), Qt::LeftButton);
     QVERIFY(boxes.texts.isEmpty());
     QCOMPARE(FileBytes(path),
-             Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), kestrix::Language::English).lines));
+             Joined(kestrix::DuctStyleFileLines(window.ductStyleTable(), kestrix::Language::English)
+                        .lines));
 }
 
 void SaveFaultsTest::settingsSaveSurvivesEveryFault() {
@@ -230,8 +235,10 @@ void SaveFaultsTest::killedSavesLeaveOldOrNewFiles() {
     QTemporaryDir dir;
     const QString style = dir.filePath(QStringLiteral("KSX_Set1_e.cfg"));
     const QString ini = dir.filePath(QStringLiteral("Kestrix.ini"));
-    const QByteArray a = Joined(kestrix::DuctStyleFileLines(LargeTable('a'), kestrix::Language::English).lines);
-    const QByteArray b = Joined(kestrix::DuctStyleFileLines(LargeTable('b'), kestrix::Language::English).lines);
+    const QByteArray a =
+        Joined(kestrix::DuctStyleFileLines(LargeTable('a'), kestrix::Language::English).lines);
+    const QByteArray b =
+        Joined(kestrix::DuctStyleFileLines(LargeTable('b'), kestrix::Language::English).lines);
     QTemporaryDir reference;
     QByteArray settingsBytes[2];
     for (int n = 0; n < 2; ++n) {
@@ -261,8 +268,9 @@ void SaveFaultsTest::killedSavesLeaveOldOrNewFiles() {
                  qPrintable(where + ": settings file torn"));
     }
     // The next successful saves clean up after the killed ones.
-    QVERIFY(kestrix::WriteConfigLines(dir.path(), "KSX_Set1_e.cfg",
-                                      kestrix::DuctStyleFileLines(LargeTable('a'), kestrix::Language::English).lines)
+    QVERIFY(kestrix::WriteConfigLines(
+                dir.path(), "KSX_Set1_e.cfg",
+                kestrix::DuctStyleFileLines(LargeTable('a'), kestrix::Language::English).lines)
                 .saved);
     QVERIFY(kestrix::Settings(ini).save(SettingsValues(0)));
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);

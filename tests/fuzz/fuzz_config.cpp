@@ -66,7 +66,8 @@ template <typename Table> Table Written(const Table& table) {
 }
 
 template <typename Table, typename Load, typename Lines>
-void CheckStyles(const Fields& fields, size_t width, kestrix::Language language, Load load, Lines lines) {
+void CheckStyles(const Fields& fields, size_t width, kestrix::Language language, Load load,
+                 Lines lines) {
     Table table{};
     kestrix::StyleNameList names;
     const Fields messages = load(fields, table, names);
@@ -107,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(fieldBytes <= size);
     Check(fields.size() <= size + 1);
 
-    const kestrix::Language language = size % 2 == 0 ? kestrix::Language::Japanese : kestrix::Language::English;
+    const kestrix::Language language =
+        size % 2 == 0 ? kestrix::Language::Japanese : kestrix::Language::English;
     kestrix::MaterialTable materials{};
     const Fields messages = kestrix::LoadMaterials(fields, materials);
     Check(messages.size() == Walk(fields, 3).messages());

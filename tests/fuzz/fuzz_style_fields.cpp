@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         texts.emplace_back(start <= bytes.size() ? bytes.substr(start, end - start) : "");
         start = end + 1;
     }
-    const kestrix::Language language = size % 2 == 0 ? kestrix::Language::Japanese : kestrix::Language::English;
+    const kestrix::Language language =
+        size % 2 == 0 ? kestrix::Language::Japanese : kestrix::Language::English;
     const QString typed = QString::fromUtf8(texts[0].data(), qsizetype(texts[0].size()));
     const auto problem = kestrix::StyleNameProblem(typed);
     Check(!problem || !problem->empty());

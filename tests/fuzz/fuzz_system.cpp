@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     SystemFile& file = read.file;
     const bool pa = file.system.settings.pressureInPa;
-    file.system.settings.criteria = {file.choice.roughness.value_or(0.18), file.choice.velocity.value_or(8.0),
-                                     file.choice.loss.value_or(pa ? 1.0 : 0.1),
-                                     file.choice.aspect.value_or(4.0), pa};
+    file.system.settings.criteria = {
+        file.choice.roughness.value_or(0.18), file.choice.velocity.value_or(8.0),
+        file.choice.loss.value_or(pa ? 1.0 : 0.1), file.choice.aspect.value_or(4.0), pa};
     const SystemResult result = CalculateSystem(file.system);
     if (!result.ok()) {
         for (const SystemProblem& problem : result.problems)
@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(result.paths.size() >= 1 && result.criticalPath < result.paths.size());
     for (const PathResult& path : result.paths)
         Check(!(path.surplus < 0));
-    for (const auto format : {SystemReportFormat::Json, SystemReportFormat::Csv, SystemReportFormat::Markdown})
+    for (const auto format :
+         {SystemReportFormat::Json, SystemReportFormat::Csv, SystemReportFormat::Markdown})
         Check(!SystemReport(file.system, result, format).empty());
     return 0;
 }

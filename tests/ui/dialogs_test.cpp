@@ -28,8 +28,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -1089,13 +1089,15 @@ void DialogsTest::saveWritesRowsInListOrder() {
     std::string fileName;
     if (terminal) {
         fileName = "KSX_Set2.cfg";
-        expected = Joined(TerminalStyleFileHeader(japanese ? Language::Japanese : Language::English)) + "  1,\"T1\", 75.0,  2.0\r\n" +
-                   "  2,\"T3\",100.0, 12.5\r\n" + "  3,\"" + name + "\", 75.0,  2.0\r\n";
+        expected =
+            Joined(TerminalStyleFileHeader(japanese ? Language::Japanese : Language::English)) +
+            "  1,\"T1\", 75.0,  2.0\r\n" + "  2,\"T3\",100.0, 12.5\r\n" + "  3,\"" + name +
+            "\", 75.0,  2.0\r\n";
     } else {
         fileName = japanese ? "KSX_Set1.cfg" : "KSX_Set1_e.cfg";
-        expected = Joined(DuctStyleFileHeader(japanese ? Language::Japanese : Language::English)) + "  1,\"A\", 1, 10.0, 0.10, 0, 4.0\r\n" +
-                   "  2,\"C\", 1,  6.5, 0.08, 0, 2.5\r\n" + "  3,\"" + name +
-                   "\", 1, 10.0, 0.10, 0, 4.0\r\n";
+        expected = Joined(DuctStyleFileHeader(japanese ? Language::Japanese : Language::English)) +
+                   "  1,\"A\", 1, 10.0, 0.10, 0, 4.0\r\n" + "  2,\"C\", 1,  6.5, 0.08, 0, 2.5\r\n" +
+                   "  3,\"" + name + "\", 1, 10.0, 0.10, 0, 4.0\r\n";
     }
     const QString path = ConfigFilePath(host.directory, fileName);
     QCOMPARE(FileBytes(path), expected);

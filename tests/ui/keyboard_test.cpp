@@ -725,8 +725,9 @@ class KeyboardTest : public QObject {
         closeModals();
         key(Qt::Key_A);
         QTRY_COMPARE(modalsSeen.size(), 1);
-        QCOMPARE(modalsSeen.first(), w->session().japanese() ? QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")
-                                                     : QStringLiteral("Version information"));
+        QCOMPARE(modalsSeen.first(), w->session().japanese()
+                                         ? QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")
+                                         : QStringLiteral("Version information"));
         QVERIFY(!w->topview->isChecked());
         // Back from the box: the duct page and its flow field.
         w->activateWindow();
