@@ -46,7 +46,7 @@ class SizingSession : public QObject {
     explicit SizingSession(Language language, QObject* parent = nullptr);
 
     Language language() const { return language_; }
-    // For the libraries whose texts still take the language as a flag.
+    // Whether the run speaks Japanese.
     bool japanese() const { return language_ == Language::Japanese; }
     // The diameter mark of round sizes: "φ" in Japanese, "Φ" in English.
     QString diameterMark() const;
